@@ -1,0 +1,52 @@
+# Shared by scripts/test and scripts/run: the build folder, the Wine prefix, and helpers that
+# start a persistent wineserver and an Xvfb display and stop them again by their process ids.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win64
+
+ensure_setup() {
+    if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null ||
+        ! command -v Xvfb >/dev/null || [ ! -f "$root/third_party/hidapi/windows/hid.c" ]; then
+        bash "$root/scripts/setup"
+    fi
+}
+
+configure_and_build() {
+    cmake -S "$root" -B "$build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null
+    cmake --build "$build"
+}
+
+started_pids=()
+stop_started() {
+    # Ends the Wine processes of this prefix (services included) before their server goes.
+    wineserver -k 2>/dev/null || true
+    for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${started_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+
+start_xvfb() {
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    started_pids+=($!)
+    for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+    export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+    rm -f "$fdfile"
+}
+
+start_wineserver() {
+    mkdir -p "$WINEPREFIX"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+    wineserver -f -p >/dev/null 2>&1 &
+    started_pids+=($!)
+    # Wine's own services start with the first program and inherit its output; start them
+    # here so that no test's output pipe stays open after the test ends.
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
