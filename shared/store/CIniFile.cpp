@@ -1,0 +1,171 @@
+#include "shared/store/CIniFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace {
+
+// Returned by the platform for a missing key; no value in our files looks like it.
+constexpr wchar_t kMissing[] = L"\x01\x02missing\x02\x01";
+
+std::wstring WithoutLineBreaks(std::wstring_view text) {
+    std::wstring result;
+    result.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c != L'\r' && c != L'\n') {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
+int HexDigitValue(wchar_t c) {
+    if (c >= L'0' && c <= L'9') {
+        return c - L'0';
+    }
+    if (c >= L'A' && c <= L'F') {
+        return c - L'A' + 10;
+    }
+    if (c >= L'a' && c <= L'f') {
+        return c - L'a' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
+
+bool CIniFile::EnsureFileExists() const {
+    if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_FILE_EXISTS;
+    }
+    // The byte-order mark makes the platform keep the file in UTF-16LE from now on.
+    const std::uint8_t bom[2] = {0xFF, 0xFE};
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bom, sizeof bom, &written, nullptr) && written == sizeof bom;
+    CloseHandle(file);
+    return ok;
+}
+
+bool CIniFile::WriteString(std::wstring_view section, std::wstring_view key,
+                           std::wstring_view text) const {
+    if (!EnsureFileExists()) {
+        return false;
+    }
+    const std::wstring s = WithoutLineBreaks(section);
+    const std::wstring k = WithoutLineBreaks(key);
+    const std::wstring v = WithoutLineBreaks(text);
+    return WritePrivateProfileStringW(s.c_str(), k.c_str(), v.c_str(), path_.c_str()) != FALSE;
+}
+
+bool CIniFile::WriteInt(std::wstring_view section, std::wstring_view key, int value) const {
+    return WriteString(section, key, std::to_wstring(value));
+}
+
+bool CIniFile::WriteStruct(std::wstring_view section, std::wstring_view key,
+                           std::span<const std::uint8_t> bytes) const {
+    return WriteString(section, key, EncodeStruct(bytes));
+}
+
+int CIniFile::ReadInt(std::wstring_view section, std::wstring_view key, int defaultValue) const {
+    const std::wstring text = ReadString(section, key, kMissing, 64);
+    if (text == kMissing) {
+        return defaultValue;
+    }
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
+        negative = text[i] == L'-';
+        ++i;
+    }
+    if (i >= text.size() || text[i] < L'0' || text[i] > L'9') {
+        return defaultValue;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = std::min(value * 10 + (text[i] - L'0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    if (negative) {
+        value = -value;
+    }
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+std::wstring CIniFile::ReadString(std::wstring_view section, std::wstring_view key,
+                                  std::wstring_view defaultValue, std::size_t capacity) const {
+    if (capacity == 0) {
+        return {};
+    }
+    const std::wstring s(section);
+    const std::wstring k(key);
+    const std::wstring d(defaultValue);
+    std::vector<wchar_t> buffer(capacity, L'\0');
+    const DWORD length = GetPrivateProfileStringW(s.c_str(), k.c_str(), d.c_str(), buffer.data(),
+                                                  static_cast<DWORD>(capacity), path_.c_str());
+    std::wstring result(buffer.data(), std::min<std::size_t>(length, capacity - 1));
+    // A value cut at the capacity must not end in half a surrogate pair.
+    if (result.size() == capacity - 1 && !result.empty() && IS_HIGH_SURROGATE(result.back())) {
+        result.pop_back();
+    }
+    return result;
+}
+
+bool CIniFile::ReadStruct(std::wstring_view section, std::wstring_view key,
+                          std::span<std::uint8_t> bytes) const {
+    // Room for more digits than expected, so that an over-long value shows as such.
+    const std::wstring text = ReadString(section, key, L"", bytes.size() * 2 + 4);
+    return DecodeStruct(text, bytes);
+}
+
+std::wstring CIniFile::EncodeStruct(std::span<const std::uint8_t> bytes) {
+    static constexpr wchar_t digits[] = L"0123456789ABCDEF";
+    std::wstring text;
+    text.reserve(bytes.size() * 2 + 2);
+    unsigned sum = 0;
+    auto put = [&](std::uint8_t b) {
+        text.push_back(digits[b >> 4]);
+        text.push_back(digits[b & 0x0F]);
+    };
+    for (std::uint8_t b : bytes) {
+        put(b);
+        sum += b;
+    }
+    put(static_cast<std::uint8_t>(sum & 0xFF));
+    return text;
+}
+
+bool CIniFile::DecodeStruct(std::wstring_view text, std::span<std::uint8_t> bytes) {
+    if (text.size() != bytes.size() * 2 + 2) {
+        return false;
+    }
+    std::vector<std::uint8_t> decoded(bytes.size() + 1);
+    for (std::size_t i = 0; i < decoded.size(); ++i) {
+        const int high = HexDigitValue(text[2 * i]);
+        const int low = HexDigitValue(text[2 * i + 1]);
+        if (high < 0 || low < 0) {
+            return false;
+        }
+        decoded[i] = static_cast<std::uint8_t>(high * 16 + low);
+    }
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        sum += decoded[i];
+    }
+    if ((sum & 0xFF) != decoded.back()) {
+        return false;
+    }
+    std::copy(decoded.begin(), decoded.end() - 1, bytes.begin());
+    return true;
+}

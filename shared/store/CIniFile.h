@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// One ini file, named by its path. Every call opens, reads or writes and closes the file
+// through the platform's private-profile functions.
+class CIniFile {
+public:
+    static constexpr std::size_t kDefaultCapacity = 4096;
+
+    explicit CIniFile(std::wstring path);
+
+    const std::wstring& Path() const { return path_; }
+
+    // Writes return false when the platform could not write the file. A file that does not
+    // exist yet is first created as UTF-16LE so that any name survives. CR and LF are removed
+    // from sections, keys and values: they would start lines of their own.
+    bool WriteString(std::wstring_view section, std::wstring_view key,
+                     std::wstring_view text) const;
+    bool WriteInt(std::wstring_view section, std::wstring_view key, int value) const;
+    // Writes the bytes as two upper-case hex digits each followed by the two digits of their
+    // sum modulo 256 (the platform's structure format).
+    bool WriteStruct(std::wstring_view section, std::wstring_view key,
+                     std::span<const std::uint8_t> bytes) const;
+
+    // The decimal value, or defaultValue when the key is missing or holds no number. Values
+    // outside the int range are clamped to it.
+    int ReadInt(std::wstring_view section, std::wstring_view key, int defaultValue) const;
+    // The text, or defaultValue when the key is missing. At most capacity - 1 characters are
+    // returned (a longer value is cut there).
+    std::wstring ReadString(std::wstring_view section, std::wstring_view key,
+                            std::wstring_view defaultValue,
+                            std::size_t capacity = kDefaultCapacity) const;
+    // Fills bytes only when the value is present and well-formed: exactly 2 * size + 2 hex
+    // digits whose checksum matches. Otherwise bytes are left as they were and false returned.
+    bool ReadStruct(std::wstring_view section, std::wstring_view key,
+                    std::span<std::uint8_t> bytes) const;
+
+    // The structure format itself, for values that travel outside an ini file.
+    static std::wstring EncodeStruct(std::span<const std::uint8_t> bytes);
+    static bool DecodeStruct(std::wstring_view text, std::span<std::uint8_t> bytes);
+
+private:
+    bool EnsureFileExists() const;
+
+    std::wstring path_;
+};
