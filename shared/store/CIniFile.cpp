@@ -35,11 +35,19 @@ int HexDigitValue(wchar_t c) {
     return -1;
 }
 
+// The platform looks for a bare file name in the Windows folder; our files always have one.
+bool HasFolder(const std::wstring& path) {
+    return path.find_first_of(L"\\/") != std::wstring::npos;
+}
+
 } // namespace
 
 CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
 
 bool CIniFile::EnsureFileExists() const {
+    if (!HasFolder(path_)) {
+        return false;
+    }
     if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
         return true;
     }
@@ -107,6 +115,9 @@ std::wstring CIniFile::ReadString(std::wstring_view section, std::wstring_view k
                                   std::wstring_view defaultValue, std::size_t capacity) const {
     if (capacity == 0) {
         return {};
+    }
+    if (!HasFolder(path_)) {
+        return std::wstring(defaultValue.substr(0, capacity - 1));
     }
     const std::wstring s(section);
     const std::wstring k(key);

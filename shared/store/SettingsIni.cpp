@@ -1,0 +1,129 @@
+#include "shared/store/SettingsIni.h"
+
+#include "shared/store/CIniFile.h"
+#include "shared/store/IniRecordFields.h"
+#include "shared/store/RegKey.h"
+
+namespace {
+
+constexpr wchar_t kSetting[] = L"Setting";
+
+// Every key of section "Setting" after "Profile", in the order the writer writes them:
+// onInt(key, field, default) for integers, onStruct(key, bytes) for structures.
+template <class Record, class IntKey, class StructKey>
+void VisitSettingKeys(Record& r, IntKey onInt, StructKey onStruct) {
+    onInt(L"TrayEnabled", r.TrayEnabled, -1);
+    onInt(L"MouseButtons", r.MouseButtons, -1);
+    onInt(L"PollingRate", r.PollingRate, -1);
+    onInt(L"LeftCount", r.LeftCount, 0);
+    onInt(L"RightCount", r.RightCount, 0);
+    onInt(L"WheelScrollLines", r.WheelScrollLines, -1);
+    onInt(L"MouseSensitivity", r.MouseSensitivity, -1);
+    onInt(L"DoubleClickSpeed", r.DoubleClickSpeed, -1);
+    onInt(L"AccelerationEnabled", r.AccelerationEnabled, -1);
+    onInt(L"Acceleration", r.Acceleration, -1);
+    onInt(L"UniversalScrollEnabled", r.UniversalScrollEnabled, -1);
+    for (int i = 0; i < 7; ++i) {
+        onInt(NumberedKey(L"MULTIPOS", i + 1), r.MULTIPOS[i], -1);
+    }
+    for (int i = 0; i < 7; ++i) {
+        onInt(NumberedKey(L"SHOWSLIDER", i + 1), r.SHOWSLIDER[i], -1);
+    }
+    for (int i = 0; i < 7; ++i) {
+        onInt(NumberedKey(L"SELSLODER", i + 1), r.SELSLODER[i], -1);
+    }
+    for (int i = 0; i < 4; ++i) {
+        onStruct(NumberedKey(L"DPI_INFO", i + 1), BytesOf(r.DPI_INFO[i]));
+    }
+    for (int i = 0; i < 4; ++i) {
+        onStruct(NumberedKey(L"LED_MODE_INFO", i + 1), BytesOf(r.LED_MODE_INFO[i]));
+    }
+    onInt(L"DPI", r.DPI, -1);
+    onInt(L"LedStateOn", r.LedStateOn, -1);
+    onInt(L"LedColor", r.LedColor, -1);
+    onInt(L"LedMode", r.LedMode, -1);
+    onInt(L"LedMode2", r.LedMode2, -1);
+    onInt(L"LedMode3", r.LedMode3, -1);
+    onInt(L"LedMode4", r.LedMode4, -1);
+    onInt(L"FWVersion", r.FWVersion, -1);
+    onStruct(std::wstring(L"MULTILED_INFO"), BytesOf(r.MULTILED_INFO));
+}
+
+std::wstring GroupSection(int group) {
+    return group < 1 ? std::wstring(L"GROUP") : NumberedKey(L"GROUP", group);
+}
+
+} // namespace
+
+int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::wstring& path) {
+    const CIniFile ini(path);
+    const std::wstring section = GroupSection(group);
+    bool ok = ini.WriteString(section, L"ProfileName", FieldText(record.ProfileName)) &&
+              ini.WriteString(section, L"LinkName", FieldText(record.LinkName)) &&
+              ini.WriteInt(section, L"Link", record.Link) &&
+              ini.WriteInt(section, L"DPI", record.GroupDPI);
+    for (int i = 0; ok && i < kButtonCount; ++i) {
+        ok = ini.WriteStruct(section, NumberedKey(L"ButtonAssigned", i + 1),
+                             BytesOf(record.ButtonAssigned[i]));
+    }
+    return ok ? 1 : 0;
+}
+
+int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring& path) {
+    const CIniFile ini(path);
+    const std::wstring section = GroupSection(group);
+    ReadTextField(ini, section.c_str(), L"ProfileName", record.ProfileName);
+    ReadTextField(ini, section.c_str(), L"LinkName", record.LinkName);
+    record.Link = ini.ReadInt(section, L"Link", 0);
+    record.GroupDPI = ini.ReadInt(section, L"DPI", -1);
+    for (int i = 0; i < kButtonCount; ++i) {
+        ini.ReadStruct(section, NumberedKey(L"ButtonAssigned", i + 1),
+                       BytesOf(record.ButtonAssigned[i]));
+    }
+    return 1;
+}
+
+int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
+    const CIniFile ini(path);
+    bool ok = ini.WriteInt(kSetting, L"Profile", record.Profile);
+    VisitSettingKeys(
+        record,
+        [&](const std::wstring& key, const std::int32_t& value, int) {
+            ok = ok && ini.WriteInt(kSetting, key, value);
+        },
+        [&](const std::wstring& key, std::span<const std::uint8_t> bytes) {
+            ok = ok && ini.WriteStruct(kSetting, key, bytes);
+        });
+    return ok ? ProfileIni_WriteGroups(record, 0, path) : 0;
+}
+
+int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
+    const CIniFile ini(path);
+    if (profileIndex == -1) {
+        const int profile = ini.ReadInt(kSetting, L"Profile", -1);
+        record.Profile = profile == -1 ? 0 : profile;
+    } else {
+        record.Profile = profileIndex;
+    }
+    VisitSettingKeys(
+        record,
+        [&](const std::wstring& key, std::int32_t& value, int defaultValue) {
+            value = ini.ReadInt(kSetting, key, defaultValue);
+        },
+        [&](const std::wstring& key, std::span<std::uint8_t> bytes) {
+            ini.ReadStruct(kSetting, key, bytes);
+        });
+    return ProfileIni_ReadGroups(record, 0, path);
+}
+
+int SettingsIni_WriteAll(const SettingsRecord& record, const std::wstring& path) {
+    RegKey desktop;
+    OpenOrCreateRegKey(HKEY_CURRENT_USER, L"Control Panel\\Desktop", desktop);
+    desktop.Close();
+    return SettingsIni_Write(record, path);
+}
+
+int SettingsIni_LoadAndRewrite(SettingsRecord& record, const std::wstring& path, int profileIndex) {
+    SettingsIni_Read(record, path, profileIndex);
+    return SettingsIni_WriteAll(record, path);
+}
