@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -40,6 +41,15 @@ bool HasFolder(const std::wstring& path) {
     return path.find_first_of(L"\\/") != std::wstring::npos;
 }
 
+struct FileCloser {
+    void operator()(HANDLE file) const {
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+    }
+};
+using FileHandle = std::unique_ptr<void, FileCloser>;
+
 } // namespace
 
 CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
@@ -51,17 +61,15 @@ bool CIniFile::EnsureFileExists() const {
     if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const FileHandle file(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
         return GetLastError() == ERROR_FILE_EXISTS;
     }
     // The byte-order mark makes the platform keep the file in UTF-16LE from now on.
     const std::uint8_t bom[2] = {0xFF, 0xFE};
     DWORD written = 0;
-    const bool ok = WriteFile(file, bom, sizeof bom, &written, nullptr) && written == sizeof bom;
-    CloseHandle(file);
-    return ok;
+    return WriteFile(file.get(), bom, sizeof bom, &written, nullptr) && written == sizeof bom;
 }
 
 bool CIniFile::WriteString(std::wstring_view section, std::wstring_view key,

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
