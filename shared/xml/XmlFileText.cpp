@@ -262,9 +262,9 @@ bool XmlFileText::WriteWholeFile(const std::wstring& path, std::wstring_view tex
         units = text.size();
         file.m_width = 2;
     } else {
-        const std::wstring_view target =
-            (flags & (XmlDocFlag::Utf32LeMark | XmlDocFlag::Utf32BeMark)) ? L"UTF-32"
-                                                                          : file.m_encoding;
+        const std::wstring target = (flags & (XmlDocFlag::Utf32LeMark | XmlDocFlag::Utf32BeMark))
+                                        ? L"UTF-32"
+                                        : file.m_encoding;
         const std::string_view wide(reinterpret_cast<const char*>(text.data()), text.size() * 2);
         const std::size_t count = ConvertTextEncoding(target, L"UTF-16", wide).units;
         if (count == 0) {
