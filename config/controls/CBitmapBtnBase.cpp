@@ -1,0 +1,214 @@
+#include "config/controls/CBitmapBtnBase.h"
+
+#include "config/controls/CControlGlobals.h"
+#include "winlayer/GdiObject.h"
+#include "winlayer/ObjectSelection.h"
+
+#include <commctrl.h>
+
+CBitmapBtnBase::CBitmapBtnBase(COLORREF overColor, COLORREF pressedColor, UINT textRectFormat)
+    : m_textRectFormat(textRectFormat) {
+    m_colors.over = overColor;
+    m_colors.pressed = pressedColor;
+}
+
+CBitmapBtnBase::~CBitmapBtnBase() = default;
+
+bool CBitmapBtnBase::Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent,
+                            int id) {
+    return Window::Create(L"BUTTON", text, style | WS_CHILD | BS_OWNERDRAW, rect, parent, id);
+}
+
+void CBitmapBtnBase::SetImages(int x, int y, int width, int height, Gdiplus::Bitmap* normalSource,
+                               Gdiplus::Bitmap* overSource) {
+    m_normal = CutPicture(normalSource, x, y, width, height);
+    m_over.reset();
+    if (overSource != normalSource) {
+        m_over = CutPicture(overSource, x, y, width, height);
+    }
+    if (Hwnd() != nullptr) {
+        const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+        SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));
+    }
+    Redraw();
+}
+
+void CBitmapBtnBase::SetTextColors(COLORREF normal, COLORREF over, COLORREF pressed) {
+    m_colors.normal = normal;
+    m_colors.over = over;
+    m_colors.pressed = pressed;
+    Redraw();
+}
+
+void CBitmapBtnBase::SetTextRect(int left, int top, int right, int bottom) {
+    m_textRect = {left, top, right, bottom};
+    m_textRectMode = true;
+}
+
+void CBitmapBtnBase::SetToolTipText(const std::wstring& text, bool activate) {
+    if (Hwnd() == nullptr) {
+        return;
+    }
+    m_toolTipText = text;
+    if (!m_toolTip) {
+        INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&init);
+        m_toolTip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                        WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                        GetModuleHandleW(nullptr), nullptr));
+        if (!m_toolTip) {
+            return;
+        }
+    }
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = Hwnd();
+    tool.uId = 1;
+    tool.lpszText = m_toolTipText.data();
+    if (SendMessageW(m_toolTip.get(), TTM_GETTOOLCOUNT, 0, 0) == 0) {
+        GetClientRect(Hwnd(), &tool.rect);
+        SendMessageW(m_toolTip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    SendMessageW(m_toolTip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_toolTip.get(), TTM_ACTIVATE, activate ? TRUE : FALSE, 0);
+}
+
+bool CBitmapBtnBase::PreTranslateMessage(MSG& msg) {
+    if (m_toolTip) {
+        SendMessageW(m_toolTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    }
+    return Window::PreTranslateMessage(msg);
+}
+
+void CBitmapBtnBase::StoreCaption(const std::wstring& caption, int xOffset, int orientation) {
+    m_caption = caption;
+    m_xOffset = xOffset;
+    m_orientation = orientation;
+}
+
+void CBitmapBtnBase::ChangeChecked(bool checked) {
+    if (m_checked != checked) {
+        m_checked = checked;
+        Redraw();
+    }
+}
+
+void CBitmapBtnBase::Redraw() const {
+    if (Hwnd() != nullptr) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void CBitmapBtnBase::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam) const {
+    PostMessageW(GetParent(Hwnd()), message, wParam, lParam);
+}
+
+void CBitmapBtnBase::OnAttached() {
+    const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~WS_TABSTOP);
+}
+
+void CBitmapBtnBase::OnMouseMove(UINT flags, POINT point) {
+    Default();
+    const bool leftDown = (flags & MK_LBUTTON) != 0;
+    if (leftDown && !m_hover) {
+        return;
+    }
+    POINT screen = point;
+    ClientToScreen(Hwnd(), &screen);
+    if (GetCapture() != Hwnd()) {
+        if (GetActiveWindow() != nullptr && GetParent(Hwnd()) != nullptr) {
+            m_hover = true;
+            SetCapture(Hwnd());
+            Redraw();
+        }
+    } else if (WindowFromPoint(screen) != Hwnd()) {
+        if (m_hover) {
+            m_hover = false;
+            Redraw();
+        }
+        if (!leftDown) {
+            ReleaseCapture();
+        }
+    }
+    NotifyParent(WM_MOUSEMOVE, flags, MAKELPARAM(screen.x, screen.y));
+}
+
+void CBitmapBtnBase::OnCaptureChanged(HWND) {
+    // The capture has already moved on; the hover state stays until the next move decides.
+    if (m_hover) {
+        Redraw();
+    }
+    Default();
+}
+
+void CBitmapBtnBase::OnKillFocus(HWND) {
+    Default();
+    m_hover = false;
+    Redraw();
+}
+
+void CBitmapBtnBase::OnLButtonUp(UINT, POINT) {
+    if (!m_checkable) {
+        Default();
+        return;
+    }
+    m_checked = !m_checked;
+    Redraw();
+    SendMessageW(GetParent(Hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Hwnd()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Hwnd()));
+}
+
+bool CBitmapBtnBase::OnEraseBkgnd(HDC) {
+    return false;
+}
+
+Gdiplus::Bitmap* CBitmapBtnBase::ImageFor(BtnImage image) const {
+    if ((image == BtnImage::Over || image == BtnImage::Pressed) && m_over) {
+        return m_over.get();
+    }
+    return m_normal.get();
+}
+
+bool CBitmapBtnBase::OnReflectedDrawItem(const DRAWITEMSTRUCT& item) {
+    const BtnDrawState state{m_checkable, m_checked, (item.itemState & ODS_SELECTED) != 0, m_hover,
+                             (item.itemState & ODS_DISABLED) == 0};
+    const BtnImage image = CBitmapBtnLook::ChooseImage(state);
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    {
+        Gdiplus::Graphics graphics(item.hDC);
+        DrawStretched(graphics, ImageFor(image),
+                      Gdiplus::Rect(0, 0, client.right - client.left, client.bottom - client.top));
+    }
+    if (!m_caption.empty()) {
+        DrawCaption(item.hDC, client, CBitmapBtnLook::CaptionColor(image, m_colors));
+    }
+    OnPainted();
+    return true;
+}
+
+void CBitmapBtnBase::DrawCaption(HDC dc, const RECT& client, COLORREF color) const {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color);
+    const winlayer::FontHandle font(
+        CreateFontW(m_fontHeight, 0, CBitmapBtnLook::Escapement(m_orientation), 0, 400, FALSE,
+                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, FF_SWISS, CControlGlobals::FaceName().c_str()));
+    const winlayer::ObjectSelection selection(dc, font.Get());
+    const int length = static_cast<int>(m_caption.size());
+    if (m_textRectMode) {
+        RECT r = m_textRect;
+        DrawTextW(dc, m_caption.c_str(), length, &r, m_textRectFormat);
+    } else {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, m_caption.c_str(), length, &extent);
+        const SIZE size{client.right - client.left, client.bottom - client.top};
+        POINT at = CBitmapBtnLook::CaptionOrigin(m_orientation, extent, size, m_xOffset);
+        if (m_xOffset != 0) {
+            at.x += client.left;
+        }
+        TextOutW(dc, at.x, at.y, m_caption.c_str(), length);
+    }
+}

@@ -1,0 +1,35 @@
+#include "config/controls/SkinPicture.h"
+
+PicturePtr LoadPicture(const std::wstring& path) {
+    PicturePtr picture(Gdiplus::Bitmap::FromFile(path.c_str()));
+    if (picture && picture->GetLastStatus() != Gdiplus::Ok) {
+        picture.reset();
+    }
+    return picture;
+}
+
+PicturePtr CutPicture(Gdiplus::Bitmap* source, int x, int y, int width, int height) {
+    if (source == nullptr || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    PicturePtr cut(source->Clone(Gdiplus::Rect(x, y, width, height), PixelFormat32bppARGB));
+    if (cut && cut->GetLastStatus() != Gdiplus::Ok) {
+        cut.reset();
+    }
+    return cut;
+}
+
+void DrawStretched(Gdiplus::Graphics& graphics, Gdiplus::Image* picture,
+                   const Gdiplus::Rect& dest) {
+    if (picture == nullptr) {
+        return;
+    }
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.DrawImage(picture, dest, 0, 0, static_cast<INT>(picture->GetWidth()),
+                       static_cast<INT>(picture->GetHeight()), Gdiplus::UnitPixel, &attributes);
+}
+
+Gdiplus::Color OpaqueColor(COLORREF color) {
+    return Gdiplus::Color(255, GetRValue(color), GetGValue(color), GetBValue(color));
+}

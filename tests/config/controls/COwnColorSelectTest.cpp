@@ -1,0 +1,170 @@
+#include "config/controls/COwnColorSelect.h"
+
+#include "config/controls/ControlMessages.h"
+#include "tests/config/controls/ControlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr COLORREF kPanel = RGB(50, 50, 50);
+constexpr POINT kPreview{147, 35};
+
+class OwnColorSelect : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MakeSkinFolder();
+        SaveSolidPng(SkinFile(L"selcolor.png"), 236, 169, kPanel);
+        SaveSolidPng(SkinFile(L"bar1.png"), 5, 7, RGB(250, 250, 250));
+        SaveSolidPng(SkinFile(L"bar2.png"), 5, 7, RGB(250, 250, 250));
+        ASSERT_TRUE(select.Create(10, 10, 246, 179, parent.Hwnd(), 10013));
+        Pump();
+        parent.Clear();
+    }
+    void Send(UINT message, POINT at) {
+        SendMessageW(select.Hwnd(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                     PointParam(at.x, at.y));
+        Pump();
+    }
+    void Click(HWND button) {
+        SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(2, 2));
+        SendMessageW(button, WM_LBUTTONUP, 0, PointParam(2, 2));
+        Pump();
+    }
+    std::wstring FieldText(COwnColorSelect::Field field) { return select.FieldEdit(field).Text(); }
+    void TypeInto(COwnColorSelect::Field field, const wchar_t* text) {
+        SetWindowTextW(select.FieldEdit(field).Hwnd(), text);
+        SendMessageW(select.FieldEdit(field).Hwnd(), WM_KEYUP, '0', 0);
+        Pump();
+    }
+    Log Posted() const { return parent.Received(ControlMessages::kColorChosen); }
+    COLORREF Preview() const { return PixelAt(select.Hwnd(), kPreview.x, kPreview.y); }
+
+    RecordingParent parent;
+    COwnColorSelect select;
+};
+} // namespace
+
+TEST_F(OwnColorSelect, StartsAtRed) {
+    EXPECT_EQ(RGB(255, 0, 0), select.Color());
+    EXPECT_EQ(227, select.Positions().hueX);
+    EXPECT_EQ(RGB(255, 0, 0), select.HueColor());
+    EXPECT_EQ(L"255", FieldText(COwnColorSelect::kRedField));
+    EXPECT_EQ(L"0", FieldText(COwnColorSelect::kGreenField));
+    EXPECT_EQ(L"0000ff", select.HexEdit().Text());
+    EXPECT_FALSE(IsWindowEnabled(select.HexEdit().Hwnd()));
+    EXPECT_EQ(RGB(255, 0, 0), Preview());
+    EXPECT_EQ(kPanel, PixelAt(select.Hwnd(), 170, 110));
+}
+
+TEST_F(OwnColorSelect, SetColorShowsWithoutReporting) {
+    select.SetColor(RGB(0x12, 0x34, 0x56));
+    Pump();
+    EXPECT_EQ(L"18", FieldText(COwnColorSelect::kRedField));
+    EXPECT_EQ(L"52", FieldText(COwnColorSelect::kGreenField));
+    EXPECT_EQ(L"86", FieldText(COwnColorSelect::kBlueField));
+    EXPECT_EQ(L"563412", select.HexEdit().Text());
+    EXPECT_EQ(RGB(0x12, 0x34, 0x56), Preview());
+    EXPECT_TRUE(Posted().empty());
+    select.SetColor(RGB(255, 255, 255));
+    EXPECT_EQ(9, select.Positions().satX);
+    EXPECT_EQ(5, select.Positions().valY);
+    select.SetColor(RGB(0, 0, 0));
+    EXPECT_EQ(98, select.Positions().valY);
+}
+
+TEST_F(OwnColorSelect, HueDragPostsOnceWhenReleased) {
+    Send(WM_LBUTTONDOWN, POINT{100, 110});
+    Send(WM_MOUSEMOVE, POINT{130, 120});
+    Send(WM_MOUSEMOVE, POINT{150, 140});
+    EXPECT_TRUE(Posted().empty());
+    Send(WM_LBUTTONUP, POINT{150, 140});
+    EXPECT_EQ(150, select.Positions().hueX);
+    EXPECT_EQ((Log{{ControlMessages::kColorChosen, select.Color(), 0}}), Posted());
+    EXPECT_EQ(CColorPositions::ColorAt({150, 124, 5}), select.Color());
+    EXPECT_EQ(select.Color(), Preview());
+}
+
+TEST_F(OwnColorSelect, HueDragStaysOnTheStrip) {
+    Send(WM_LBUTTONDOWN, POINT{100, 110});
+    Send(WM_MOUSEMOVE, POINT{400, 110});
+    EXPECT_EQ(227, select.Positions().hueX);
+    Send(WM_MOUSEMOVE, POINT{-50, 110});
+    EXPECT_EQ(8, select.Positions().hueX);
+    Send(WM_LBUTTONUP, POINT{-50, 110});
+    EXPECT_EQ(1u, Posted().size());
+}
+
+TEST_F(OwnColorSelect, SquarePostsOnPressAndOnRelease) {
+    Send(WM_LBUTTONDOWN, POINT{66, 50});
+    EXPECT_EQ((Log{{ControlMessages::kColorChosen, select.Color(), 0}}), Posted());
+    Send(WM_MOUSEMOVE, POINT{500, -20});
+    EXPECT_EQ(124, select.Positions().satX);
+    EXPECT_EQ(5, select.Positions().valY);
+    EXPECT_EQ(RGB(255, 0, 0), select.Color());
+    EXPECT_EQ(L"255", FieldText(COwnColorSelect::kRedField));
+    Send(WM_LBUTTONUP, POINT{500, -20});
+    EXPECT_EQ(2u, Posted().size());
+    EXPECT_EQ(RGB(255, 0, 0), Preview());
+}
+
+TEST_F(OwnColorSelect, SquareRunsFromWhiteToTheHueAndDownToBlack) {
+    const ScreenShot shot(select.Hwnd());
+    EXPECT_EQ(RGB(255, 255, 255), shot.At(9, 5));
+    // Row 45: grey 132 on the left, the red hue dimmed to 131 on the right.
+    EXPECT_EQ(RGB(132, 132, 132), shot.At(9, 50));
+    const COLORREF right = shot.At(123, 50);
+    EXPECT_GT(GetRValue(right), 125);
+    EXPECT_LT(GetGValue(right), 10);
+    EXPECT_EQ(RGB(0, 0, 0), shot.At(60, 98));
+}
+
+TEST_F(OwnColorSelect, TypedChannelsAreClampedToAByte) {
+    TypeInto(COwnColorSelect::kRedField, L"300");
+    EXPECT_EQ(L"255", FieldText(COwnColorSelect::kRedField));
+    EXPECT_EQ((Log{{ControlMessages::kColorChosen, RGB(255, 0, 0), 0}}), Posted());
+    // A field that was not the one typed in cannot spill into its neighbour either.
+    SetWindowTextW(select.FieldEdit(COwnColorSelect::kGreenField).Hwnd(), L"999");
+    SetWindowTextW(select.FieldEdit(COwnColorSelect::kBlueField).Hwnd(), L"7");
+    TypeInto(COwnColorSelect::kRedField, L"10");
+    EXPECT_EQ(RGB(10, 255, 7), select.Color());
+    EXPECT_EQ(L"255", FieldText(COwnColorSelect::kGreenField));
+    EXPECT_EQ(RGB(10, 255, 7), Posted().back().wParam);
+}
+
+TEST_F(OwnColorSelect, ArrowsStepWithinAByte) {
+    select.SetColor(RGB(254, 0, 1));
+    Click(select.ArrowButton(COwnColorSelect::kRedUp).Hwnd());
+    EXPECT_EQ(RGB(255, 0, 1), select.Color());
+    Click(select.ArrowButton(COwnColorSelect::kBlueDown).Hwnd());
+    EXPECT_EQ(RGB(255, 0, 0), select.Color());
+    EXPECT_EQ(L"255", FieldText(COwnColorSelect::kRedField));
+    EXPECT_EQ(L"0", FieldText(COwnColorSelect::kBlueField));
+    // Each click reports its extra step and its release.
+    EXPECT_EQ(4u, Posted().size());
+    EXPECT_EQ(RGB(255, 0, 0), Posted().back().wParam);
+}
+
+TEST_F(OwnColorSelect, HeldArrowRepeatsUntilReleased) {
+    select.SetColor(RGB(100, 100, 100));
+    HWND up = select.ArrowButton(COwnColorSelect::kGreenUp).Hwnd();
+    SendMessageW(up, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(2, 2));
+    PumpFor(470);
+    const int held = GetGValue(select.Color());
+    EXPECT_GE(held, 102);
+    EXPECT_LE(held, 104);
+    SendMessageW(up, WM_LBUTTONUP, 0, PointParam(2, 2));
+    PumpFor(300);
+    EXPECT_EQ(held + 1, GetGValue(select.Color())) << "the click's own step, then no more";
+    EXPECT_EQ(2u, Posted().size());
+}
+
+TEST_F(OwnColorSelect, PresetsSetAndReportTheirColour) {
+    SendMessageW(select.PresetButton(3).Hwnd(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(RGB(0, 255, 0), select.Color());
+    EXPECT_EQ((Log{{ControlMessages::kColorChosen, RGB(0, 255, 0), 0}}), Posted());
+    EXPECT_EQ(RGB(0, 255, 0), Preview());
+    SendMessageW(select.PresetButton(8).Hwnd(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(static_cast<COLORREF>(0x5A00A0), select.Color());
+}
