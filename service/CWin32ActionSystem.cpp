@@ -1,0 +1,101 @@
+#include "service/CWin32ActionSystem.h"
+
+#include "service/PeerWindows.h"
+#include "shared/store/RegKey.h"
+#include "shared/store/ShellAccess.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+namespace {
+
+// One per thread: initialises COM on first use and balances it when the thread ends.
+class ThreadApartment {
+public:
+    ThreadApartment()
+        : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ~ThreadApartment() {
+        if (SUCCEEDED(result_)) {
+            CoUninitialize();
+        }
+    }
+    ThreadApartment(const ThreadApartment&) = delete;
+    ThreadApartment& operator=(const ThreadApartment&) = delete;
+
+    // A thread already in the multithreaded apartment can call the shell as well.
+    bool Entered() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+
+private:
+    HRESULT result_;
+};
+
+} // namespace
+
+bool CWin32ActionSystem::EnterThreadApartment() {
+    thread_local ThreadApartment apartment;
+    return apartment.Entered();
+}
+
+void CWin32ActionSystem::KeyEvent(BYTE virtualKey, DWORD flags) {
+    keybd_event(virtualKey, 0, flags, 0);
+}
+
+void CWin32ActionSystem::Pause(DWORD milliseconds) {
+    Sleep(milliseconds);
+}
+
+void CWin32ActionSystem::ShellOpen(const std::wstring& file, int show) {
+    EnterThreadApartment();
+    ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, show);
+}
+
+void CWin32ActionSystem::OpenInBrowser(const std::wstring& address) {
+    OpenHtmlWithDefaultBrowser(address);
+}
+
+void CWin32ActionSystem::LockWorkStation() {
+    ::LockWorkStation();
+}
+
+HWND CWin32ActionSystem::ForegroundWindow() {
+    return GetForegroundWindow();
+}
+
+HWND CWin32ActionSystem::DesktopWindow() {
+    return GetDesktopWindow();
+}
+
+void CWin32ActionSystem::SendWindowMessage(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    SendMessageW(window, message, wParam, lParam);
+}
+
+bool CWin32ActionSystem::PostToWindow(const wchar_t* title, UINT message, WPARAM wParam,
+                                      LPARAM lParam) {
+    return ::PostToWindow(title, message, wParam, lParam);
+}
+
+std::optional<std::wstring> CWin32ActionSystem::ReadRegistryString(std::wstring_view keyPath,
+                                                                   std::wstring_view valueName) {
+    RegKey key;
+    if (!key.Open(keyPath, KEY_READ, false)) {
+        return std::nullopt;
+    }
+    return key.ReadString(valueName);
+}
+
+std::wstring CWin32ActionSystem::ModuleFileName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}

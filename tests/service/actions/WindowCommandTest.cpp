@@ -1,0 +1,79 @@
+// Maximise and minimise on real windows: the guards read the real window's style.
+
+#include "service/CBasicFunction.h"
+#include "service/CWin32ActionSystem.h"
+#include "tests/service/actions/CRecordingActionSystem.h"
+#include "tests/service/actions/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Sent = CRecordingActionSystem::Sent;
+
+TEST(WindowCommands, SentToAWindowWithTheBox) {
+    TestWindow window(WS_OVERLAPPEDWINDOW);
+    CRecordingActionSystem system;
+    system.SetForeground(window.Handle());
+    CBasicFunction(system).MaximizeForeground();
+    CBasicFunction(system).MinimizeForeground();
+    EXPECT_EQ(system.SentMessages(),
+              (std::vector<Sent>{{window.Handle(), WM_SYSCOMMAND, 0xF030, 0},
+                                 {window.Handle(), WM_SYSCOMMAND, 0xF020, 0}}));
+}
+
+TEST(WindowCommands, RefusedForAWindowWithoutTheBox) {
+    TestWindow neither(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
+    TestWindow minimizeOnly(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    TestWindow maximizeOnly(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX);
+    CRecordingActionSystem system;
+    system.SetForeground(neither.Handle());
+    CBasicFunction(system).MaximizeForeground();
+    CBasicFunction(system).MinimizeForeground();
+    system.SetForeground(minimizeOnly.Handle());
+    CBasicFunction(system).MaximizeForeground();
+    system.SetForeground(maximizeOnly.Handle());
+    CBasicFunction(system).MinimizeForeground();
+    EXPECT_TRUE(system.SentMessages().empty());
+}
+
+TEST(WindowCommands, RefusedForTheDesktopAndForNoWindow) {
+    CRecordingActionSystem system;
+    system.SetForeground(GetDesktopWindow());
+    CBasicFunction(system).MaximizeForeground();
+    CBasicFunction(system).MinimizeForeground();
+    system.SetForeground(nullptr);
+    CBasicFunction(system).MaximizeForeground();
+    // A desktop that has both boxes is still left alone.
+    TestWindow desktop(WS_OVERLAPPEDWINDOW);
+    system.SetForeground(desktop.Handle());
+    system.SetDesktop(desktop.Handle());
+    CBasicFunction(system).MaximizeForeground();
+    CBasicFunction(system).MinimizeForeground();
+    EXPECT_TRUE(system.SentMessages().empty());
+}
+
+// The real system with the foreground window fixed, so that other programs on the display do
+// not matter.
+class FixedForegroundSystem : public CWin32ActionSystem {
+public:
+    explicit FixedForegroundSystem(HWND window) : window_(window) {}
+    HWND ForegroundWindow() override { return window_; }
+
+private:
+    HWND window_;
+};
+
+TEST(WindowCommands, TheWindowIsMaximisedAndMinimised) {
+    TestWindow window(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    FixedForegroundSystem system(window.Handle());
+    CBasicFunction(system).MaximizeForeground();
+    EXPECT_TRUE(IsZoomed(window.Handle()));
+    CBasicFunction(system).MinimizeForeground();
+    EXPECT_TRUE(IsIconic(window.Handle()));
+    EXPECT_EQ(window.SystemCommands(), (std::vector<WPARAM>{SC_MAXIMIZE, SC_MINIMIZE}));
+}
+
+} // namespace
