@@ -1,0 +1,77 @@
+#pragma once
+
+#include "service/CFeatureReports.h"
+#include "shared/store/SettingsRecord.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// Sends the settings record's values to the mouse, one setting at a time or the whole
+// configuration, and applies the two system mouse settings the service owns (wheel lines and
+// pointer speed). The record is the service window's; the window reloads it before a send.
+// Results: 1 done, 0 nothing sent (control handle closed, or an argument out of range). A value
+// that the mouse cannot take (a missing key reads as -1) is not written; the commit that the
+// step ends with is still sent, as it also commits earlier writes of its group.
+class CSettingsSender {
+public:
+    using SystemParametersFunction =
+        std::function<BOOL(UINT action, UINT param, PVOID value, UINT flags)>;
+    static constexpr DWORD kBracketPauseMilliseconds = 100;
+    static constexpr int kRegisterEAKey = 170;
+
+    // `settingsPath` is "Mouse.ini" (its "MACRO_LIST"), `macroFolder` holds the macro files.
+    CSettingsSender(CFeatureReports& reports, const SettingsRecord& settings,
+                    std::wstring settingsPath, std::wstring macroFolder);
+
+    void SetPaths(std::wstring settingsPath, std::wstring macroFolder);
+    // The window that is told of system setting changes with WM_SETTINGCHANGE.
+    void SetOwnerWindow(HWND window) { owner_ = window; }
+    // Replaces SystemParametersInfoW, for tests.
+    void SetSystemParameters(SystemParametersFunction function) {
+        systemParameters_ = std::move(function);
+    }
+
+    // The update bracket report, then a pause of at least 100 ms.
+    int SendUpdateBracket(int value);
+    int ClearRegister3E();
+    int SendPollingRate(bool commit);
+    // The system wheel-scroll lines: one screen per notch when "UniversalScrollEnabled" is 1,
+    // else "WheelScrollLines" (1 to 100; anything else leaves the system setting alone).
+    int ApplyWheelScrollLines();
+    // The system pointer speed from "Acceleration" 1 to 11; anything else leaves it alone.
+    int ApplyPointerSpeed();
+    // "DPI" (stage 0..3) at the current profile's base + 2.
+    int SendCurrentDpiStage(bool commit);
+    int SendDpiStage(int stage, bool commit);
+    int SendDoubleClickSpeedRegister(bool commit);
+    int ResetProfileRegister(bool commit);
+    // Button 0..7 of the record to its device slot; `profile` (0..4) only names the launch
+    // selectors. 0 when nothing was sent (a macro button whose macro is not listed).
+    int SendButtonAssignment(int profile, int button);
+    int SendLighting(int ignored, int variant);
+    // FF FF at 0x00EA when `key` is 170 or 0.
+    int SendRegisterEA(int key);
+    int CommitAll();
+    int SendAll2Mouse();
+    // The macro of "MACRO_LIST" position 0..5 (or 200 zero bytes with `clear`) to its slot.
+    int SendMacro(int position, bool clear);
+
+    // Device slot of the listed macro named `name`, nothing when it is not listed.
+    std::optional<int> MacroDeviceSlotOf(const std::wstring& name) const;
+
+private:
+    int WriteThenCommit(std::uint16_t address, std::span<const std::uint8_t> data, bool valid,
+                        bool commit, std::uint8_t group);
+    std::wstring MacroName(int position) const;
+    void NotifySettingChange(UINT action) const;
+
+    CFeatureReports& reports_;
+    const SettingsRecord& settings_;
+    std::wstring settingsPath_;
+    std::wstring macroFolder_;
+    HWND owner_ = nullptr;
+    SystemParametersFunction systemParameters_;
+};

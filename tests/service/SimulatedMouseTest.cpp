@@ -1,0 +1,171 @@
+// The simulated mouse itself: the tests of the service trust its memory model, its log and its
+// control channel, so these pin them.
+
+#include "tests/service/HidTestSupport.h"
+
+#include <hidapi.h>
+
+#include <array>
+#include <string>
+#include <thread>
+
+using namespace hidsim;
+
+namespace {
+
+class SimulatorTest : public SimulatedMouseTest {
+protected:
+    void SetUp() override {
+        SimulatedMouseTest::SetUp();
+        ASSERT_EQ(hid_init(), 0);
+        control_ = hid_open_path(DefaultCollections()[ControlCollection].Path.c_str());
+        ASSERT_NE(control_, nullptr);
+    }
+    void TearDown() override {
+        hid_close(control_);
+        SimulatedMouseTest::TearDown();
+    }
+    int Send(const Bytes& report) {
+        return hid_send_feature_report(control_, report.data(), report.size());
+    }
+
+    hid_device* control_ = nullptr;
+};
+
+TEST_F(SimulatorTest, RegisterWritesChangeMemoryAndReadsAnswerFromIt) {
+    EXPECT_EQ(Send(WriteReport(0x0044, {1, 2, 3, 4, 5})), 16);
+    EXPECT_EQ(ReadMemory(0x0044, 5), (Bytes{1, 2, 3, 4, 5}));
+    EXPECT_EQ(PendingCommitGroups(), 0x02u);
+
+    EXPECT_EQ(Send(ReadRequest(0x0045, 3)), 16);
+    std::array<std::uint8_t, 16> reply{2, 0xF2};
+    EXPECT_EQ(hid_get_feature_report(control_, reply.data(), reply.size()), 16);
+    EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 11),
+              (Bytes{2, 0xF2, 0x45, 0x00, 3, 0, 0, 0, 2, 3, 4}));
+    EXPECT_EQ(reply[11], 0);
+
+    EXPECT_EQ(Send(CommitReport(0x02)), 16);
+    EXPECT_EQ(PendingCommitGroups(), 0u);
+    EXPECT_EQ(Commits(), std::vector<unsigned>{0x02});
+}
+
+TEST_F(SimulatorTest, BlockReportsMoveTwoHundredAndFiftyBytes) {
+    Bytes data(200);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>(i + 1);
+    }
+    EXPECT_EQ(Send(BlockWriteReport(0x0540, data)), 1024);
+    EXPECT_EQ(ReadMemory(0x0540, 200), data);
+
+    Bytes request(64, 0);
+    request[0] = 3, request[1] = 0xF2, request[2] = 0x72, request[3] = 0x05, request[4] = 50;
+    EXPECT_EQ(Send(request), 64);
+    std::array<std::uint8_t, 64> reply{3};
+    EXPECT_EQ(hid_get_feature_report(control_, reply.data(), reply.size()), 64);
+    EXPECT_EQ(Bytes(reply.begin() + 8, reply.begin() + 58),
+              Bytes(data.begin() + 50, data.begin() + 100));
+}
+
+TEST_F(SimulatorTest, MalformedReportsAreRefused) {
+    EXPECT_EQ(Send(WriteReport(0x0010, {})), -1);             // no data bytes
+    EXPECT_EQ(Send(Bytes{9, 0xF3, 0, 0, 1, 0, 0, 0, 1}), -1); // unknown report id
+    EXPECT_EQ(Send(Bytes(17, 2)), -1);                        // longer than report 2
+    Bytes past = WriteReport(0xFFFE, {1, 2, 3});
+    EXPECT_EQ(Send(past), -1); // beyond the memory
+    hid_device* input = hid_open_path(DefaultCollections()[InputCollection].Path.c_str());
+    const Bytes commit = CommitReport(1);
+    EXPECT_EQ(hid_send_feature_report(input, commit.data(), commit.size()), -1);
+    hid_close(input);
+}
+
+TEST_F(SimulatorTest, InjectedFailuresAndShortReplies) {
+    FailNext(Call::SendFeatureReport, -1);
+    EXPECT_EQ(Send(WriteReport(0x002A, {7})), -1);
+    EXPECT_EQ(ReadMemory(0x002A, 1), Bytes{0});
+
+    LoadMemory(0x002A, std::array<std::uint8_t, 1>{9});
+    Send(ReadRequest(0x002A, 1));
+    FailNext(Call::GetFeatureReport, 4);
+    std::array<std::uint8_t, 16> reply{2};
+    EXPECT_EQ(hid_get_feature_report(control_, reply.data(), reply.size()), 4);
+    EXPECT_EQ(reply[8], 0);
+
+    FailNext(Call::OpenPath, -1);
+    EXPECT_EQ(hid_open_path(DefaultCollections()[InputCollection].Path.c_str()), nullptr);
+}
+
+TEST_F(SimulatorTest, EnumerationListsPresentCollectionsAndPlugFollows) {
+    auto count = [] {
+        int n = 0;
+        hid_device_info* list = hid_enumerate(0x04D9, 0xF111);
+        for (hid_device_info* d = list; d != nullptr; d = d->next) {
+            ++n;
+        }
+        hid_free_enumeration(list);
+        return n;
+    };
+    EXPECT_EQ(count(), 5); // four of the mouse, one out-of-range release
+    std::vector<UINT> events;
+    std::vector<std::wstring> names;
+    SetDeviceChangeSink([&](UINT event, const DEV_BROADCAST_HDR* header) {
+        events.push_back(event);
+        names.push_back(
+            reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header)->dbcc_name);
+    });
+    Unplug();
+    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(Send(CommitReport(1)), -1); // the handle died with the device
+    ASSERT_EQ(names.size(), 5u);
+    EXPECT_EQ(names[0], NotificationName(3));
+    EXPECT_EQ(names[3], NotificationName(InputCollection));
+    EXPECT_EQ(names[4].substr(0, 8), L"\\\\?\\usb#");
+    EXPECT_EQ(events[0], static_cast<UINT>(DBT_DEVICEREMOVECOMPLETE));
+    Plug();
+    EXPECT_EQ(count(), 5);
+    EXPECT_EQ(events.back(), static_cast<UINT>(DBT_DEVICEARRIVAL));
+    EXPECT_EQ(names.back(), NotificationName(3));
+}
+
+TEST_F(SimulatorTest, ClosingWhileAnotherThreadReadsIsReported) {
+    std::thread reader([this] {
+        std::array<std::uint8_t, 8> report{};
+        EXPECT_EQ(hid_read(control_, report.data(), report.size()), -1);
+    });
+    Sleep(100); // the reader is waiting for a report by now
+    hid_close(control_);
+    reader.join();
+    EXPECT_EQ(Violations(), std::vector<std::string>{"hid_close while a read is in progress"});
+    hidsim::Reset();
+    control_ = nullptr;
+}
+
+TEST_F(SimulatorTest, ControlChannelTakesCommandsFromOutside) {
+    const std::wstring pipe = ControlPipeName();
+    ASSERT_EQ(pipe, ControlPipeNameFor(GetCurrentProcessId()));
+    EXPECT_EQ(SendControlCommand(pipe, "inject 1 08 02 03"), "ok");
+    std::array<std::uint8_t, 8> report{};
+    EXPECT_EQ(hid_read_timeout(control_, report.data(), report.size(), 1000), 3);
+    EXPECT_EQ(report[0], 8);
+    EXPECT_EQ(report[2], 3);
+    EXPECT_EQ(SendControlCommand(pipe, "inject 0 01"), "dropped"); // nothing open on channel 0
+
+    LoadMemory(0x0100, std::array<std::uint8_t, 3>{0xAB, 0, 0x01});
+    EXPECT_EQ(SendControlCommand(pipe, "memory 100 3"), "ab 00 01");
+
+    const auto log = SendControlCommand(pipe, "log");
+    ASSERT_TRUE(log.has_value());
+    EXPECT_NE(log->find("hid_read_timeout 1 "), std::string::npos);
+    EXPECT_NE(log->find(" 08 02 03\n"), std::string::npos);
+
+    std::vector<std::wstring> names;
+    SetDeviceChangeSink([&](UINT, const DEV_BROADCAST_HDR* header) {
+        names.push_back(
+            reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header)->dbcc_name);
+    });
+    EXPECT_EQ(SendControlCommand(pipe, "unplug"), "ok");
+    EXPECT_FALSE(IsPlugged());
+    EXPECT_EQ(names.size(), 5u);
+    EXPECT_EQ(SendControlCommand(pipe, "bogus"), "error unknown command");
+}
+
+} // namespace

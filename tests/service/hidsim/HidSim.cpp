@@ -1,0 +1,166 @@
+#include "tests/service/hidsim/HidSim.h"
+
+#include "tests/service/hidsim/CSimulatedHid.h"
+
+namespace hidsim {
+
+const char* CallName(Call call) {
+    switch (call) {
+    case Call::Init:
+        return "hid_init";
+    case Call::Exit:
+        return "hid_exit";
+    case Call::Enumerate:
+        return "hid_enumerate";
+    case Call::FreeEnumeration:
+        return "hid_free_enumeration";
+    case Call::OpenPath:
+        return "hid_open_path";
+    case Call::Close:
+        return "hid_close";
+    case Call::SendFeatureReport:
+        return "hid_send_feature_report";
+    case Call::GetFeatureReport:
+        return "hid_get_feature_report";
+    case Call::Read:
+        return "hid_read";
+    case Call::ReadTimeout:
+        return "hid_read_timeout";
+    case Call::SetNonblocking:
+        return "hid_set_nonblocking";
+    case Call::Error:
+        return "hid_error";
+    }
+    return "?";
+}
+
+void Reset() {
+    CSimulatedHid::Instance().Reset();
+}
+
+void SetCollections(std::vector<Collection> collections) {
+    CSimulatedHid::Instance().SetCollections(std::move(collections));
+}
+
+std::vector<Collection> Collections() {
+    return CSimulatedHid::Instance().Collections();
+}
+
+void LoadMemory(std::uint16_t address, std::span<const std::uint8_t> bytes) {
+    CSimulatedHid::Instance().LoadMemory(address, bytes);
+}
+
+std::vector<std::uint8_t> ReadMemory(std::uint16_t address, std::size_t count) {
+    return CSimulatedHid::Instance().ReadMemory(address, count);
+}
+
+unsigned PendingCommitGroups() {
+    return CSimulatedHid::Instance().PendingCommitGroups();
+}
+
+std::vector<unsigned> Commits() {
+    return CSimulatedHid::Instance().Commits();
+}
+
+bool InUpdateBracket() {
+    return CSimulatedHid::Instance().InUpdateBracket();
+}
+
+std::vector<LogEntry> Log() {
+    return CSimulatedHid::Instance().Log();
+}
+
+std::vector<LogEntry> FeatureTransfers() {
+    std::vector<LogEntry> transfers;
+    for (auto& entry : Log()) {
+        if (entry.Function == Call::SendFeatureReport || entry.Function == Call::GetFeatureReport) {
+            transfers.push_back(std::move(entry));
+        }
+    }
+    return transfers;
+}
+
+std::vector<std::vector<std::uint8_t>> SentFeatureReports() {
+    std::vector<std::vector<std::uint8_t>> reports;
+    for (auto& entry : Log()) {
+        if (entry.Function == Call::SendFeatureReport) {
+            reports.push_back(std::move(entry.Bytes));
+        }
+    }
+    return reports;
+}
+
+std::uint64_t IdleReads() {
+    return CSimulatedHid::Instance().IdleReads();
+}
+
+std::chrono::nanoseconds TransferTime() {
+    return CSimulatedHid::Instance().TransferTime();
+}
+
+void ClearLog() {
+    CSimulatedHid::Instance().ClearLog();
+}
+
+std::vector<std::string> Violations() {
+    return CSimulatedHid::Instance().Violations();
+}
+
+void FailNext(Call call, int result, int times) {
+    CSimulatedHid::Instance().FailNext(call, result, times);
+}
+
+bool InjectInputReport(int channel, std::span<const std::uint8_t> report) {
+    return CSimulatedHid::Instance().InjectInputReport(channel, report);
+}
+
+void SetDeviceChangeSink(DeviceChangeSink sink) {
+    CSimulatedHid::Instance().SetDeviceChangeSink(std::move(sink));
+}
+
+void Plug() {
+    CSimulatedHid::Instance().SetPlugged(true);
+}
+
+void Unplug() {
+    CSimulatedHid::Instance().SetPlugged(false);
+}
+
+bool IsPlugged() {
+    return CSimulatedHid::Instance().IsPlugged();
+}
+
+void PlugCollection(int collection) {
+    CSimulatedHid::Instance().SetCollectionPlugged(collection, true);
+}
+
+void UnplugCollection(int collection) {
+    CSimulatedHid::Instance().SetCollectionPlugged(collection, false);
+}
+
+std::wstring NotificationName(int collection) {
+    return CSimulatedHid::Instance().NotificationNameOf(collection);
+}
+
+void SetTransferLatency(std::chrono::nanoseconds latency) {
+    CSimulatedHid::Instance().SetTransferLatency(latency);
+}
+
+std::wstring ControlPipeName() {
+    return CSimulatedHid::Instance().ControlPipeName();
+}
+
+std::wstring ControlPipeNameFor(DWORD processId) {
+    return L"\\\\.\\pipe\\V212HidSim-" + std::to_wstring(processId);
+}
+
+std::optional<std::string> SendControlCommand(const std::wstring& pipe, const std::string& command,
+                                              DWORD timeoutMilliseconds) {
+    std::string reply;
+    if (!CControlChannel::Send(pipe, command, reply, timeoutMilliseconds)) {
+        return std::nullopt;
+    }
+    return reply;
+}
+
+} // namespace hidsim
