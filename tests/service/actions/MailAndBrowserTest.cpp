@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -65,35 +66,35 @@ TEST(MailClient, NothingStartsWithoutAProgram) {
     EXPECT_TRUE(missing.NothingDone());
 }
 
-TEST(BrowserHome, OpensTheStartPage) {
-    CRecordingActionSystem system;
-    system.SetRegistryString(kStartPageKey, L"Start Page", L"http://start.example/");
-    EXPECT_TRUE(CBasicFunction(system).Perform(130));
-    EXPECT_EQ(system.Shells(), (std::vector<Shell>{{0, L"http://start.example/", SW_SHOWDEFAULT}}));
-}
-
-TEST(BrowserHome, TheDefaultValueReplacesTheStartPage) {
-    CRecordingActionSystem system;
-    system.SetRegistryString(kStartPageKey, L"Start Page", L"http://start.example/a/long/page");
-    system.SetRegistryString(kStartPageKey, L"", L"http://home.example/");
-    CBasicFunction(system).OpenBrowserHome();
-    EXPECT_EQ(system.Shells(), (std::vector<Shell>{{0, L"http://home.example/", SW_SHOWDEFAULT}}));
-}
-
-TEST(BrowserHome, AnEmptyDefaultValueKeepsTheStartPage) {
-    CRecordingActionSystem system;
-    system.SetRegistryString(kStartPageKey, L"Start Page", L"http://start.example/");
-    system.SetRegistryString(kStartPageKey, L"", L"");
-    CBasicFunction(system).OpenBrowserHome();
-    EXPECT_EQ(system.Shells(), (std::vector<Shell>{{0, L"http://start.example/", SW_SHOWDEFAULT}}));
-}
-
-TEST(BrowserHome, NothingOpensWithoutAPage) {
-    CRecordingActionSystem system;
-    CBasicFunction(system).OpenBrowserHome();
-    system.SetRegistryString(kStartPageKey, L"Start Page", L"");
-    CBasicFunction(system).OpenBrowserHome();
-    EXPECT_TRUE(system.NothingDone());
+TEST(BrowserHome, TheDefaultValueWhenSetElseTheStartPage) {
+    struct Case {
+        std::optional<std::wstring> StartPage;
+        std::optional<std::wstring> DefaultValue;
+        std::vector<Shell> Opened;
+    };
+    const std::wstring start = L"http://start.example/a/long/page";
+    const std::wstring home = L"http://home.example/";
+    const std::vector<Case> cases = {
+        {start, std::nullopt, {{0, start, SW_SHOWDEFAULT}}},
+        {start, home, {{0, home, SW_SHOWDEFAULT}}},
+        {std::nullopt, home, {{0, home, SW_SHOWDEFAULT}}},
+        {start, L"", {{0, start, SW_SHOWDEFAULT}}},
+        {L"", L"", {}},
+        {std::nullopt, std::nullopt, {}},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        CRecordingActionSystem system;
+        if (cases[i].StartPage) {
+            system.SetRegistryString(kStartPageKey, L"Start Page", *cases[i].StartPage);
+        }
+        if (cases[i].DefaultValue) {
+            system.SetRegistryString(kStartPageKey, L"", *cases[i].DefaultValue);
+        }
+        EXPECT_TRUE(CBasicFunction(system).Perform(130));
+        EXPECT_EQ(system.Shells(), cases[i].Opened);
+        EXPECT_TRUE(system.Keys().empty());
+    }
 }
 
 } // namespace
