@@ -25,15 +25,6 @@ TEST(BmpMenuLayout, EntryRectanglesPerStyle) {
     ExpectRect({0, 24, 80, 48}, CBmpMenuLayout::EntryRect(-1, 1, 80));
 }
 
-TEST(BmpMenuLayout, SubMenuRowsAndPlacement) {
-    ExpectRect({0, 4, 120, 26}, CBmpMenuLayout::SubEntryRect(0, 120));
-    ExpectRect({0, 50, 120, 72}, CBmpMenuLayout::SubEntryRect(2, 120));
-    ExpectRect({0, 0, 120, 23}, CBmpMenuLayout::SubEntryTextRect(120));
-    const POINT origin = CBmpMenuLayout::SubMenuOrigin({100, 200, 250, 600}, {120, 90});
-    EXPECT_EQ(250, origin.x);
-    EXPECT_EQ(510, origin.y);
-}
-
 TEST(BmpMenuLayout, SubMenuPicturesOnlyForTheirPositions) {
     EXPECT_EQ(L"Menu6_n.png", CBmpMenuLayout::SubMenuPicture(16).value());
     EXPECT_EQ(L"Menu7_n.png", CBmpMenuLayout::SubMenuPicture(17).value());

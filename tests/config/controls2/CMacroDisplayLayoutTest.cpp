@@ -59,12 +59,6 @@ TEST(MacroDisplayLayout, WrapsWhenAnItemWouldReachTheRightEdge) {
     EXPECT_EQ(32, bands[1].right);
 }
 
-TEST(MacroDisplayLayout, TallPictureSetsTheLineHeight) {
-    auto metrics = TenPixelFont(100);
-    metrics.textHeight = 8;
-    EXPECT_EQ(13, CMacroDisplayLayout(L"x", metrics).LineHeight());
-}
-
 TEST(MacroDisplayLayout, BandsOnlyForTheFirstSixLinesWithContent) {
     // Too narrow for anything: every item opens a new line and line 0 stays empty.
     const CMacroDisplayLayout layout(L"ABCDEFGH", TenPixelFont(5));

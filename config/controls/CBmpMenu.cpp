@@ -1,0 +1,204 @@
+#include "config/controls/CBmpMenu.h"
+
+#include "config/controls/CBmpMenuChoice.h"
+#include "config/controls/CBmpMenuLayout.h"
+#include "config/controls/CControlGlobals.h"
+#include "config/controls/ListAndMenuResources.h"
+#include "winlayer/DoubleBuffer.h"
+#include "winlayer/PaintDC.h"
+
+namespace {
+constexpr COLORREF kEntryTextColor = 0xAFAFAF;
+constexpr int kCaptionHorizontal = 1;
+
+std::array<PicturePtr, 4> LoadFour(const std::wstring& first, const std::wstring& second,
+                                   const std::wstring& third, const std::wstring& fourth) {
+    return {LoadPicture(first), LoadPicture(second), LoadPicture(third), LoadPicture(fourth)};
+}
+
+SIZE PictureSize(const PicturePtr& picture) {
+    if (!picture) {
+        return {};
+    }
+    return {static_cast<LONG>(picture->GetWidth()), static_cast<LONG>(picture->GetHeight())};
+}
+} // namespace
+
+CBmpMenu::CBmpMenu(winlayer::Window* owner) : Dialog(IDD_BMPMENU, owner) {}
+
+CBmpMenu::~CBmpMenu() {
+    // The sub-menu is owned by this window: it goes first, while both objects are whole.
+    CloseSubMenu();
+}
+
+void CBmpMenu::LoadImages(const std::wstring& first, const std::wstring& second,
+                          const std::wstring& third, const std::wstring& fourth) {
+    m_pictures = LoadFour(first, second, third, fourth);
+}
+
+void CBmpMenu::LoadSubImages(const std::wstring& first, const std::wstring& second,
+                             const std::wstring& third, const std::wstring& fourth) {
+    m_subPictures = LoadFour(first, second, third, fourth);
+}
+
+void CBmpMenu::AddItem(const std::wstring& text, int value) {
+    m_entries.AddItem(text, value);
+}
+
+void CBmpMenu::AddSubItem(int index, const std::wstring& text, int value) {
+    m_entries.AddSubItem(index, text, value);
+}
+
+HWND CBmpMenu::EntryButton(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= m_buttons.size()) {
+        return nullptr;
+    }
+    return m_buttons[static_cast<size_t>(index)]->Hwnd();
+}
+
+bool CBmpMenu::DestroyWindow() {
+    CloseSubMenu();
+    m_buttons.clear();
+    return Dialog::DestroyWindow();
+}
+
+void CBmpMenu::OnDestroy() {
+    // Also reached when the window goes without DestroyWindow (its owner went first): a menu
+    // object used again starts empty.
+    CloseSubMenu();
+    m_entries.Clear();
+    m_pictures = {};
+    m_subPictures = {};
+    Dialog::OnDestroy();
+}
+
+bool CBmpMenu::OnInitDialog() {
+    const SIZE size = PictureSize(m_pictures[0]);
+    SetWindowPos(Hwnd(), HWND_TOP, m_position.x, m_position.y, size.cx, size.cy, SWP_SHOWWINDOW);
+    m_buttons.clear();
+    const auto entries = m_entries.Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const RECT r = CBmpMenuLayout::EntryRect(m_style, static_cast<int>(i), size.cx);
+        // A button that could not be made stays in its place, so indexes keep naming entries.
+        auto button = std::make_unique<CBitmapBtn>();
+        button->Create(L"", WS_VISIBLE, r, Hwnd(), 0);
+        button->SetImages(r.left, r.top, r.right - r.left, r.bottom - r.top, m_pictures[0].get(),
+                          m_pictures[1].get());
+        button->SetCaption(entries[i].text, 0, kCaptionHorizontal);
+        button->SetFontSize(m_fontSize);
+        button->SetTextColors(kEntryTextColor, kEntryTextColor, kEntryTextColor);
+        m_buttons.push_back(std::move(button));
+    }
+    return false;
+}
+
+bool CBmpMenu::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const auto from = reinterpret_cast<HWND>(lParam);
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        if (from == nullptr || m_buttons[i]->Hwnd() != from) {
+            continue;
+        }
+        const tagBMPMENUINFO* entry = m_entries.At(static_cast<int>(i));
+        if (HIWORD(wParam) == BN_CLICKED && entry != nullptr && !entry->hasSubMenu) {
+            PostMessageW(GetParent(Hwnd()), CBmpMenuChoice::kMenuChoice,
+                         CBmpMenuChoice::EntryWParam(static_cast<int>(i)),
+                         CBmpMenuChoice::EntryLParam(entry->value));
+        }
+        return true;
+    }
+    return Dialog::OnCommand(wParam, lParam);
+}
+
+LRESULT CBmpMenu::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == CBmpMenuChoice::kSubMenuChoice && Hwnd() != nullptr) {
+        const tagBMPMENUINFO* entry = m_entries.At(HIWORD(wParam));
+        if (entry != nullptr) {
+            PostMessageW(GetParent(Hwnd()), CBmpMenuChoice::kMenuChoice, wParam,
+                         CBmpMenuChoice::RelayLParam(lParam, entry->value));
+        }
+    }
+    return Dialog::DefWindowProc(message, wParam, lParam);
+}
+
+void CBmpMenu::OnPaint() {
+    const winlayer::PaintDC paint(Hwnd());
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    winlayer::DoubleBuffer buffer(paint.Get(), client);
+    DrawStretched(buffer.Graphics(), m_pictures[0].get(),
+                  Gdiplus::Rect(0, 0, buffer.Width(), buffer.Height()));
+}
+
+bool CBmpMenu::OnEraseBkgnd(HDC) {
+    return true;
+}
+
+void CBmpMenu::OnMouseMove(UINT, POINT) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        tagBMPMENUINFO* entry = m_entries.At(static_cast<int>(i));
+        if (entry == nullptr) {
+            break;
+        }
+        RECT button{};
+        GetWindowRect(m_buttons[i]->Hwnd(), &button);
+        if (PtInRect(&button, cursor)) {
+            if (m_subMenu && m_subMenu->EntryIndex() == static_cast<int>(i)) {
+                return;
+            }
+            CloseSubMenu();
+            if (entry->hasSubMenu && !entry->subMenuOpen) {
+                OpenSubMenuFor(static_cast<int>(i));
+            }
+        } else if (entry->subMenuOpen && m_subMenu) {
+            RECT sub{};
+            GetWindowRect(m_subMenu->Hwnd(), &sub);
+            if (!PtInRect(&sub, cursor)) {
+                CloseSubMenu();
+            }
+        }
+    }
+}
+
+void CBmpMenu::OpenSubMenuFor(int index) {
+    tagBMPMENUINFO* entry = m_entries.At(index);
+    if (entry == nullptr) {
+        return;
+    }
+    if (const auto picture = CBmpMenuLayout::SubMenuPicture(index)) {
+        const std::wstring highlight =
+            CControlGlobals::SkinPath(CBmpMenuLayout::SubMenuHighlightPicture());
+        const std::wstring own = CControlGlobals::SkinPath(*picture);
+        LoadSubImages(own, highlight, highlight, own);
+    }
+    // Without sub-menu pictures of its own the sub-menu wears the menu's.
+    const auto& sources = m_subPictures[0] ? m_subPictures : m_pictures;
+    const SIZE size = PictureSize(sources[0]);
+
+    entry->subMenuOpen = true;
+    m_subMenu = std::make_unique<CSubBmpMenu>(index, entry->subEntries, this);
+    m_subMenu->SetImages(0, 0, size.cx, size.cy, sources[0].get(), sources[1].get(),
+                         sources[2].get(), sources[3].get());
+    RECT menu{};
+    GetWindowRect(Hwnd(), &menu);
+    const POINT origin = CBmpMenuLayout::SubMenuOrigin(menu, size);
+    m_subMenu->SetPosition(origin.x, origin.y);
+    if (!m_subMenu->Create(IDD_BMPMENU, this)) {
+        CloseSubMenu();
+        return;
+    }
+    ShowWindow(m_subMenu->Hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void CBmpMenu::CloseSubMenu() {
+    if (!m_subMenu) {
+        return;
+    }
+    if (tagBMPMENUINFO* entry = m_entries.At(m_subMenu->EntryIndex())) {
+        entry->subMenuOpen = false;
+    }
+    // Moved out first: destroying the window may bring this object back here.
+    std::unique_ptr<CSubBmpMenu> subMenu = std::move(m_subMenu);
+    subMenu->DestroyWindow();
+}
