@@ -6,6 +6,7 @@
 #include "shared/store/SettingsRecord.h"
 
 #include <cwchar>
+#include <iterator>
 
 namespace {
 
