@@ -6,6 +6,10 @@
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
+namespace {
+constexpr int kCaptionHorizontal = 1;
+} // namespace
+
 CSubBmpMenu::CSubBmpMenu(int entryIndex, std::vector<tagBMPMENUINFO> subEntries,
                          winlayer::Window* owner)
     : Dialog(IDD_BMPMENU, owner), m_entryIndex(entryIndex), m_subEntries(std::move(subEntries)) {
@@ -46,7 +50,7 @@ bool CSubBmpMenu::OnInitDialog() {
         button->Create(L"", WS_VISIBLE, r, Hwnd(), 0);
         button->SetImages(r.left, r.top, r.right - r.left, r.bottom - r.top, m_images[0].get(),
                           m_images[1].get());
-        button->SetCaption(m_subEntries[i].text, 0, 1);
+        button->SetCaption(m_subEntries[i].text, 0, kCaptionHorizontal);
         const RECT text = CBmpMenuLayout::SubEntryTextRect(width);
         button->SetTextRect(text.left, text.top, text.right, text.bottom);
         m_buttons.push_back(std::move(button));
