@@ -15,8 +15,7 @@ namespace {
 // Code pages for which the system cannot tell whether it had to use a default character.
 bool CannotReportLoss(unsigned codePage) {
     return codePage == 42 || (codePage >= 50220 && codePage <= 50229) || codePage == 52936 ||
-           codePage == 54936 || (codePage >= 57002 && codePage <= 57011) || codePage == 65000 ||
-           codePage == XmlCodePage::Utf8;
+           codePage == 54936 || (codePage >= 57002 && codePage <= 57011) || codePage == 65000;
 }
 
 std::wstring WideFromBytes(std::string_view data) {
@@ -49,6 +48,31 @@ private:
     std::size_t m_width;
     std::size_t m_units = 0;
 };
+
+// Own UTF-8 decoding, with a quick path for runs of ASCII (most of a markup file).
+XmlConversion Utf8ToWide(std::string_view data, std::span<char> out) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    const std::size_t size = data.size();
+    const std::size_t capacity = out.size() / 2;
+    char* const target = out.data();
+    std::size_t units = 0;
+    const auto put = [&](wchar_t unit) {
+        if (units < capacity)
+            std::memcpy(target + units * 2, &unit, 2);
+        ++units;
+    };
+    for (std::size_t i = 0; i < size;) {
+        if (bytes[i] < 0x80) {
+            put(static_cast<wchar_t>(bytes[i++]));
+            continue;
+        }
+        wchar_t pair[2];
+        const std::size_t count = EncodeUtf16(DecodeUtf8(data, i), pair);
+        for (std::size_t k = 0; k < count; ++k)
+            put(pair[k]);
+    }
+    return {units, false};
+}
 
 XmlConversion BytesToWide(unsigned codePage, std::string_view data, std::span<char> out) {
     if (data.empty())
@@ -110,6 +134,14 @@ XmlConversion ConvertTextEncoding(std::wstring_view to, std::wstring_view from,
     }
     if (fromPage == XmlCodePage::Utf16) {
         const std::wstring wide = WideFromBytes(data);
+        if (toPage == XmlCodePage::Utf8) {
+            UnitWriter writer(out, 1);
+            for (std::size_t i = 0; i < wide.size();) {
+                char bytes[4];
+                writer.PutBytes(bytes, EncodeUtf8(DecodeUtf16(wide, i), bytes));
+            }
+            return {writer.Units(), false};
+        }
         if (toPage != XmlCodePage::Utf32)
             return WideToBytes(toPage, wide, out);
         UnitWriter writer(out, 4);
@@ -117,6 +149,8 @@ XmlConversion ConvertTextEncoding(std::wstring_view to, std::wstring_view from,
             writer.Put(DecodeUtf16(wide, i));
         return {writer.Units(), false};
     }
+    if (toPage == XmlCodePage::Utf16 && fromPage == XmlCodePage::Utf8)
+        return Utf8ToWide(data, out);
     if (toPage == XmlCodePage::Utf16)
         return BytesToWide(fromPage, data, out);
     if (toPage == XmlCodePage::Utf32) {

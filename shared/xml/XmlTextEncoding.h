@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Code pages the conversions know by number: UTF-32 has a private one and is converted by own
-// code, as are UTF-8 and UTF-16 where UTF-32 is involved.
+// Code pages the conversions know by number. UTF-8, UTF-16 and UTF-32 (which has a private
+// number) are converted between each other by own code, the other code pages by the system.
 namespace XmlCodePage {
 inline constexpr unsigned Utf16 = 1200;
 inline constexpr unsigned Utf16BigEndian = 1201;
