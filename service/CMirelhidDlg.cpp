@@ -1,0 +1,324 @@
+#include "service/CMirelhidDlg.h"
+
+#include "service/PeerWindows.h"
+#include "service/ServiceMessages.h"
+#include "shared/store/DataPaths.h"
+#include "shared/store/ServiceIni.h"
+#include "shared/store/SettingsIni.h"
+
+#include <dbt.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<CMirelhidDlg*> g_instance{nullptr};
+
+// The mouse shows up as a USB device and as HID collections; both interface classes are
+// watched.
+constexpr GUID kUsbDeviceInterface = {
+    0xA5DCBF10, 0x6530, 0x11D2, {0x90, 0x1F, 0x00, 0xC0, 0x4F, 0xB9, 0x51, 0xED}};
+constexpr GUID kHidInterface = {
+    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+constexpr REGSAM kMouseKeyAccess = 0xF003F;
+constexpr int kLastProfile = 4;
+constexpr int kLastButton = 7;
+constexpr int kLastMacroPosition = 5;
+constexpr int kLastDpiStage = 3;
+constexpr WPARAM kPointerSpeedOnly = 255;
+
+std::wstring ModuleFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+bool InRange(WPARAM value, int last) {
+    return value <= static_cast<WPARAM>(last);
+}
+
+} // namespace
+
+CMirelhidDlg::CMirelhidDlg() : sender_(reports_, settings_, {}, {}) {}
+
+CMirelhidDlg::~CMirelhidDlg() {
+    CMirelhidDlg* self = this;
+    g_instance.compare_exchange_strong(self, nullptr);
+}
+
+bool CMirelhidDlg::Create() {
+    return CreateEx(0, nullptr, kServiceWindowTitle, WS_POPUP, 100, 100, 100, 100, nullptr,
+                    nullptr);
+}
+
+CMirelhidDlg* CMirelhidDlg::Instance() {
+    return g_instance.load();
+}
+
+void CMirelhidDlg::ReloadSettings() {
+    SettingsRecord loaded = settings_;
+    SettingsRecord_Reset(loaded);
+    SettingsIni_Read(loaded, settingsPath_, -1);
+    SettingsRecord_Assign(settings_, loaded);
+}
+
+void CMirelhidDlg::LaunchTrayProgram() {
+    if (FindWindowW(nullptr, kTrayWindowTitle) != nullptr) {
+        return;
+    }
+    const std::wstring tray = programFolder_ + L"\\pennrack.exe";
+    ShellExecuteW(nullptr, L"open", tray.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+int CMirelhidDlg::OnCreate(CREATESTRUCTW&) {
+    if (Default() == -1) {
+        return -1;
+    }
+    comInitialized_ =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    countingEnabled_ = false;
+    programFolder_ = ModuleFolder();
+    stringsPath_ = programFolder_ + L"\\Strings.xml";
+    PrepareSettingsFile();
+    g_instance.store(this);
+    mouseKey_.Open(L"HKEY_CURRENT_USER\\Control Panel\\Mouse", kMouseKeyAccess, true);
+    ReloadSettings();
+    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    RegisterDeviceNotifications();
+
+    sender_.SetPaths(settingsPath_, MacroFolder());
+    sender_.SetOwnerWindow(Hwnd());
+    connection_.SetSettingsPath(settingsPath_);
+    connection_.SetArrivalActions([this] { LaunchTrayProgram(); }, {});
+    connection_.SetupDeviceTable();
+    connection_.EnumerateMouse();
+    connection_.OpenMouse(CMouseConnection::kVendorId, CMouseConnection::kProductId);
+    connection_.StartReaders();
+
+    LaunchTrayProgram();
+    connection_.WriteDeviceState();
+    SetWindowTextW(Hwnd(), kServiceWindowTitle);
+    SetTimer(kStartupTimer, kStartupDelayMs);
+    SetTimer(kProfileCheckTimer, kProfileCheckPeriodMs);
+    return 0;
+}
+
+void CMirelhidDlg::PrepareSettingsFile() {
+    // Forming the data folder creates it with its sub-folders.
+    const std::wstring path = SettingsFilePath();
+    if (path.empty()) {
+        return;
+    }
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        OutputDebugStringW(L"file exit");
+    } else {
+        // A first start for this user begins with the program folder's template.
+        const std::wstring templatePath = programFolder_ + L"\\Mouse.ini";
+        CopyFileW(templatePath.c_str(), path.c_str(), FALSE);
+    }
+    settingsPath_ = path;
+}
+
+void CMirelhidDlg::RegisterDeviceNotifications() {
+    const std::array<GUID, 2> classes = {kUsbDeviceInterface, kHidInterface};
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+        filter.dbcc_size = sizeof(filter);
+        filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+        filter.dbcc_classguid = classes[i];
+        notifications_[i] =
+            RegisterDeviceNotificationW(Hwnd(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    }
+}
+
+void CMirelhidDlg::UnregisterDeviceNotifications() {
+    for (HDEVNOTIFY& notification : notifications_) {
+        if (notification != nullptr) {
+            UnregisterDeviceNotification(notification);
+            notification = nullptr;
+        }
+    }
+}
+
+void CMirelhidDlg::OnTimer(UINT_PTR id) {
+    if (id == kStartupTimer) {
+        KillTimer(kStartupTimer);
+        sender_.SendRegisterEA(CSettingsSender::kRegisterEAKey);
+    }
+    Default();
+}
+
+void CMirelhidDlg::OnDestroy() {
+    PostToWindow(kConfigWindowTitle, WM_CLOSE, 0, 0);
+    PostToWindow(kTrayWindowTitle, WM_CLOSE, 0, 0);
+    // The peers get a moment to close before the mouse goes.
+    Sleep(1000);
+    UnregisterDeviceNotifications();
+    // The readers reach this object: they end before it goes.
+    connection_.CloseMouse();
+    g_instance.store(nullptr);
+    mouseKey_.Close();
+    if (comInitialized_) {
+        CoUninitialize();
+        comInitialized_ = false;
+    }
+    Default();
+}
+
+LRESULT CMirelhidDlg::OnDeviceChange(UINT event, DWORD_PTR data) {
+    return connection_.OnDeviceChange(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data));
+}
+
+LRESULT CMirelhidDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_WTSSESSION_CHANGE || HandleServiceMessage(message, wParam, lParam)) {
+        return 0;
+    }
+    return Window::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CMirelhidDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INPUT) {
+        OutputDebugStringW(L"WM_INPUT\n");
+    }
+    return Window::DefWindowProc(message, wParam, lParam);
+}
+
+void CMirelhidDlg::Bracketed(const std::function<void()>& sends) {
+    if (!reports_.IsOpen()) {
+        return;
+    }
+    sender_.SendUpdateBracket(0);
+    sends();
+    sender_.SendUpdateBracket(1);
+}
+
+bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kMsgClickCount:
+        CountClick(wParam);
+        return true;
+    case kMsgLighting:
+        ReloadSettings();
+        Bracketed(
+            [&] { sender_.SendLighting(static_cast<int>(wParam), static_cast<int>(lParam)); });
+        return true;
+    case kMsgNothing:
+        return true;
+    case kMsgCurrentDpiStage:
+        ReloadSettings();
+        Bracketed([&] { sender_.SendCurrentDpiStage(true); });
+        return true;
+    case kMsgBracketOnly:
+        ReloadSettings();
+        Bracketed([] {});
+        return true;
+    case kMsgShowTray:
+        ReloadSettings();
+        LaunchTrayProgram();
+        return true;
+    case kMsgPollingRate:
+        ReloadSettings();
+        Bracketed([&] { sender_.SendPollingRate(true); });
+        return true;
+    case kMsgSendAll:
+        ReloadSettings();
+        Bracketed([&] { sender_.SendAll2Mouse(); });
+        return true;
+    case kMsgApplyAll:
+        ApplyAll();
+        return true;
+    case kMsgTrayFlags:
+        ServiceIni_ReadTrayFlags(settings_, settingsPath_);
+        return true;
+    case kMsgWheelLines:
+        ReloadSettings();
+        sender_.ApplyWheelScrollLines();
+        return true;
+    case kMsgDoubleClickSpeed:
+        ReloadSettings();
+        Bracketed([&] { sender_.SendDoubleClickSpeedRegister(true); });
+        return true;
+    case kMsgPointerSpeedOrDpi:
+        ReloadSettings();
+        if (wParam == kPointerSpeedOnly && static_cast<WPARAM>(lParam) == kPointerSpeedOnly) {
+            sender_.ApplyPointerSpeed();
+        } else {
+            Bracketed([&] { sender_.SendCurrentDpiStage(true); });
+        }
+        return true;
+    case kMsgResetProfile:
+        ReloadSettings();
+        Bracketed([&] { sender_.ResetProfileRegister(true); });
+        sender_.SendRegisterEA(settings_.Profile);
+        return true;
+    case kMsgButtonAssignment:
+        ReloadSettings();
+        // A profile or button out of range names no entry: nothing goes to the mouse.
+        if (InRange(wParam, kLastProfile) && InRange(static_cast<WPARAM>(lParam), kLastButton)) {
+            Bracketed([&] {
+                sender_.SendButtonAssignment(static_cast<int>(wParam), static_cast<int>(lParam));
+                sender_.SendRegisterEA(CSettingsSender::kRegisterEAKey);
+            });
+        }
+        return true;
+    case kMsgMacro:
+        if (InRange(wParam, kLastMacroPosition)) {
+            Bracketed([&] { sender_.SendMacro(static_cast<int>(wParam), lParam != 0); });
+        }
+        return true;
+    case kMsgDpiStage:
+        ReloadSettings();
+        // wParam may be -1 (no stage chosen): only stages 0 to 3 exist.
+        if (InRange(wParam, kLastDpiStage)) {
+            Bracketed([&] { sender_.SendDpiStage(static_cast<int>(wParam), true); });
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMirelhidDlg::ApplyAll() {
+    ReloadSettings();
+    sender_.ApplyPointerSpeed();
+    if (!reports_.IsOpen()) {
+        return;
+    }
+    sender_.SendUpdateBracket(0);
+    sender_.SendAll2Mouse();
+    sender_.CommitAll();
+    sender_.SendUpdateBracket(1);
+    settings_.FWVersion = 0;
+    ServiceIni_WriteFWVersion(settingsPath_, settings_.FWVersion);
+    PostToWindow(kConfigWindowTitle, kMsgServiceEvent, kEventApplied, 0);
+}
+
+void CMirelhidDlg::CountClick(WPARAM button) {
+    if (!countingEnabled_) {
+        return;
+    }
+    if (button == WM_RBUTTONUP) {
+        ++settings_.RightCount;
+    } else if (button == WM_LBUTTONUP) {
+        ++settings_.LeftCount;
+    } else {
+        return;
+    }
+    ServiceIni_WriteButtonCounts(settingsPath_, settings_.LeftCount, settings_.RightCount);
+    PostToWindow(kConfigWindowTitle, kMsgButtonCounts, static_cast<WPARAM>(settings_.LeftCount),
+                 static_cast<LPARAM>(settings_.RightCount));
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "service/CFeatureReports.h"
+#include "service/CMouseConnection.h"
+#include "service/CSettingsSender.h"
+#include "shared/store/RegKey.h"
+#include "shared/store/SettingsRecord.h"
+#include "winlayer/Window.h"
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+// The service's hidden top-level window "V212Hid": the rendezvous point that the configuration
+// and tray programs find by its title and post their messages to. It owns the service's whole
+// state: the settings record loaded from "Mouse.ini", the connection to the mouse with its
+// reader threads, and the senders of the mouse's settings.
+class CMirelhidDlg : public winlayer::Window {
+public:
+    static constexpr UINT_PTR kStartupTimer = 10001;
+    static constexpr UINT kStartupDelayMs = 15000;
+    static constexpr UINT_PTR kProfileCheckTimer = 10002;
+    static constexpr UINT kProfileCheckPeriodMs = 2000;
+
+    CMirelhidDlg();
+    ~CMirelhidDlg() override;
+
+    // Creates the window: never shown, top-level so that FindWindowW finds it.
+    bool Create();
+
+    // The one service window of the process while it exists, else null. Reader threads reach
+    // the window through it.
+    static CMirelhidDlg* Instance();
+
+    // Replaces the settings record from "Mouse.ini". It only reads: the file belongs to the
+    // configuration program, whose writes between a read and a rewrite would be lost.
+    void ReloadSettings();
+    // Starts "pennrack.exe" from the program folder when no tray window exists.
+    void LaunchTrayProgram();
+
+    SettingsRecord& Settings() { return settings_; }
+    // "Mouse.ini" in the user's data folder; empty when there is no data folder.
+    const std::wstring& SettingsPath() const { return settingsPath_; }
+    // The folder of the running program, without a trailing backslash.
+    const std::wstring& ProgramFolder() const { return programFolder_; }
+    const std::wstring& StringsPath() const { return stringsPath_; }
+    CMouseConnection& Connection() { return connection_; }
+    CFeatureReports& Reports() { return reports_; }
+    CSettingsSender& Sender() { return sender_; }
+
+protected:
+    int OnCreate(CREATESTRUCTW& create) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+    LRESULT OnDeviceChange(UINT event, DWORD_PTR data) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // One handler per private message; false when the message is not one of them.
+    bool HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The update bracket around `sends`, all skipped while the control handle is closed.
+    void Bracketed(const std::function<void()>& sends);
+    void ApplyAll();
+    void CountClick(WPARAM button);
+    void PrepareSettingsFile();
+    void RegisterDeviceNotifications();
+    void UnregisterDeviceNotifications();
+
+    SettingsRecord settings_{};
+    std::wstring settingsPath_;
+    std::wstring programFolder_;
+    std::wstring stringsPath_;
+    RegKey mouseKey_;
+    // Gates click counting (message 0x4AC); cleared at creation, and nothing sets it.
+    bool countingEnabled_ = false;
+    bool comInitialized_ = false;
+    std::array<HDEVNOTIFY, 2> notifications_{};
+    CMouseConnection connection_;
+    CFeatureReports reports_{connection_};
+    CSettingsSender sender_;
+};

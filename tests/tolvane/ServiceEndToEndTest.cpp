@@ -1,0 +1,254 @@
+#include "service/MouseMemoryMap.h"
+#include "service/ServiceMessages.h"
+#include "shared/store/CIniFile.h"
+#include "tests/tolvane/MessagePump.h"
+#include "tests/tolvane/ServiceHarness.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Reports = std::vector<std::vector<std::uint8_t>>;
+namespace map = MouseMemoryMap;
+
+// One line per report: "bracket 0", "write 0042 [02]", "commit 08", "block 0540".
+std::string Summary(const std::vector<std::uint8_t>& report) {
+    char line[64] = "?";
+    if (report.size() < 8) {
+        return line;
+    }
+    const unsigned address = report[2] | (report[3] << 8);
+    if (report[0] == map::kBlockWriteReport) {
+        std::snprintf(line, sizeof line, "block %04x", address);
+    } else if (report[1] == map::kCommandBracket) {
+        std::snprintf(line, sizeof line, "bracket %u", report[2]);
+    } else if (report[1] == map::kCommandCommit) {
+        std::snprintf(line, sizeof line, "commit %02x", report[3]);
+    } else if (report[1] == map::kCommandWrite) {
+        std::snprintf(line, sizeof line, "write %04x", address);
+    }
+    return line;
+}
+
+std::vector<std::string> Summaries(const Reports& reports) {
+    std::vector<std::string> lines;
+    for (const auto& report : reports) {
+        lines.push_back(Summary(report));
+    }
+    return lines;
+}
+
+int ThreadsOf(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return -1;
+    }
+    int count = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        count += entry.th32OwnerProcessID == processId ? 1 : 0;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+class ServiceEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(ServiceHarness::CleanDataFolder()); }
+    void TearDown() override {
+        if (harness_.Started() && harness_.Process().Running()) {
+            EXPECT_TRUE(harness_.Close());
+        }
+    }
+
+    void StartService() {
+        ASSERT_TRUE(harness_.Start());
+        settings_ = std::make_unique<CIniFile>(ServiceHarness::SettingsPath());
+    }
+    // Sends and checks that nothing went to the mouse and nothing was posted back.
+    void ExpectIgnored(UINT message, WPARAM wParam, LPARAM lParam) {
+        const auto first = harness_.Simulator().NextSequence();
+        harness_.Config().Clear();
+        ASSERT_TRUE(harness_.SendAndWait(message, wParam, lParam));
+        PumpUntil([] { return false; }, 0);
+        EXPECT_TRUE(harness_.Simulator().SentFeatureReports(first).empty())
+            << std::hex << message << " " << wParam << " " << lParam;
+        EXPECT_TRUE(harness_.Config().Messages().empty());
+    }
+    int Setting(const wchar_t* key) const { return settings_->ReadInt(L"Setting", key, -99); }
+
+    ServiceHarness harness_;
+    std::unique_ptr<CIniFile> settings_;
+};
+
+TEST_F(ServiceEndToEnd, ASecondCopyEndsAndLeavesTheFirstAlone) {
+    StartService();
+    auto second = harness_.StartAnother();
+    ASSERT_TRUE(second->WaitForExit(ServiceHarness::kTimeoutMs));
+    PumpUntil([] { return false; }, 0);
+
+    const auto windows = ServiceHarness::ServiceWindows();
+    ASSERT_EQ(1u, windows.size());
+    EXPECT_EQ(harness_.ServiceWindow(), windows[0]);
+    EXPECT_TRUE(harness_.Process().Running());
+    // A window of the second copy would have told the peers to close when it went.
+    EXPECT_EQ(0, harness_.Config().Count(WM_CLOSE));
+    EXPECT_EQ(0, harness_.Tray().Count(WM_CLOSE));
+}
+
+TEST_F(ServiceEndToEnd, AFirstStartCopiesTheTemplateAndLaterStartsKeepTheUsersFile) {
+    StartService();
+    EXPECT_EQ(12, Setting(L"DoubleClickSpeed"));
+    EXPECT_EQ(6, Setting(L"Acceleration"));
+    EXPECT_EQ(1, Setting(L"Device"));
+    ASSERT_TRUE(harness_.Close());
+
+    ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DoubleClickSpeed", 20));
+    ASSERT_TRUE(settings_->WriteString(L"Mine", L"Kept", L"yes"));
+    StartService();
+    EXPECT_EQ(20, Setting(L"DoubleClickSpeed"));
+    EXPECT_EQ(L"yes", settings_->ReadString(L"Mine", L"Kept", L""));
+}
+
+TEST_F(ServiceEndToEnd, ReloadingReadsTheFileWithoutRewritingIt) {
+    StartService();
+    // A file the configuration program is in the middle of writing: a rewrite would fill in
+    // every other key.
+    std::filesystem::remove(ServiceHarness::SettingsPath());
+    ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DoubleClickSpeed", 33));
+
+    const auto reports = harness_.PostAndCollectBracket(kMsgDoubleClickSpeed);
+    ASSERT_EQ(4u, reports.size());
+    EXPECT_EQ(33, reports[1][8]);
+    EXPECT_EQ(-99, Setting(L"PollingRate"));
+    EXPECT_EQ(-99, Setting(L"Profile"));
+    EXPECT_EQ(L"", settings_->ReadString(L"GROUP", L"ButtonAssigned1", L""));
+}
+
+TEST_F(ServiceEndToEnd, ApplyingEverythingSendsTheWholeConfigurationAndAnswers) {
+    StartService();
+    ASSERT_TRUE(settings_->WriteInt(L"Setting", L"FWVersion", 7));
+    const auto first = harness_.Simulator().NextSequence();
+    ASSERT_TRUE(harness_.Post(kMsgApplyAll, 0, 1));
+    ASSERT_TRUE(PumpUntil([&] { return harness_.Config().Count(kMsgServiceEvent) > 0; },
+                          ServiceHarness::kTimeoutMs));
+
+    const std::vector<std::string> expected = {
+        "bracket 0",  "write 003e", "write 0032", "write 0038", "write 0042", "write 0044",
+        "write 004a", "write 0050", "write 0056", "write 002a", "commit 08",  "write 002c",
+        "commit 01",  "write 0082", "write 0086", "write 008a", "write 008e", "write 0092",
+        "write 0096", "write 00aa", "write 00ae", "write 00ea", "commit 01",  "commit 02",
+        "commit 01",  "commit 0e",  "bracket 1"};
+    EXPECT_EQ(expected, Summaries(harness_.Simulator().SentFeatureReports(first)));
+    EXPECT_EQ(1, harness_.Config().Count(kMsgServiceEvent, kEventApplied, 0));
+    EXPECT_EQ(0, Setting(L"FWVersion"));
+}
+
+TEST_F(ServiceEndToEnd, ApplyingWithoutTheMouseSendsNothingAndDoesNotAnswer) {
+    StartService();
+    ASSERT_EQ("ok", harness_.Simulator().Command("unplug").value_or(""));
+    EXPECT_EQ(0, Setting(L"Device"));
+    ExpectIgnored(kMsgApplyAll, 0, 1);
+    ExpectIgnored(kMsgBracketOnly, 0, 0);
+}
+
+TEST_F(ServiceEndToEnd, SingleSettingsReachTheMouseInTheirBracket) {
+    StartService();
+    ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DPI", 2));
+    ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DoubleClickSpeed", 25));
+
+    auto reports = harness_.PostAndCollectBracket(kMsgCurrentDpiStage);
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "write 0042", "commit 02", "bracket 1"}),
+              Summaries(reports));
+    EXPECT_EQ(2, reports.at(1).at(8));
+
+    reports = harness_.PostAndCollectBracket(kMsgBracketOnly);
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "bracket 1"}), Summaries(reports));
+
+    reports = harness_.PostAndCollectBracket(kMsgPollingRate);
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "write 0032", "write 0038", "commit 08",
+                                        "bracket 1"}),
+              Summaries(reports));
+
+    reports = harness_.PostAndCollectBracket(kMsgDoubleClickSpeed);
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "write 002a", "commit 08", "bracket 1"}),
+              Summaries(reports));
+    EXPECT_EQ(25, reports.at(1).at(8));
+
+    // Any pair but 255, 255 sends the current DPI stage.
+    reports = harness_.PostAndCollectBracket(kMsgPointerSpeedOrDpi, 1, 0);
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "write 0042", "commit 02", "bracket 1"}),
+              Summaries(reports));
+    ExpectIgnored(kMsgPointerSpeedOrDpi, 255, 255);
+
+    // Button 6 lives in device slot 10.
+    reports = harness_.PostAndCollectBracket(kMsgButtonAssignment, 0, 6);
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "write 00aa", "write 00ea", "bracket 1"}),
+              Summaries(reports));
+
+    reports = harness_.PostAndCollectBracket(kMsgMacro, 2, 1);
+    ASSERT_EQ((std::vector<std::string>{"bracket 0", "block 06d0", "bracket 1"}),
+              Summaries(reports));
+    EXPECT_EQ(std::vector<std::uint8_t>(200, 0),
+              std::vector<std::uint8_t>(reports[1].begin() + 8, reports[1].begin() + 208));
+
+    reports = harness_.PostAndCollectBracket(kMsgDpiStage, 3);
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "write 0056", "commit 02", "bracket 1"}),
+              Summaries(reports));
+}
+
+TEST_F(ServiceEndToEnd, ArgumentsOutOfRangeSendNothing) {
+    StartService();
+    ExpectIgnored(kMsgDpiStage, static_cast<WPARAM>(-1), 0);
+    ExpectIgnored(kMsgDpiStage, 4, 0);
+    ExpectIgnored(kMsgButtonAssignment, 5, 0);
+    ExpectIgnored(kMsgButtonAssignment, 0, 8);
+    ExpectIgnored(kMsgButtonAssignment, static_cast<WPARAM>(-1), -1);
+    ExpectIgnored(kMsgMacro, 6, 1);
+    ExpectIgnored(kMsgMacro, static_cast<WPARAM>(-1), 1);
+}
+
+TEST_F(ServiceEndToEnd, UnplugAndPlugFollowTheMouse) {
+    StartService();
+    SimulatorClient& mouse = harness_.Simulator();
+    const int threadsWithReaders = ThreadsOf(harness_.Process().Id());
+
+    const auto beforeUnplug = mouse.NextSequence();
+    ASSERT_EQ("ok", mouse.Command("unplug").value_or(""));
+    EXPECT_EQ(0, Setting(L"Device"));
+    int closes = 0;
+    for (const auto& entry : mouse.Log(beforeUnplug)) {
+        closes += entry.Call == "hid_close" ? 1 : 0;
+    }
+    EXPECT_EQ(2, closes);
+    EXPECT_EQ("dropped", mouse.Command("inject 1 08 02 01 00 00 00 00 00").value_or(""));
+    EXPECT_TRUE(
+        PumpUntil([&] { return ThreadsOf(harness_.Process().Id()) == threadsWithReaders - 2; },
+                  ServiceHarness::kTimeoutMs));
+
+    ASSERT_EQ("ok", mouse.Command("plug").value_or(""));
+    EXPECT_EQ(1, Setting(L"Device"));
+    EXPECT_TRUE(PumpUntil([&] { return ThreadsOf(harness_.Process().Id()) == threadsWithReaders; },
+                          ServiceHarness::kTimeoutMs));
+    EXPECT_EQ("ok", mouse.Command("inject 1 08 02 01 00 00 00 00 00").value_or(""));
+    EXPECT_EQ((std::vector<std::string>{"bracket 0", "bracket 1"}),
+              Summaries(harness_.PostAndCollectBracket(kMsgBracketOnly)));
+}
+
+TEST_F(ServiceEndToEnd, ClosingTellsThePeersAndEndsCleanly) {
+    StartService();
+    ASSERT_TRUE(harness_.Close());
+    EXPECT_EQ(0u, harness_.Process().ExitCode());
+    EXPECT_EQ(1, harness_.Config().Count(WM_CLOSE));
+    EXPECT_EQ(1, harness_.Tray().Count(WM_CLOSE));
+    EXPECT_TRUE(ServiceHarness::ServiceWindows().empty());
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "tests/tolvane/ServiceHarness.h"
+
+#include "tests/tolvane/MessagePump.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+constexpr wchar_t kServiceTitle[] = L"V212Hid";
+constexpr std::uint8_t kBracketEnd[] = {0x02, 0xF5, 0x01};
+
+bool IsBracketEnd(const std::vector<std::uint8_t>& report) {
+    return report.size() >= 3 &&
+           std::equal(std::begin(kBracketEnd), std::end(kBracketEnd), report.begin());
+}
+} // namespace
+
+ServiceHarness::ServiceHarness()
+    : config_(L"Selvin V212 Gaming Mouse"), tray_(L"V212MousePennrack") {}
+
+std::wstring ServiceHarness::ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+std::wstring ServiceHarness::SimulatedServicePath() {
+    return ProgramFolder() + L"\\tolvane_sim.exe";
+}
+
+std::wstring ServiceHarness::VendorFolder() {
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appData))) {
+        return {};
+    }
+    return std::wstring(appData) + L"\\Selvin V212 Gaming Mouse";
+}
+
+std::wstring ServiceHarness::SettingsPath() {
+    return VendorFolder() + L"\\GamingMouse\\Mouse.ini";
+}
+
+bool ServiceHarness::CleanDataFolder() {
+    const std::wstring folder = VendorFolder();
+    if (folder.empty()) {
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    return !error && !std::filesystem::exists(folder);
+}
+
+std::vector<HWND> ServiceHarness::ServiceWindows() {
+    std::vector<HWND> windows;
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, nullptr, kServiceTitle)) != nullptr) {
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+bool ServiceHarness::Start() {
+    process_ = std::make_unique<ServiceProcess>();
+    if (!process_->Start(SimulatedServicePath())) {
+        return false;
+    }
+    simulator_ = std::make_unique<SimulatorClient>(process_->Id());
+    const DWORD id = process_->Id();
+    const bool found = PumpUntil(
+        [this, id] {
+            for (HWND window : ServiceWindows()) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == id) {
+                    window_ = window;
+                    return true;
+                }
+            }
+            return !process_->Running();
+        },
+        kTimeoutMs);
+    if (!found || window_ == nullptr) {
+        return false;
+    }
+    // The window exists from the start of its creation; a sent message is taken only once the
+    // message loop runs, that is after the whole start-up.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result) != 0;
+}
+
+std::unique_ptr<ServiceProcess> ServiceHarness::StartAnother() const {
+    auto process = std::make_unique<ServiceProcess>();
+    process->Start(SimulatedServicePath());
+    return process;
+}
+
+bool ServiceHarness::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return window_ != nullptr && PostMessageW(window_, message, wParam, lParam) != 0;
+}
+
+bool ServiceHarness::SendAndWait(UINT message, WPARAM wParam, LPARAM lParam) const {
+    DWORD_PTR result = 0;
+    return window_ != nullptr && SendMessageTimeoutW(window_, message, wParam, lParam, SMTO_NORMAL,
+                                                     kTimeoutMs, &result) != 0;
+}
+
+std::vector<std::vector<std::uint8_t>>
+ServiceHarness::PostAndCollectBracket(UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::uint64_t first = simulator_->NextSequence();
+    std::vector<std::vector<std::uint8_t>> reports;
+    if (!Post(message, wParam, lParam)) {
+        return reports;
+    }
+    PumpUntil(
+        [&] {
+            reports = simulator_->SentFeatureReports(first);
+            return !reports.empty() && IsBracketEnd(reports.back());
+        },
+        kTimeoutMs);
+    return reports;
+}
+
+bool ServiceHarness::Close() {
+    if (!Post(WM_CLOSE)) {
+        return false;
+    }
+    return PumpUntil([this] { return !process_->Running(); }, kTimeoutMs);
+}
