@@ -56,6 +56,8 @@ bool InRange(WPARAM value, int last) {
 CMirelhidDlg::CMirelhidDlg() : sender_(reports_, settings_, {}, {}) {}
 
 CMirelhidDlg::~CMirelhidDlg() {
+    // A window destroyed with its object skips OnDestroy: the readers still end first.
+    connection_.CloseMouse();
     CMirelhidDlg* self = this;
     g_instance.compare_exchange_strong(self, nullptr);
 }
@@ -70,9 +72,14 @@ CMirelhidDlg* CMirelhidDlg::Instance() {
 }
 
 void CMirelhidDlg::ReloadSettings() {
-    SettingsRecord loaded = settings_;
+    SettingsRecord loaded;
+    {
+        const auto lock = guard_.Lock();
+        loaded = settings_;
+    }
     SettingsRecord_Reset(loaded);
     SettingsIni_Read(loaded, settingsPath_, -1);
+    const auto lock = guard_.Lock();
     SettingsRecord_Assign(settings_, loaded);
 }
 
@@ -103,6 +110,10 @@ int CMirelhidDlg::OnCreate(CREATESTRUCTW&) {
     sender_.SetPaths(settingsPath_, MacroFolder());
     sender_.SetOwnerWindow(Hwnd());
     connection_.SetSettingsPath(settingsPath_);
+    dispatcher_.SetSettingsPath(settingsPath_);
+    connection_.SetReportHandler([this](int channel, InputReport report) {
+        dispatcher_.DispatchInputReport(channel, report);
+    });
     connection_.SetArrivalActions([this] { LaunchTrayProgram(); }, {});
     connection_.SetupDeviceTable();
     connection_.EnumerateMouse();
@@ -241,9 +252,11 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
     case kMsgApplyAll:
         ApplyAll();
         return true;
-    case kMsgTrayFlags:
+    case kMsgTrayFlags: {
+        const auto lock = guard_.Lock();
         ServiceIni_ReadTrayFlags(settings_, settingsPath_);
         return true;
+    }
     case kMsgWheelLines:
         ReloadSettings();
         sender_.ApplyWheelScrollLines();
@@ -302,8 +315,11 @@ void CMirelhidDlg::ApplyAll() {
     sender_.SendAll2Mouse();
     sender_.CommitAll();
     sender_.SendUpdateBracket(1);
-    settings_.FWVersion = 0;
-    ServiceIni_WriteFWVersion(settingsPath_, settings_.FWVersion);
+    {
+        const auto lock = guard_.Lock();
+        settings_.FWVersion = 0;
+    }
+    ServiceIni_WriteFWVersion(settingsPath_, 0);
     PostToWindow(kConfigWindowTitle, kMsgServiceEvent, kEventApplied, 0);
 }
 
@@ -311,14 +327,21 @@ void CMirelhidDlg::CountClick(WPARAM button) {
     if (!countingEnabled_) {
         return;
     }
-    if (button == WM_RBUTTONUP) {
-        ++settings_.RightCount;
-    } else if (button == WM_LBUTTONUP) {
-        ++settings_.LeftCount;
-    } else {
-        return;
+    int left = 0;
+    int right = 0;
+    {
+        const auto lock = guard_.Lock();
+        if (button == WM_RBUTTONUP) {
+            ++settings_.RightCount;
+        } else if (button == WM_LBUTTONUP) {
+            ++settings_.LeftCount;
+        } else {
+            return;
+        }
+        left = settings_.LeftCount;
+        right = settings_.RightCount;
     }
-    ServiceIni_WriteButtonCounts(settingsPath_, settings_.LeftCount, settings_.RightCount);
-    PostToWindow(kConfigWindowTitle, kMsgButtonCounts, static_cast<WPARAM>(settings_.LeftCount),
-                 static_cast<LPARAM>(settings_.RightCount));
+    ServiceIni_WriteButtonCounts(settingsPath_, left, right);
+    PostToWindow(kConfigWindowTitle, kMsgButtonCounts, static_cast<WPARAM>(left),
+                 static_cast<LPARAM>(right));
 }

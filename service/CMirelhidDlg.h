@@ -2,7 +2,10 @@
 
 #include "service/CFeatureReports.h"
 #include "service/CMouseConnection.h"
+#include "service/CReportDispatcher.h"
+#include "service/CSettingsGuard.h"
 #include "service/CSettingsSender.h"
+#include "service/CWin32ActionSystem.h"
 #include "shared/store/RegKey.h"
 #include "shared/store/SettingsRecord.h"
 #include "winlayer/Window.h"
@@ -15,8 +18,9 @@
 
 // The service's hidden top-level window "V212Hid": the rendezvous point that the configuration
 // and tray programs find by its title and post their messages to. It owns the service's whole
-// state: the settings record loaded from "Mouse.ini", the connection to the mouse with its
-// reader threads, and the senders of the mouse's settings.
+// state: the settings record loaded from "Mouse.ini" (shared with the readers through its
+// guard), the connection to the mouse with its reader threads, the senders of the mouse's
+// settings, and the dispatcher of the mouse's input reports.
 class CMirelhidDlg : public winlayer::Window {
 public:
     static constexpr UINT_PTR kStartupTimer = 10001;
@@ -40,7 +44,9 @@ public:
     // Starts "pennrack.exe" from the program folder when no tray window exists.
     void LaunchTrayProgram();
 
+    // The record; the window thread changes it, and the readers touch it, only under Guard().
     SettingsRecord& Settings() { return settings_; }
+    CSettingsGuard& Guard() { return guard_; }
     // "Mouse.ini" in the user's data folder; empty when there is no data folder.
     const std::wstring& SettingsPath() const { return settingsPath_; }
     // The folder of the running program, without a trailing backslash.
@@ -70,6 +76,7 @@ private:
     void UnregisterDeviceNotifications();
 
     SettingsRecord settings_{};
+    CSettingsGuard guard_{settings_};
     std::wstring settingsPath_;
     std::wstring programFolder_;
     std::wstring stringsPath_;
@@ -81,4 +88,6 @@ private:
     CMouseConnection connection_;
     CFeatureReports reports_{connection_};
     CSettingsSender sender_;
+    CWin32ActionSystem actions_;
+    CReportDispatcher dispatcher_{actions_, guard_, sender_};
 };
