@@ -90,9 +90,10 @@ TEST_F(PennrackProcessTest, ClickRaisesTheMinimisedConfigWindowElseStartsConfigO
         ConfigWindowStandIn config;
         ASSERT_TRUE(config.Minimise());
         Click(trayWindow, WM_LBUTTONDOWN);
-        EXPECT_TRUE(WaitUntil(5000, [&] { return !IsIconic(config.Get()); }));
+        EXPECT_TRUE(WaitUntil(5000, [&] {
+            return !IsIconic(config.Get()) && GetForegroundWindow() == config.Get();
+        }));
         EXPECT_TRUE(IsWindowVisible(config.Get()));
-        EXPECT_EQ(GetForegroundWindow(), config.Get());
 
         ASSERT_TRUE(config.Minimise());
         Click(trayWindow, WM_LBUTTONDBLCLK);
