@@ -121,6 +121,7 @@ public:
     bool RecallPosition(std::wstring_view name, int map = 0);
 
 private:
+    // Tests compare the records of an edited document with those of a reparse through it.
     friend class XmlDocumentInspector;
 
     // A walk over the nodes inside one parent element.

@@ -47,10 +47,8 @@ public:
     // Scans the next word after the offset; false at the end of the text.
     bool NextWord();
     std::wstring_view Word() const { return m_text.substr(m_wordFirst, m_wordLast - m_wordFirst); }
-    int WordStart() const { return m_wordFirst; }
-    int WordEnd() const { return m_wordLast; }
-    // Compares the last word with a name as the document flags say.
-    bool MatchName(std::wstring_view name) const { return MatchName(Word(), name, m_flags); }
+    // Whether a name starts with the word (ASCII case folded with XmlDocFlag::IgnoreCase) and
+    // then ends or goes on with one of " =/[]".
     static bool MatchName(std::wstring_view word, std::wstring_view name, unsigned flags);
     // Characters that end a word, and those that may start a tag name.
     static bool IsWordStop(wchar_t c);
