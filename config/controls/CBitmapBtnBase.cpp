@@ -12,8 +12,6 @@ CBitmapBtnBase::CBitmapBtnBase(COLORREF overColor, COLORREF pressedColor, UINT t
     m_colors.pressed = pressedColor;
 }
 
-CBitmapBtnBase::~CBitmapBtnBase() = default;
-
 bool CBitmapBtnBase::Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent,
                             int id) {
     return Window::Create(L"BUTTON", text, style | WS_CHILD | BS_OWNERDRAW, rect, parent, id);
@@ -33,6 +31,16 @@ void CBitmapBtnBase::SetImages(int x, int y, int width, int height, Gdiplus::Bit
     Redraw();
 }
 
+void CBitmapBtnBase::SetCheckable(bool checkable) {
+    m_checkable = checkable;
+    Redraw();
+}
+
+void CBitmapBtnBase::SetFontSize(int height) {
+    m_fontHeight = height;
+    Redraw();
+}
+
 void CBitmapBtnBase::SetTextColors(COLORREF normal, COLORREF over, COLORREF pressed) {
     m_colors.normal = normal;
     m_colors.over = over;
@@ -43,6 +51,7 @@ void CBitmapBtnBase::SetTextColors(COLORREF normal, COLORREF over, COLORREF pres
 void CBitmapBtnBase::SetTextRect(int left, int top, int right, int bottom) {
     m_textRect = {left, top, right, bottom};
     m_textRectMode = true;
+    Redraw();
 }
 
 void CBitmapBtnBase::SetToolTipText(const std::wstring& text, bool activate) {

@@ -13,8 +13,6 @@
 // and an optional two-state (checked) mode.
 class CBitmapBtnBase : public winlayer::Window {
 public:
-    ~CBitmapBtnBase() override;
-
     // Makes the BUTTON window as an owner-drawn child.
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
 
@@ -22,8 +20,8 @@ public:
     // the over image and the disabled look the normal image. The sources stay the caller's.
     void SetImages(int x, int y, int width, int height, Gdiplus::Bitmap* normalSource,
                    Gdiplus::Bitmap* overSource);
-    void SetCheckable(bool checkable) { m_checkable = checkable; }
-    void SetFontSize(int height) { m_fontHeight = height; }
+    void SetCheckable(bool checkable);
+    void SetFontSize(int height);
     // Normal, over and pressed caption colours; the disabled colour stays.
     void SetTextColors(COLORREF normal, COLORREF over, COLORREF pressed);
     // Draws the caption into this rectangle (client coordinates) from now on.

@@ -8,8 +8,8 @@
 #include <algorithm>
 
 bool CPngHSlider::Create(const std::wstring& imagePath, const std::wstring& disabledImagePath,
-                         int x, int y, int trackEndX, int trackHeight, HWND parent, int id,
-                         bool shapeFlag, bool keyRowFlag) {
+                         int x, int y, int trackEndX, int, HWND parent, int id, bool shapeFlag,
+                         bool keyRowFlag) {
     m_image = LoadPicture(imagePath);
     if (!disabledImagePath.empty()) {
         m_disabledImage = LoadPicture(disabledImagePath);
@@ -19,7 +19,6 @@ bool CPngHSlider::Create(const std::wstring& imagePath, const std::wstring& disa
     m_trackStart = x;
     m_trackY = y;
     m_trackEnd = trackEndX;
-    m_trackHeight = trackHeight;
     m_id = id;
     m_scale.SetRange(0, 10);
     m_draggable = true;

@@ -12,9 +12,9 @@
 class CPngHSlider : public winlayer::Window {
 public:
     // The track is given in the parent's client coordinates: it starts at x, runs at height y
-    // and ends at trackEndX. An empty disabledImagePath means no disabled picture. With
-    // shapeFlag the window takes the picture's shape: pixels of the key colour, sampled at the
-    // top-left pixel (or the bottom-left one with keyRowFlag), are left out.
+    // and ends at trackEndX; its height is not needed. An empty disabledImagePath means no disabled
+    // picture. With shapeFlag the window takes the picture's shape: pixels of the key colour,
+    // sampled at the top-left pixel (or the bottom-left one with keyRowFlag), are left out.
     bool Create(const std::wstring& imagePath, const std::wstring& disabledImagePath, int x, int y,
                 int trackEndX, int trackHeight, HWND parent, int id, bool shapeFlag,
                 bool keyRowFlag);
@@ -50,7 +50,6 @@ private:
     int m_trackStart = 0;
     int m_trackY = 0;
     int m_trackEnd = 0;
-    int m_trackHeight = 0;
     CSliderScale m_scale;
     int m_value = 0;
     int m_x = 0;

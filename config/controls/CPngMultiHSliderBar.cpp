@@ -98,8 +98,12 @@ void CPngMultiHSliderBar::Render(Gdiplus::Graphics& graphics, int width, int hei
 }
 
 CPngMultiHSliderBar::Rgb CPngMultiHSliderBar::GetColorAt(int index) const {
-    const int width = m_rect.right - m_rect.left;
-    const int height = m_rect.bottom - m_rect.top;
+    RECT client{0, 0, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top};
+    if (Hwnd() != nullptr) {
+        GetClientRect(Hwnd(), &client);
+    }
+    const int width = client.right;
+    const int height = client.bottom;
     const int x = CMarkerTrack::kPitch * index + 7;
     if (width <= 0 || height <= kSampleY || x < 0 || x >= width) {
         return {0, 0, 0};

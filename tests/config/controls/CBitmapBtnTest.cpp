@@ -29,9 +29,12 @@ protected:
     int CaptionPixels(COLORREF color) const {
         return ScreenShot(button.Hwnd()).Count(RECT{0, 0, Width(), Height()}, color);
     }
+    // Sent and painted at once: while the button holds the capture the queue is left alone, so
+    // that no stray input from the display reaches it.
     void Send(UINT message, UINT flags, POINT at) {
+        ActivateTestHost();
         SendMessageW(button.Hwnd(), message, flags, PointParam(at.x, at.y));
-        Pump();
+        UpdateWindow(button.Hwnd());
     }
     LPARAM Self() const { return reinterpret_cast<LPARAM>(button.Hwnd()); }
 
@@ -62,15 +65,21 @@ TEST_F(BitmapBtn, HoverShowsTheOverImageUntilTheCursorLeaves) {
 
 TEST_F(BitmapBtn, MovesAreForwardedInScreenCoordinates) {
     Send(WM_MOUSEMOVE, 0, kInside);
-    POINT screen = kInside;
-    ClientToScreen(button.Hwnd(), &screen);
-    EXPECT_EQ((Log{{WM_MOUSEMOVE, 0, PointParam(screen.x, screen.y)}}),
-              parent.Received(WM_MOUSEMOVE));
     Send(WM_MOUSEMOVE, 0, POINT{-20, -10});
+    Pump();
+    POINT inside = kInside;
+    ClientToScreen(button.Hwnd(), &inside);
+    POINT outside{-20, -10};
+    ClientToScreen(button.Hwnd(), &outside);
+    const Log moves = parent.Received(WM_MOUSEMOVE);
+    ASSERT_GE(moves.size(), 2u);
+    EXPECT_EQ((RecordedMessage{WM_MOUSEMOVE, 0, PointParam(inside.x, inside.y)}), moves[0]);
+    EXPECT_EQ((RecordedMessage{WM_MOUSEMOVE, 0, PointParam(outside.x, outside.y)}), moves[1]);
 }
 
 TEST_F(BitmapBtn, HeldButtonOverANonHoveredButtonIsNotForwarded) {
     Send(WM_MOUSEMOVE, MK_LBUTTON, kInside);
+    Pump();
     EXPECT_TRUE(parent.Received(WM_MOUSEMOVE).empty());
     EXPECT_FALSE(button.IsHover());
 }
@@ -79,6 +88,7 @@ TEST_F(BitmapBtn, PressAndReleaseArePostedInOrder) {
     Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
     EXPECT_EQ(kOver, Shown()) << "pressed look";
     Send(WM_LBUTTONUP, 0, kInside);
+    Pump();
     EXPECT_EQ((Log{{ControlMessages::kButtonPress, 1, Self()},
                    {ControlMessages::kButtonPress, 0, Self()}}),
               parent.Received(ControlMessages::kButtonPress));
@@ -91,6 +101,7 @@ TEST_F(BitmapBtn, CheckableButtonTogglesAndNotifiesOnce) {
     button.SetCheckable(true);
     Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
     Send(WM_LBUTTONUP, 0, kInside);
+    Pump();
     EXPECT_TRUE(button.IsChecked());
     EXPECT_EQ(kOver, Shown());
     EXPECT_EQ((Log{{WM_COMMAND, MAKEWPARAM(1234, BN_CLICKED), Self()}}),
@@ -124,7 +135,7 @@ TEST_F(BitmapBtn, CaptionColourFollowsTheState) {
     EXPECT_GT(CaptionPixels(kOverText), 20);
     // Checked wins over hover on a plain button.
     button.SetCheck(true);
-    Pump();
+    UpdateWindow(button.Hwnd());
     EXPECT_GT(CaptionPixels(kPressedText), 20);
     EXPECT_EQ(0, CaptionPixels(kOverText));
     Send(WM_MOUSEMOVE, 0, POINT{-20, -10});

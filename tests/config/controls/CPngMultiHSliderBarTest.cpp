@@ -31,10 +31,14 @@ protected:
         Pump();
         parent.Clear();
     }
+    // The queue is pumped only after the release, so that no stray input from the display
+    // reaches the bar while it holds the capture.
     void Send(UINT message, int x) {
         SendMessageW(bar.Hwnd(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
                      PointParam(x, 20));
-        Pump();
+        if (message == WM_LBUTTONUP) {
+            Pump();
+        }
     }
 
     RecordingParent parent;

@@ -1,7 +1,12 @@
 #include "tests/config/controls/ControlTestSupport.h"
 
 #include "config/controls/CControlGlobals.h"
+#include "winlayer/ClientDC.h"
+#include "winlayer/GdiObject.h"
+#include "winlayer/MemoryDC.h"
 #include "winlayer/MessageLoop.h"
+#include "winlayer/ObjectSelection.h"
+#include "winlayer/PaintDC.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +20,8 @@ public:
     void SetUp() override {
         Gdiplus::GdiplusStartupInput input;
         Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+        // The pointer waits in the screen's far corner, away from every test window.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     }
     void TearDown() override {
         Gdiplus::GdiplusShutdown(m_token);
@@ -99,16 +106,20 @@ HWND TestHost() {
         HWND hwnd = CreateWindowExW(0, winlayer::Window::DefaultClass(), L"controls test",
                                     WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800, 600,
                                     nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetForegroundWindow(hwnd);
-        SetActiveWindow(hwnd);
         return hwnd;
     }();
     return host;
 }
 } // namespace
 
+void ActivateTestHost() {
+    SetForegroundWindow(TestHost());
+    SetActiveWindow(TestHost());
+}
+
 RecordingParent::RecordingParent(int width, int height) {
     CreateEx(0, nullptr, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, TestHost(), nullptr);
+    ActivateTestHost();
     UpdateWindow(Hwnd());
 }
 
@@ -142,12 +153,9 @@ bool RecordingParent::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void RecordingParent::OnPaint() {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(Hwnd(), &ps);
-    HBRUSH brush = CreateSolidBrush(kBackground);
-    FillRect(dc, &ps.rcPaint, brush);
-    DeleteObject(brush);
-    EndPaint(Hwnd(), &ps);
+    const winlayer::PaintDC dc(Hwnd());
+    const winlayer::BrushHandle brush(CreateSolidBrush(kBackground));
+    FillRect(dc.Get(), &dc.Paint().rcPaint, brush.Get());
 }
 
 bool RecordingParent::OnEraseBkgnd(HDC) {
@@ -184,17 +192,17 @@ ScreenShot::ScreenShot(HWND hwnd) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC dc = GetDC(hwnd);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, m_width, m_height, dc, 0, 0, SRCCOPY);
+    const winlayer::ClientDC dc(hwnd);
+    const winlayer::MemoryDC memory(dc.Get());
+    const winlayer::BitmapHandle section(
+        CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section) {
+        return;
+    }
+    const winlayer::ObjectSelection selection(memory.Get(), section.Get());
+    BitBlt(memory.Get(), 0, 0, m_width, m_height, dc.Get(), 0, 0, SRCCOPY);
     GdiFlush();
     std::memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
-    SelectObject(memory, old);
-    DeleteObject(section);
-    DeleteDC(memory);
-    ReleaseDC(hwnd, dc);
 }
 
 COLORREF ScreenShot::At(int x, int y) const {

@@ -55,6 +55,9 @@ private:
     std::vector<RecordedMessage> m_messages;
 };
 
+// Makes the tests' top-level window the active one again: other programs on the test display
+// may have taken the activation.
+void ActivateTestHost();
 // Dispatches every queued message through the program's message loop steps.
 void Pump();
 // Keeps pumping for the given time, so timers fire.
