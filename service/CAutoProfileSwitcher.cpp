@@ -1,0 +1,141 @@
+#include "service/CAutoProfileSwitcher.h"
+
+#include "service/ForegroundProgram.h"
+#include "service/PeerWindows.h"
+#include "service/ServiceMessages.h"
+#include "shared/store/CIniFile.h"
+#include "shared/store/DataPaths.h"
+#include "shared/store/ServiceIni.h"
+#include "shared/store/SettingsIni.h"
+
+#include <algorithm>
+#include <array>
+#include <cwchar>
+#include <string_view>
+
+namespace {
+
+constexpr wchar_t kProfileListSection[] = L"PROFILE_LIST";
+constexpr wchar_t kProfileCountKey[] = L"ProfileCount";
+constexpr wchar_t kSettingSection[] = L"Setting";
+constexpr wchar_t kAutoProfileKey[] = L"AutoProfile";
+constexpr wchar_t kGroupSection[] = L"GROUP";
+constexpr wchar_t kLinkKey[] = L"Link";
+constexpr wchar_t kProfileExtension[] = L".ini";
+
+// The mouse's own helper programs never switch the profile.
+constexpr std::array<std::wstring_view, 2> kIgnoredPrograms{L"OSD.exe", L"hid.exe"};
+
+bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+CAutoProfileSwitcher::CAutoProfileSwitcher(SettingsRecord& settings, const CSettingsGuard& guard,
+                                           CSettingsSender& sender, const CFeatureReports& reports)
+    : settings_(settings), guard_(guard), sender_(sender), reports_(reports),
+      foreground_(ForegroundProgramName),
+      postToConfig_([](UINT message, WPARAM wParam, LPARAM lParam) {
+          return PostToWindow(kConfigWindowTitle, message, wParam, lParam);
+      }) {}
+
+void CAutoProfileSwitcher::SetPaths(std::wstring settingsPath, std::wstring profileFolder) {
+    settingsPath_ = std::move(settingsPath);
+    profileFolder_ = std::move(profileFolder);
+}
+
+void CAutoProfileSwitcher::LoadProfileProgramList() {
+    programs_.clear();
+    if (settingsPath_.empty()) {
+        return;
+    }
+    const CIniFile ini(settingsPath_);
+    const int count =
+        std::clamp(ini.ReadInt(kProfileListSection, kProfileCountKey, 1), 0, kMaxProfilePrograms);
+    for (int i = 0; i < count; ++i) {
+        std::wstring program = ini.ReadString(kProfileListSection, std::to_wstring(i), L"");
+        if (!program.empty()) {
+            programs_.push_back(std::move(program));
+        }
+    }
+}
+
+std::optional<std::wstring> CAutoProfileSwitcher::ProfilePath(const std::wstring& name) const {
+    // The name comes from a file: it may only ever name a file inside the profile folder.
+    return JoinNamedPath(profileFolder_, name, kProfileExtension);
+}
+
+void CAutoProfileSwitcher::CheckForegroundProfile() {
+    if (settingsPath_.empty() || !foreground_) {
+        return;
+    }
+    const std::optional<std::wstring> program = foreground_();
+    if (!program) {
+        return;
+    }
+    if (std::ranges::any_of(kIgnoredPrograms, [&](std::wstring_view ignored) {
+            return EqualNoCase(*program, ignored);
+        })) {
+        return;
+    }
+    const auto linked = std::ranges::find_if(
+        programs_, [&](const std::wstring& entry) { return EqualNoCase(*program, entry); });
+    if (linked == programs_.end()) {
+        return;
+    }
+    const CIniFile ini(settingsPath_);
+    const std::wstring profile = ini.ReadString(kProfileListSection, *linked, L"");
+    const std::wstring_view current(
+        settings_.ProfileName.data(),
+        wcsnlen(settings_.ProfileName.data(), settings_.ProfileName.size()));
+    if (EqualNoCase(profile, current)) {
+        return;
+    }
+    const std::optional<std::wstring> path = ProfilePath(profile);
+    if (!path || CIniFile(*path).ReadInt(kGroupSection, kLinkKey, 0) == 0) {
+        return;
+    }
+    ini.WriteString(kSettingSection, kAutoProfileKey, profile);
+    ApplyAutoProfile();
+}
+
+void CAutoProfileSwitcher::ApplyAutoProfile() {
+    if (postToConfig_ && postToConfig_(kMsgServiceEvent, kEventAutoProfile, 0)) {
+        return;
+    }
+    if (settingsPath_.empty()) {
+        return;
+    }
+    const std::wstring profile =
+        CIniFile(settingsPath_).ReadString(kSettingSection, kAutoProfileKey, L"");
+    const std::optional<std::wstring> path = ProfilePath(profile);
+    // Loading a missing file would create it from defaults and copy that over the settings.
+    if (!path || !FileExists(*path)) {
+        return;
+    }
+    {
+        const auto lock = guard_.Lock();
+        SettingsRecord loaded = settings_;
+        SettingsRecord_Reset(loaded);
+        SettingsIni_LoadAndRewrite(loaded, *path, -1);
+        SettingsRecord_Assign(settings_, loaded);
+    }
+    CopyFileW(path->c_str(), settingsPath_.c_str(), FALSE);
+    // The copy brings the profile's own, stale, connection state and choice along.
+    ServiceIni_WriteDevice(settingsPath_, reports_.IsOpen() ? 1 : 0);
+    CIniFile(settingsPath_).WriteString(kSettingSection, kAutoProfileKey, profile);
+    // The user linked the profile so that the mouse follows the program.
+    if (reports_.IsOpen()) {
+        sender_.SendUpdateBracket(0);
+        sender_.SendAll2Mouse();
+        sender_.CommitAll();
+        sender_.SendUpdateBracket(1);
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "service/CFeatureReports.h"
+#include "service/CSettingsGuard.h"
+#include "service/CSettingsSender.h"
+#include "shared/store/SettingsRecord.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Automatic profile switching: a profile linked to a program becomes active while that program
+// owns the foreground window. The choice is recorded as "AutoProfile" in "Mouse.ini"; a running
+// configuration program is asked to apply it, otherwise the service copies the profile file over
+// "Mouse.ini" itself and uploads it when the mouse is attached. Runs on the window thread.
+class CAutoProfileSwitcher {
+public:
+    // The executable name of the foreground program, nothing when there is none.
+    using ForegroundLookup = std::function<std::optional<std::wstring>()>;
+    // Posts to the configuration program's window; false when that window does not exist.
+    using ConfigPoster = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
+
+    // More list keys than this are taken for a damaged file.
+    static constexpr int kMaxProfilePrograms = 1000;
+
+    // `settings` is the service window's record: its profile name is the current one, and an
+    // applied profile is loaded into it under `guard`. `sender` sends that same record.
+    CAutoProfileSwitcher(SettingsRecord& settings, const CSettingsGuard& guard,
+                         CSettingsSender& sender, const CFeatureReports& reports);
+
+    // `settingsPath` is "Mouse.ini", `profileFolder` holds the profile files.
+    void SetPaths(std::wstring settingsPath, std::wstring profileFolder);
+    void SetForegroundLookup(ForegroundLookup lookup) { foreground_ = std::move(lookup); }
+    void SetConfigPoster(ConfigPoster poster) { postToConfig_ = std::move(poster); }
+
+    // Rebuilds the list of linked programs from "PROFILE_LIST" of "Mouse.ini".
+    void LoadProfileProgramList();
+    // One check of the foreground program; switches when it belongs to a linked profile other
+    // than the current one.
+    void CheckForegroundProfile();
+    // Applies the profile named by "AutoProfile".
+    void ApplyAutoProfile();
+
+    const std::vector<std::wstring>& ProfilePrograms() const { return programs_; }
+
+private:
+    std::optional<std::wstring> ProfilePath(const std::wstring& name) const;
+
+    SettingsRecord& settings_;
+    const CSettingsGuard& guard_;
+    CSettingsSender& sender_;
+    const CFeatureReports& reports_;
+    std::wstring settingsPath_;
+    std::wstring profileFolder_;
+    ForegroundLookup foreground_;
+    ConfigPoster postToConfig_;
+    std::vector<std::wstring> programs_;
+};

@@ -1,0 +1,252 @@
+// Switching the profile by the foreground program: which programs switch, what is written, what
+// is posted and what reaches the mouse.
+
+#include "service/CAutoProfileSwitcher.h"
+#include "service/CMouseConnection.h"
+#include "service/ServiceMessages.h"
+#include "shared/store/CIniFile.h"
+#include "shared/store/SettingsIni.h"
+#include "tests/service/HidTestSupport.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+using namespace hidsim;
+
+namespace {
+
+struct Post {
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+    bool operator==(const Post&) const = default;
+};
+
+std::string FileBytes(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class AutoProfileSwitcherTest : public SimulatedMouseTest {
+protected:
+    void SetUp() override {
+        SimulatedMouseTest::SetUp();
+        std::filesystem::create_directories(ProfileFolder());
+        connection_.SetupDeviceTable();
+        connection_.EnumerateMouse();
+        sender_.SetSystemParameters([](UINT, UINT, PVOID, UINT) { return TRUE; });
+        switcher_.SetPaths(folder_.SettingsFile(), ProfileFolder());
+        switcher_.SetForegroundLookup([this] { return foreground_; });
+        switcher_.SetConfigPoster([this](UINT message, WPARAM wParam, LPARAM lParam) {
+            if (configRunning_) {
+                posts_.push_back({message, wParam, lParam});
+            }
+            return configRunning_;
+        });
+        SettingsRecord_FillDefaults(settings_, 0);
+        SetName(settings_, L"Desktop");
+        SettingsIni_Write(settings_, folder_.SettingsFile());
+        CIniFile(folder_.SettingsFile()).WriteInt(L"Setting", L"Device", 0);
+    }
+
+    std::wstring ProfileFolder() const { return folder_.Path() + L"Profile\\"; }
+    std::wstring ProfileFile(const std::wstring& name) const {
+        return ProfileFolder() + name + L".ini";
+    }
+    CIniFile Settings() const { return CIniFile(folder_.SettingsFile()); }
+
+    static void SetName(SettingsRecord& record, const wchar_t* name) {
+        record.ProfileName.fill(0);
+        std::wcsncpy(record.ProfileName.data(), name, record.ProfileName.size() - 1);
+    }
+
+    void OpenMouse() {
+        connection_.OpenMouse(CMouseConnection::kVendorId, CMouseConnection::kProductId);
+        ASSERT_TRUE(connection_.IsControlOpen());
+    }
+
+    // A profile file as the configuration program leaves it, told apart by its polling rate.
+    void MakeProfile(const std::wstring& name, int link, int pollingRate) {
+        SettingsRecord profile{};
+        SettingsRecord_FillDefaults(profile, 0);
+        profile.Profile = 0;
+        profile.PollingRate = pollingRate;
+        profile.Link = link;
+        SetName(profile, name.c_str());
+        SettingsIni_Write(profile, ProfileFile(name));
+        CIniFile(ProfileFile(name)).WriteString(L"Setting", L"AutoProfile", L"Stale");
+        CIniFile(ProfileFile(name)).WriteInt(L"Setting", L"Device", 7);
+    }
+
+    // "PROFILE_LIST" as the configuration program writes it: one program per index, and each
+    // program's profile under the program's name.
+    void ListPrograms(const std::vector<std::pair<std::wstring, std::wstring>>& links) {
+        const CIniFile ini = Settings();
+        ini.WriteInt(L"PROFILE_LIST", L"ProfileCount", static_cast<int>(links.size()));
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            ini.WriteString(L"PROFILE_LIST", std::to_wstring(i), links[i].first);
+            if (!links[i].first.empty()) {
+                ini.WriteString(L"PROFILE_LIST", links[i].first, links[i].second);
+            }
+        }
+        switcher_.LoadProfileProgramList();
+    }
+
+    void Tick(const wchar_t* program) {
+        foreground_ = program != nullptr ? std::optional<std::wstring>(program) : std::nullopt;
+        switcher_.CheckForegroundProfile();
+    }
+
+    ScratchFolder folder_;
+    CMouseConnection connection_;
+    CFeatureReports reports_{connection_};
+    SettingsRecord settings_{};
+    CSettingsGuard guard_{settings_};
+    CSettingsSender sender_{reports_, settings_, folder_.SettingsFile(), folder_.MacroFolder()};
+    CAutoProfileSwitcher switcher_{settings_, guard_, sender_, reports_};
+    std::optional<std::wstring> foreground_;
+    bool configRunning_ = true;
+    std::vector<Post> posts_;
+};
+
+TEST_F(AutoProfileSwitcherTest, ProgramListSkipsEmptyKeysAndIsCapped) {
+    ListPrograms({{L"game.exe", L"Game"}, {L"", L""}, {L"editor.exe", L"Work"}});
+    EXPECT_EQ(switcher_.ProfilePrograms(), (std::vector<std::wstring>{L"game.exe", L"editor.exe"}));
+
+    // A missing count reads as one program.
+    Settings().WriteString(L"PROFILE_LIST", L"ProfileCount", L"");
+    switcher_.LoadProfileProgramList();
+    EXPECT_EQ(switcher_.ProfilePrograms(), std::vector<std::wstring>{L"game.exe"});
+
+    // A damaged count neither runs for ever nor reaches past the cap.
+    Settings().WriteInt(L"PROFILE_LIST", L"ProfileCount", 2000000000);
+    Settings().WriteString(L"PROFILE_LIST", L"999", L"last.exe");
+    Settings().WriteString(L"PROFILE_LIST", L"1000", L"beyond.exe");
+    switcher_.LoadProfileProgramList();
+    EXPECT_EQ(switcher_.ProfilePrograms(),
+              (std::vector<std::wstring>{L"game.exe", L"editor.exe", L"last.exe"}));
+
+    Settings().WriteInt(L"PROFILE_LIST", L"ProfileCount", -5);
+    switcher_.LoadProfileProgramList();
+    EXPECT_TRUE(switcher_.ProfilePrograms().empty());
+}
+
+TEST_F(AutoProfileSwitcherTest, RunningConfigurationProgramIsAskedAndNothingElseChanges) {
+    MakeProfile(L"Game", 1, 5);
+    ListPrograms({{L"other.exe", L"Work"}, {L"game.exe", L"Game"}});
+    const std::string profileBefore = FileBytes(ProfileFile(L"Game"));
+    const SettingsRecord recordBefore = settings_;
+    Settings().WriteString(L"Setting", L"AutoProfile", L"Before");
+    const std::string settingsBefore = FileBytes(folder_.SettingsFile());
+
+    Tick(L"GAME.EXE");
+
+    EXPECT_EQ(posts_, (std::vector<Post>{{kMsgServiceEvent, kEventAutoProfile, 0}}));
+    EXPECT_EQ(Settings().ReadString(L"Setting", L"AutoProfile", L"-"), L"Game");
+    Settings().WriteString(L"Setting", L"AutoProfile", L"Before");
+    EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsBefore);
+    EXPECT_EQ(FileBytes(ProfileFile(L"Game")), profileBefore);
+    EXPECT_EQ(std::memcmp(&settings_, &recordBefore, sizeof settings_), 0);
+}
+
+TEST_F(AutoProfileSwitcherTest, ProgramsThatNeverSwitch) {
+    MakeProfile(L"Game", 1, 5);
+    MakeProfile(L"Unlinked", 0, 5);
+    ListPrograms({{L"osd.exe", L"Game"},
+                  {L"HID.EXE", L"Game"},
+                  {L"desk.exe", L"desktop"},
+                  {L"tool.exe", L"Unlinked"},
+                  {L"gone.exe", L"Missing"},
+                  {L"sneaky.exe", L"..\\Game"},
+                  {L"nameless.exe", L""}});
+    // A profile outside the profile folder that a crafted name would reach.
+    MakeProfile(L"..\\Game", 1, 5);
+    const std::string settingsBefore = FileBytes(folder_.SettingsFile());
+
+    for (const wchar_t* program : {L"OSD.exe", L"hid.exe", L"desk.exe", L"tool.exe", L"gone.exe",
+                                   L"sneaky.exe", L"nameless.exe", L"unknown.exe"}) {
+        Tick(program);
+        EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsBefore)
+            << std::string(program, program + std::wcslen(program));
+    }
+    Tick(nullptr);
+    EXPECT_TRUE(posts_.empty());
+    EXPECT_FALSE(std::filesystem::exists(ProfileFile(L"Missing")));
+}
+
+TEST_F(AutoProfileSwitcherTest, FirstListedProgramDecides) {
+    MakeProfile(L"First", 1, 4);
+    MakeProfile(L"Second", 1, 6);
+    Settings().WriteInt(L"PROFILE_LIST", L"ProfileCount", 2);
+    Settings().WriteString(L"PROFILE_LIST", L"0", L"game.exe");
+    Settings().WriteString(L"PROFILE_LIST", L"1", L"Game.exe");
+    Settings().WriteString(L"PROFILE_LIST", L"game.exe", L"First");
+    switcher_.LoadProfileProgramList();
+
+    Tick(L"game.exe");
+    EXPECT_EQ(Settings().ReadString(L"Setting", L"AutoProfile", L""), L"First");
+}
+
+TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramSwitchesFilesAndUploads) {
+    OpenMouse();
+    configRunning_ = false;
+    MakeProfile(L"Game", 1, 5);
+    ListPrograms({{L"game.exe", L"Game"}});
+    ClearLog();
+
+    Tick(L"game.exe");
+
+    EXPECT_TRUE(posts_.empty());
+    EXPECT_EQ(std::wstring(settings_.ProfileName.data()), L"Game");
+    EXPECT_EQ(settings_.PollingRate, 5);
+    const CIniFile ini = Settings();
+    EXPECT_EQ(ini.ReadString(L"GROUP", L"ProfileName", L""), L"Game");
+    EXPECT_EQ(ini.ReadInt(L"Setting", L"PollingRate", 0), 5);
+    // The profile's own copies of these keys are stale.
+    EXPECT_EQ(ini.ReadString(L"Setting", L"AutoProfile", L""), L"Game");
+    EXPECT_EQ(ini.ReadInt(L"Setting", L"Device", -1), 1);
+
+    const auto sent = SentFeatureReports();
+    ASSERT_GE(sent.size(), 4u);
+    EXPECT_EQ(sent.front(), BracketReport(0));
+    EXPECT_EQ(sent[sent.size() - 2], CommitReport(0x0E));
+    EXPECT_EQ(sent.back(), BracketReport(1));
+    EXPECT_EQ(ReadMemory(0x32, 6), (Bytes{5, 0, 5, 0, 5, 0}));
+
+    // Now current: the next tick changes nothing.
+    ClearLog();
+    const std::string settingsAfter = FileBytes(folder_.SettingsFile());
+    Tick(L"game.exe");
+    EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsAfter);
+    EXPECT_TRUE(SentFeatureReports().empty());
+}
+
+TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramWithoutMouseSwitchesFilesOnly) {
+    configRunning_ = false;
+    MakeProfile(L"Game", 1, 5);
+    ListPrograms({{L"game.exe", L"Game"}});
+    ClearLog();
+
+    Tick(L"game.exe");
+
+    EXPECT_EQ(Settings().ReadInt(L"Setting", L"PollingRate", 0), 5);
+    EXPECT_EQ(Settings().ReadInt(L"Setting", L"Device", -1), 0);
+    EXPECT_EQ(Settings().ReadString(L"Setting", L"AutoProfile", L""), L"Game");
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(AutoProfileSwitcherTest, ApplyingAProfileWhoseFileIsGoneKeepsTheSettings) {
+    configRunning_ = false;
+    Settings().WriteString(L"Setting", L"AutoProfile", L"Deleted");
+    const std::string settingsBefore = FileBytes(folder_.SettingsFile());
+
+    switcher_.ApplyAutoProfile();
+
+    EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsBefore);
+    EXPECT_FALSE(std::filesystem::exists(ProfileFile(L"Deleted")));
+}
+
+} // namespace
