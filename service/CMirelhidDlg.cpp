@@ -1,5 +1,6 @@
 #include "service/CMirelhidDlg.h"
 
+#include "service/ForegroundProgram.h"
 #include "service/PeerWindows.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/DataPaths.h"
@@ -45,6 +46,10 @@ std::wstring ModuleFolder() {
         path.resize(path.size() * 2);
     }
     return path.substr(0, path.find_last_of(L'\\'));
+}
+
+bool PostToConfig(UINT message, WPARAM wParam, LPARAM lParam) {
+    return PostToWindow(kConfigWindowTitle, message, wParam, lParam);
 }
 
 bool InRange(WPARAM value, int last) {
@@ -114,7 +119,13 @@ int CMirelhidDlg::OnCreate(CREATESTRUCTW&) {
     connection_.SetReportHandler([this](int channel, InputReport report) {
         dispatcher_.DispatchInputReport(channel, report);
     });
-    connection_.SetArrivalActions([this] { LaunchTrayProgram(); }, {});
+    readBack_.SetPaths(settingsPath_, MacroFolder(), stringsPath_);
+    readBack_.SetConfigPoster(PostToConfig);
+    switcher_.SetPaths(settingsPath_, ProfileFolder());
+    switcher_.SetForegroundLookup(ForegroundProgramName);
+    switcher_.SetConfigPoster(PostToConfig);
+    connection_.SetArrivalActions([this] { LaunchTrayProgram(); },
+                                  [this] { readBack_.QueryAllFrMouse(); });
     connection_.SetupDeviceTable();
     connection_.EnumerateMouse();
     connection_.OpenMouse(CMouseConnection::kVendorId, CMouseConnection::kProductId);
@@ -125,6 +136,7 @@ int CMirelhidDlg::OnCreate(CREATESTRUCTW&) {
     SetWindowTextW(Hwnd(), kServiceWindowTitle);
     SetTimer(kStartupTimer, kStartupDelayMs);
     SetTimer(kProfileCheckTimer, kProfileCheckPeriodMs);
+    switcher_.LoadProfileProgramList();
     return 0;
 }
 
@@ -169,6 +181,8 @@ void CMirelhidDlg::OnTimer(UINT_PTR id) {
     if (id == kStartupTimer) {
         KillTimer(kStartupTimer);
         sender_.SendRegisterEA(CSettingsSender::kRegisterEAKey);
+    } else if (id == kProfileCheckTimer) {
+        switcher_.CheckForegroundProfile();
     }
     Default();
 }
@@ -299,6 +313,9 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
         if (InRange(wParam, kLastDpiStage)) {
             Bracketed([&] { sender_.SendDpiStage(static_cast<int>(wParam), true); });
         }
+        return true;
+    case kMsgProfilePrograms:
+        switcher_.LoadProfileProgramList();
         return true;
     default:
         return false;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "service/CAutoProfileSwitcher.h"
 #include "service/CFeatureReports.h"
 #include "service/CMouseConnection.h"
+#include "service/CMouseReadBack.h"
 #include "service/CReportDispatcher.h"
 #include "service/CSettingsGuard.h"
 #include "service/CSettingsSender.h"
@@ -20,7 +22,8 @@
 // and tray programs find by its title and post their messages to. It owns the service's whole
 // state: the settings record loaded from "Mouse.ini" (shared with the readers through its
 // guard), the connection to the mouse with its reader threads, the senders of the mouse's
-// settings, and the dispatcher of the mouse's input reports.
+// settings, the dispatcher of the mouse's input reports, the read-back of the mouse and the
+// automatic profile switching.
 class CMirelhidDlg : public winlayer::Window {
 public:
     static constexpr UINT_PTR kStartupTimer = 10001;
@@ -55,6 +58,8 @@ public:
     CMouseConnection& Connection() { return connection_; }
     CFeatureReports& Reports() { return reports_; }
     CSettingsSender& Sender() { return sender_; }
+    CMouseReadBack& ReadBack() { return readBack_; }
+    CAutoProfileSwitcher& ProfileSwitcher() { return switcher_; }
 
 protected:
     int OnCreate(CREATESTRUCTW& create) override;
@@ -90,4 +95,6 @@ private:
     CSettingsSender sender_;
     CWin32ActionSystem actions_;
     CReportDispatcher dispatcher_{actions_, guard_, sender_};
+    CMouseReadBack readBack_{reports_, sender_, settings_, guard_};
+    CAutoProfileSwitcher switcher_{settings_, guard_, sender_, reports_};
 };

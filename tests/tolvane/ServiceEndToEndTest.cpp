@@ -233,8 +233,13 @@ TEST_F(ServiceEndToEnd, UnplugAndPlugFollowTheMouse) {
         PumpUntil([&] { return ThreadsOf(harness_.Process().Id()) == threadsWithReaders - 2; },
                   ServiceHarness::kTimeoutMs));
 
+    harness_.Config().Clear();
     ASSERT_EQ("ok", mouse.Command("plug").value_or(""));
     EXPECT_EQ(1, Setting(L"Device"));
+    // A mouse that comes back is read back into the settings, and the configuration program told.
+    EXPECT_TRUE(
+        PumpUntil([&] { return harness_.Config().Count(kMsgServiceEvent, kEventReadBackDone, 0); },
+                  ServiceHarness::kTimeoutMs));
     EXPECT_TRUE(PumpUntil([&] { return ThreadsOf(harness_.Process().Id()) == threadsWithReaders; },
                           ServiceHarness::kTimeoutMs));
     EXPECT_EQ("ok", mouse.Command("inject 1 08 02 01 00 00 00 00 00").value_or(""));
