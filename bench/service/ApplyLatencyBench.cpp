@@ -43,6 +43,7 @@ void Print(const char* what, std::vector<double> values) {
 } // namespace
 
 int main() {
+    ServiceHarness::UseProgramFolder(V212_TOLVANE_SIM_FOLDER);
     if (!ServiceHarness::CleanDataFolder()) {
         std::fprintf(stderr, "cannot clean the data folder\n");
         return 1;

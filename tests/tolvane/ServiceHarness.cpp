@@ -20,7 +20,21 @@ bool IsBracketEnd(const std::vector<std::uint8_t>& report) {
 ServiceHarness::ServiceHarness()
     : config_(L"Selvin V212 Gaming Mouse"), tray_(L"V212MousePennrack") {}
 
+namespace {
+std::wstring& NamedProgramFolder() {
+    static std::wstring folder;
+    return folder;
+}
+} // namespace
+
+void ServiceHarness::UseProgramFolder(std::wstring folder) {
+    NamedProgramFolder() = std::move(folder);
+}
+
 std::wstring ServiceHarness::ProgramFolder() {
+    if (!NamedProgramFolder().empty()) {
+        return NamedProgramFolder();
+    }
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);

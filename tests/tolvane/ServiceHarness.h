@@ -19,9 +19,10 @@ public:
 
     ServiceHarness();
 
-    // The folder of the running test program, where the test build and its template
-    // "Mouse.ini" lie.
+    // Where the test build and its template "Mouse.ini" lie: the folder of the running program,
+    // unless another was named.
     static std::wstring ProgramFolder();
+    static void UseProgramFolder(std::wstring folder);
     static std::wstring SimulatedServicePath();
     // "<application data>\Selvin V212 Gaming Mouse"; empty when the shell has no such folder.
     static std::wstring VendorFolder();
