@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -245,6 +246,35 @@ TEST_F(ServiceEndToEnd, UnplugAndPlugFollowTheMouse) {
     EXPECT_EQ("ok", mouse.Command("inject 1 08 02 01 00 00 00 00 00").value_or(""));
     EXPECT_EQ((std::vector<std::string>{"bracket 0", "bracket 1"}),
               Summaries(harness_.PostAndCollectBracket(kMsgBracketOnly)));
+}
+
+TEST_F(ServiceEndToEnd, FifteenSecondsAfterTheStartTheMouseIsMarked) {
+    StartService();
+    const auto isMark = [](const SimulatorClient::Entry& entry) {
+        return entry.Call == "hid_send_feature_report" && Summary(entry.Bytes) == "write 00ea";
+    };
+    std::vector<SimulatorClient::Entry> log;
+    ULONGLONG lastLook = 0;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            // A long wait: the log is fetched ten times a second, not at every turn.
+            if (GetTickCount64() - lastLook < 100) {
+                return false;
+            }
+            lastLook = GetTickCount64();
+            log = harness_.Simulator().Log();
+            return std::any_of(log.begin(), log.end(), isMark);
+        },
+        30000));
+    const auto start = std::find_if(log.begin(), log.end(),
+                                    [](const auto& entry) { return entry.Call == "hid_init"; });
+    const auto mark = std::find_if(log.begin(), log.end(), isMark);
+    ASSERT_NE(log.end(), start);
+    EXPECT_GE(mark->Micros - start->Micros, 14'900'000);
+    EXPECT_EQ(std::vector<std::uint8_t>({0xFF, 0xFF}),
+              std::vector<std::uint8_t>(mark->Bytes.begin() + 8, mark->Bytes.begin() + 10));
+
+    EXPECT_EQ(1, std::count_if(log.begin(), log.end(), isMark));
 }
 
 TEST_F(ServiceEndToEnd, ClosingTellsThePeersAndEndsCleanly) {
