@@ -22,6 +22,7 @@ public:
     HWND Handle() const { return hwnd_; }
     const std::vector<WPARAM>& SystemCommands() const { return systemCommands_; }
     const std::vector<KeyMessage>& KeyMessages() const { return keyMessages_; }
+    void ClearKeyMessages() { keyMessages_.clear(); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

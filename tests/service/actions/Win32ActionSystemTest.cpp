@@ -1,56 +1,20 @@
-// The production calls: a real key sequence reaching a focused window, registry reads that
-// never create keys and cope with unterminated strings, and COM on the calling thread.
+// The production calls: registry reads that never create keys and cope with unterminated
+// strings, COM on the calling thread, and the program path.
 
 #include "service/CBasicFunction.h"
 #include "service/CWin32ActionSystem.h"
 #include "tests/service/actions/CRecordingActionSystem.h"
-#include "tests/service/actions/TestWindow.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
 
-#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-using KeyMessage = TestWindow::KeyMessage;
 using Shell = CRecordingActionSystem::Shell;
-
-void PumpFor(std::chrono::milliseconds duration, const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
-}
-
-TEST(Win32ActionSystem, AFocusedWindowReceivesTheCombination) {
-    TestWindow window(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    ASSERT_NE(window.Handle(), nullptr);
-    PumpFor(std::chrono::milliseconds(2000), [&] {
-        SetForegroundWindow(window.Handle());
-        SetFocus(window.Handle());
-        return GetForegroundWindow() == window.Handle() && GetFocus() == window.Handle();
-    });
-    ASSERT_EQ(GetForegroundWindow(), window.Handle());
-
-    CWin32ActionSystem system;
-    const auto start = std::chrono::steady_clock::now();
-    CBasicFunction(system).SendCtrlC();
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
-    PumpFor(std::chrono::milliseconds(3000), [&] { return window.KeyMessages().size() >= 4; });
-    EXPECT_EQ(
-        window.KeyMessages(),
-        (std::vector<KeyMessage>{
-            {WM_KEYDOWN, VK_CONTROL}, {WM_KEYDOWN, 'C'}, {WM_KEYUP, 'C'}, {WM_KEYUP, VK_CONTROL}}));
-}
 
 // A scratch key of the current user, removed with the object.
 class ScratchKey {

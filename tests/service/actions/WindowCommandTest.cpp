@@ -1,7 +1,6 @@
-// Maximise and minimise on real windows: the guards read the real window's style.
+// Maximise and minimise on real (hidden) windows: the guards read the real window's style.
 
 #include "service/CBasicFunction.h"
-#include "service/CWin32ActionSystem.h"
 #include "tests/service/actions/CRecordingActionSystem.h"
 #include "tests/service/actions/TestWindow.h"
 
@@ -53,27 +52,6 @@ TEST(WindowCommands, RefusedForTheDesktopAndForNoWindow) {
     CBasicFunction(system).MaximizeForeground();
     CBasicFunction(system).MinimizeForeground();
     EXPECT_TRUE(system.SentMessages().empty());
-}
-
-// The real system with the foreground window fixed, so that other programs on the display do
-// not matter.
-class FixedForegroundSystem : public CWin32ActionSystem {
-public:
-    explicit FixedForegroundSystem(HWND window) : window_(window) {}
-    HWND ForegroundWindow() override { return window_; }
-
-private:
-    HWND window_;
-};
-
-TEST(WindowCommands, TheWindowIsMaximisedAndMinimised) {
-    TestWindow window(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    FixedForegroundSystem system(window.Handle());
-    CBasicFunction(system).MaximizeForeground();
-    EXPECT_TRUE(IsZoomed(window.Handle()));
-    CBasicFunction(system).MinimizeForeground();
-    EXPECT_TRUE(IsIconic(window.Handle()));
-    EXPECT_EQ(window.SystemCommands(), (std::vector<WPARAM>{SC_MAXIMIZE, SC_MINIMIZE}));
 }
 
 } // namespace
