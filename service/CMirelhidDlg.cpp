@@ -32,19 +32,7 @@ constexpr int kLastDpiStage = 3;
 constexpr WPARAM kPointerSpeedOnly = 255;
 
 std::wstring ModuleFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = ProgramFilePath();
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
@@ -77,14 +65,12 @@ CMirelhidDlg* CMirelhidDlg::Instance() {
 }
 
 void CMirelhidDlg::ReloadSettings() {
-    SettingsRecord loaded;
-    {
-        const auto lock = guard_.Lock();
-        loaded = settings_;
-    }
+    // Held over the read too: a reader that stores a profile change meanwhile must not have it
+    // overwritten by the older file contents.
+    const auto lock = guard_.Lock();
+    SettingsRecord loaded = settings_;
     SettingsRecord_Reset(loaded);
     SettingsIni_Read(loaded, settingsPath_, -1);
-    const auto lock = guard_.Lock();
     SettingsRecord_Assign(settings_, loaded);
 }
 

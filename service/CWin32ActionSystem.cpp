@@ -1,6 +1,7 @@
 #include "service/CWin32ActionSystem.h"
 
 #include "service/PeerWindows.h"
+#include "shared/store/DataPaths.h"
 #include "shared/store/RegKey.h"
 #include "shared/store/ShellAccess.h"
 
@@ -85,17 +86,5 @@ std::optional<std::wstring> CWin32ActionSystem::ReadRegistryString(std::wstring_
 }
 
 std::wstring CWin32ActionSystem::ModuleFileName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    return ProgramFilePath();
 }

@@ -1,6 +1,7 @@
 #include "tray/CPennrack.h"
 
 #include "shared/lang/ReadXmlValue.h"
+#include "shared/store/DataPaths.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ const wchar_t* TrayWindowClass() {
     return registered ? kName : nullptr;
 }
 
-// This program's executable, or empty when its path does not fit.
-std::wstring ExecutablePath() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    return std::wstring(path, length);
-}
-
 } // namespace
 
 CPennrack::~CPennrack() {
@@ -40,7 +32,7 @@ bool CPennrack::CreateTrayWindow() {
 }
 
 int CPennrack::OnCreate(CREATESTRUCTW&) {
-    const std::wstring executable = ExecutablePath();
+    const std::wstring executable = ProgramFilePath();
     const auto slash = executable.find_last_of(L'\\');
     m_programFolder = slash == std::wstring::npos ? std::wstring() : executable.substr(0, slash);
     m_languageLibrary.reset(LoadLibraryW((m_programFolder + L"\\language.dll").c_str()));
@@ -51,7 +43,7 @@ int CPennrack::OnCreate(CREATESTRUCTW&) {
 
 void CPennrack::AddNotifyIcon() {
     SHFILEINFOW info{};
-    SHGetFileInfoW(ExecutablePath().c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+    SHGetFileInfoW(ProgramFilePath().c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                    SHGFI_ICON | SHGFI_SMALLICON);
     m_icon.reset(info.hIcon);
 

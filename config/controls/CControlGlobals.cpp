@@ -1,8 +1,7 @@
 #include "config/controls/CControlGlobals.h"
+#include "shared/store/DataPaths.h"
 
 #include <windows.h>
-
-#include <array>
 
 namespace {
 struct State {
@@ -18,9 +17,7 @@ State& Globals() {
 }
 
 std::wstring ModuleFolder() {
-    std::array<wchar_t, MAX_PATH> path{};
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring folder(path.data(), n);
+    std::wstring folder = ProgramFilePath();
     folder.erase(folder.find_last_of(L"\\/") + 1);
     return folder;
 }

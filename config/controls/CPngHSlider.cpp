@@ -39,7 +39,7 @@ void CPngHSlider::ShapeToPicture(bool keyRowFlag) {
     if (!m_image || m_image->GetHBITMAP(Gdiplus::Color(0xFF000000), &raw) != Gdiplus::Ok) {
         return;
     }
-    const CGdiBitmap bitmap(raw);
+    const winlayer::BitmapHandle bitmap(raw);
     COLORREF key = 0;
     {
         const CMemoryDC dc(nullptr, bitmap.Get());
@@ -48,7 +48,7 @@ void CPngHSlider::ShapeToPicture(bool keyRowFlag) {
         }
         key = GetPixel(dc.Get(), 0, keyRowFlag ? m_height - 1 : 0);
     }
-    CGdiRegion region = CreateRegionFromBitmap(bitmap.Get(), key, 0);
+    winlayer::RegionHandle region = CreateRegionFromBitmap(bitmap.Get(), key, 0);
     if (region) {
         SetWindowRegion(winlayer::RegionHandle(region.Release()), true);
     }

@@ -51,7 +51,7 @@ public:
         std::memcpy(data.data(), &header, sizeof(header));
         if (!m_runs.empty())
             std::memcpy(data.data() + sizeof(header), m_runs.data(), m_runs.size() * sizeof(RECT));
-        CGdiRegion batch(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+        winlayer::RegionHandle batch(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
                                          reinterpret_cast<const RGNDATA*>(data.data())));
         m_runs.clear();
         m_bound = kEmptyBound;
@@ -64,18 +64,18 @@ public:
         return true;
     }
 
-    CGdiRegion TakeResult() { return std::move(m_result); }
+    winlayer::RegionHandle TakeResult() { return std::move(m_result); }
 
 private:
     static constexpr RECT kEmptyBound{LONG_MAX, LONG_MAX, 0, 0};
     std::vector<RECT> m_runs;
     RECT m_bound = kEmptyBound;
-    CGdiRegion m_result;
+    winlayer::RegionHandle m_result;
 };
 
 } // namespace
 
-CGdiRegion CreateRegionFromBitmap(HBITMAP bitmap, COLORREF keyColour, COLORREF tolerance) {
+winlayer::RegionHandle CreateRegionFromBitmap(HBITMAP bitmap, COLORREF keyColour, COLORREF tolerance) {
     if (bitmap == nullptr)
         return {};
     BITMAP info{};
@@ -94,7 +94,7 @@ CGdiRegion CreateRegionFromBitmap(HBITMAP bitmap, COLORREF keyColour, COLORREF t
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    CGdiBitmap work(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    winlayer::BitmapHandle work(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!work || bits == nullptr)
         return {};
     {

@@ -64,7 +64,7 @@ HBITMAP CopyPictureBitmap(IPicture& picture) {
 
 } // namespace
 
-bool LoadPictureFile(const std::wstring& fileName, CGdiBitmap& bitmap, SIZE& size) {
+bool LoadPictureFile(const std::wstring& fileName, winlayer::BitmapHandle& bitmap, SIZE& size) {
     bitmap.Reset();
     size = SIZE{0, 0};
 
@@ -85,7 +85,7 @@ bool LoadPictureFile(const std::wstring& fileName, CGdiBitmap& bitmap, SIZE& siz
         return false;
     ComPtr<IPicture> picture(static_cast<IPicture*>(rawPicture));
 
-    CGdiBitmap copy(CopyPictureBitmap(*picture));
+    winlayer::BitmapHandle copy(CopyPictureBitmap(*picture));
     BITMAP info{};
     if (!copy || GetObjectW(copy.Get(), sizeof(info), &info) != sizeof(info))
         return false;

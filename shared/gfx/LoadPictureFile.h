@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/gfx/CGdiObject.h"
+#include "winlayer/GdiObject.h"
 
 #include <string>
 
@@ -9,4 +9,4 @@
 // JPEG, GIF; PNG only where the loader reads it). On any failure (missing, unreadable, empty or
 // undecodable file, a picture that is not a bitmap) `bitmap` is left empty, `size` is 0 x 0 and
 // the result is false.
-bool LoadPictureFile(const std::wstring& fileName, CGdiBitmap& bitmap, SIZE& size);
+bool LoadPictureFile(const std::wstring& fileName, winlayer::BitmapHandle& bitmap, SIZE& size);

@@ -4,13 +4,13 @@
 
 #include <climits>
 
-bool StretchDrawBitmap(HDC dc, CGdiBitmap& target, const CGdiBitmap& source, int left, int top,
+bool StretchDrawBitmap(HDC dc, winlayer::BitmapHandle& target, const winlayer::BitmapHandle& source, int left, int top,
                        int right, int bottom) {
     const long long width = static_cast<long long>(right) - left;
     const long long height = static_cast<long long>(bottom) - top;
     if (!source || width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX)
         return false;
-    CGdiBitmap cut(CreateCompatibleBitmap(dc, static_cast<int>(width), static_cast<int>(height)));
+    winlayer::BitmapHandle cut(CreateCompatibleBitmap(dc, static_cast<int>(width), static_cast<int>(height)));
     if (!cut)
         return false;
     {

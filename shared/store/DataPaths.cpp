@@ -102,3 +102,19 @@ std::optional<std::wstring> JoinNamedPath(std::wstring_view folder, std::wstring
     }
     return path;
 }
+
+std::wstring ProgramFilePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}

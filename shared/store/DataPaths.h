@@ -16,6 +16,10 @@ std::wstring ProfileFolder();
 // "Macro\" in the data folder, with the trailing backslash; empty when there is none.
 std::wstring MacroFolder();
 
+// The running program's own executable, whatever the length of its path; empty on failure.
+// The programs find their skins, language file and each other beside it.
+std::wstring ProgramFilePath();
+
 // True when a name from a file or from the user may become one file name: not empty, not "."
 // or "..", no path separator, drive colon, control character or character that a file name
 // cannot hold, and no device name such as "CON" or "LPT1".

@@ -41,8 +41,8 @@ std::vector<bool> Coverage(HRGN region, int width, int height) {
     return covered;
 }
 
-CGdiRegion RegionOf(const TestPicture& picture, COLORREF key, COLORREF tolerance) {
-    CGdiBitmap bitmap = MakeBitmap(picture);
+winlayer::RegionHandle RegionOf(const TestPicture& picture, COLORREF key, COLORREF tolerance) {
+    winlayer::BitmapHandle bitmap = MakeBitmap(picture);
     return CreateRegionFromBitmap(bitmap.Get(), key, tolerance);
 }
 
@@ -51,12 +51,12 @@ TEST(CreateRegionFromBitmapTest, NullBitmapGivesNoRegion) {
 }
 
 TEST(CreateRegionFromBitmapTest, KeyColourOnlyGivesEmptyRegionAndNoKeyGivesFullRectangle) {
-    CGdiRegion empty = RegionOf(Paint(30, 20, [](int, int) { return kWhite; }), kWhite, 0);
+    winlayer::RegionHandle empty = RegionOf(Paint(30, 20, [](int, int) { return kWhite; }), kWhite, 0);
     ASSERT_TRUE(empty);
     RECT box{};
     EXPECT_EQ(GetRgnBox(empty.Get(), &box), NULLREGION);
 
-    CGdiRegion full = RegionOf(Paint(30, 20, [](int, int) { return kGrey; }), kWhite, 0);
+    winlayer::RegionHandle full = RegionOf(Paint(30, 20, [](int, int) { return kGrey; }), kWhite, 0);
     ASSERT_TRUE(full);
     EXPECT_EQ(GetRgnBox(full.Get(), &box), SIMPLEREGION);
     EXPECT_EQ(box.left, 0);
@@ -74,7 +74,7 @@ TEST(CreateRegionFromBitmapTest, RowZeroIsTheTopRowOfThePicture) {
             return (x >= 1 && x < 4) ? kGrey : kWhite;
         return (y == 3 && x == 0) ? kGrey : kWhite;
     });
-    CGdiRegion region = RegionOf(picture, kWhite, 0);
+    winlayer::RegionHandle region = RegionOf(picture, kWhite, 0);
     ASSERT_TRUE(region);
     EXPECT_TRUE(PtInRegion(region.Get(), 1, 0));
     EXPECT_TRUE(PtInRegion(region.Get(), 3, 0));
@@ -92,13 +92,13 @@ TEST(CreateRegionFromBitmapTest, ToleranceWidensTheKeyRangeUpTo255) {
         return row[x];
     });
     // Exact key only.
-    CGdiRegion exact = RegionOf(picture, kWhite, 0);
+    winlayer::RegionHandle exact = RegionOf(picture, kWhite, 0);
     EXPECT_EQ(Coverage(exact.Get(), 4, 1), (std::vector<bool>{true, false, true, true}));
     // 0xF0 + 0x20 would pass 255: the range ends at 255 instead of wrapping to 0x10.
-    CGdiRegion capped = RegionOf(picture, RGB(0xF0, 0xF0, 0xF0), RGB(0x20, 0x20, 0x20));
+    winlayer::RegionHandle capped = RegionOf(picture, RGB(0xF0, 0xF0, 0xF0), RGB(0x20, 0x20, 0x20));
     EXPECT_EQ(Coverage(capped.Get(), 4, 1), (std::vector<bool>{false, false, false, true}));
     // -1 as key is pure white.
-    CGdiRegion minusOne = RegionOf(picture, static_cast<COLORREF>(-1), 0);
+    winlayer::RegionHandle minusOne = RegionOf(picture, static_cast<COLORREF>(-1), 0);
     EXPECT_EQ(Coverage(minusOne.Get(), 4, 1), (std::vector<bool>{true, false, true, true}));
 }
 
@@ -107,10 +107,10 @@ TEST(CreateRegionFromBitmapTest, KeyAndToleranceAreReadAsRedGreenBlue) {
         constexpr COLORREF row[] = {kRed, kBlue, RGB(255, 0, 40)};
         return row[x];
     });
-    CGdiRegion exact = RegionOf(picture, kRed, 0);
+    winlayer::RegionHandle exact = RegionOf(picture, kRed, 0);
     EXPECT_EQ(Coverage(exact.Get(), 3, 1), (std::vector<bool>{false, true, true}));
     // Tolerance only in blue lets the bluish red through as well.
-    CGdiRegion bluish = RegionOf(picture, kRed, RGB(0, 0, 50));
+    winlayer::RegionHandle bluish = RegionOf(picture, kRed, RGB(0, 0, 50));
     EXPECT_EQ(Coverage(bluish.Get(), 3, 1), (std::vector<bool>{false, true, false}));
 }
 
@@ -121,7 +121,7 @@ TEST(CreateRegionFromBitmapTest, LargePictureWithManyRunsCoversExactlyTheOpaqueP
     };
     const TestPicture picture =
         Paint(1000, 600, [&](int x, int y) { return opaque(x, y) ? kGrey : kWhite; });
-    CGdiRegion region = RegionOf(picture, kWhite, 0);
+    winlayer::RegionHandle region = RegionOf(picture, kWhite, 0);
     ASSERT_TRUE(region);
     const std::vector<bool> covered = Coverage(region.Get(), 1000, 600);
     std::size_t wrong = 0;

@@ -88,10 +88,10 @@ protected:
     }
 
     // A bitmap that a failed load must not leave behind.
-    static CGdiBitmap Stale() { return MakeBitmap(TestPicture{2, 2, {0, 0, 0, 0}}); }
+    static winlayer::BitmapHandle Stale() { return MakeBitmap(TestPicture{2, 2, {0, 0, 0, 0}}); }
 
     static void ExpectCleanFailure(const std::filesystem::path& path) {
-        CGdiBitmap bitmap = Stale();
+        winlayer::BitmapHandle bitmap = Stale();
         SIZE size{7, 7};
         EXPECT_FALSE(LoadPictureFile(path.wstring(), bitmap, size));
         EXPECT_FALSE(bitmap);
@@ -108,7 +108,7 @@ private:
 TEST_F(LoadPictureFileTest, BmpLoadsWithItsSizeAndPixelsTopRowFirst) {
     const TestPicture picture = SamplePicture();
     WriteBytes(m_folder.File(L"sample.bmp"), BmpFileBytes(picture));
-    CGdiBitmap bitmap = Stale();
+    winlayer::BitmapHandle bitmap = Stale();
     SIZE size{};
     ASSERT_TRUE(LoadPictureFile(m_folder.File(L"sample.bmp").wstring(), bitmap, size));
     EXPECT_EQ(size.cx, 5);
@@ -123,7 +123,7 @@ TEST_F(LoadPictureFileTest, PngAndJpegLoadWithTheirSizes) {
     ASSERT_TRUE(SaveEncoded(picture, L"image/png", m_folder.File(L"sample.png")));
     ASSERT_TRUE(SaveEncoded(picture, L"image/jpeg", m_folder.File(L"sample.jpg")));
 
-    CGdiBitmap bitmap;
+    winlayer::BitmapHandle bitmap;
     SIZE size{};
     ASSERT_TRUE(LoadPictureFile(m_folder.File(L"sample.png").wstring(), bitmap, size));
     EXPECT_EQ(size.cx, 24);

@@ -34,8 +34,8 @@ protected:
 
 TEST_F(StretchDrawBitmapTest, CopiesTheRectangleOneToOneIntoANewBitmap) {
     const TestPicture picture = Gradient(20, 12);
-    CGdiBitmap source = MakeBitmap(picture);
-    CGdiBitmap target = MakeBitmap(Gradient(2, 2));
+    winlayer::BitmapHandle source = MakeBitmap(picture);
+    winlayer::BitmapHandle target = MakeBitmap(Gradient(2, 2));
     ASSERT_TRUE(StretchDrawBitmap(m_dc, target, source, 4, 3, 13, 10));
     ExpectCutOf(picture, target.Get(), 4, 3, 9, 7);
     // The source is untouched and still usable.
@@ -44,15 +44,15 @@ TEST_F(StretchDrawBitmapTest, CopiesTheRectangleOneToOneIntoANewBitmap) {
 
 TEST_F(StretchDrawBitmapTest, TargetMayBeTheSourceItself) {
     const TestPicture picture = Gradient(20, 12);
-    CGdiBitmap bitmap = MakeBitmap(picture);
+    winlayer::BitmapHandle bitmap = MakeBitmap(picture);
     ASSERT_TRUE(StretchDrawBitmap(m_dc, bitmap, bitmap, 5, 2, 15, 8));
     ExpectCutOf(picture, bitmap.Get(), 5, 2, 10, 6);
 }
 
 TEST_F(StretchDrawBitmapTest, EmptySourceOrRectangleLeavesTheTargetAlone) {
-    CGdiBitmap empty;
-    CGdiBitmap source = MakeBitmap(Gradient(8, 8));
-    CGdiBitmap target = MakeBitmap(Gradient(3, 3));
+    winlayer::BitmapHandle empty;
+    winlayer::BitmapHandle source = MakeBitmap(Gradient(8, 8));
+    winlayer::BitmapHandle target = MakeBitmap(Gradient(3, 3));
     const HBITMAP before = target.Get();
     EXPECT_FALSE(StretchDrawBitmap(m_dc, target, empty, 0, 0, 4, 4));
     EXPECT_FALSE(StretchDrawBitmap(m_dc, target, source, 4, 4, 4, 6));

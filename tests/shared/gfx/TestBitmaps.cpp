@@ -27,10 +27,10 @@ COLORREF FromMemoryOrder(std::uint32_t pixel) {
 
 } // namespace
 
-CGdiBitmap MakeBitmap(const TestPicture& picture) {
+winlayer::BitmapHandle MakeBitmap(const TestPicture& picture) {
     BITMAPINFO format = TopDown32(picture.width, picture.height);
     void* bits = nullptr;
-    CGdiBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    winlayer::BitmapHandle bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap)
         return bitmap;
     auto* out = static_cast<std::uint32_t*>(bits);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/gfx/CGdiObject.h"
+#include "winlayer/GdiObject.h"
 
 #include <filesystem>
 #include <string>
@@ -16,7 +16,7 @@ struct TestPicture {
 };
 
 // A 32-bit bitmap holding the picture.
-CGdiBitmap MakeBitmap(const TestPicture& picture);
+winlayer::BitmapHandle MakeBitmap(const TestPicture& picture);
 
 // The pixels of any bitmap, read back as 32-bit colours; empty when it cannot be read.
 TestPicture ReadBitmap(HBITMAP bitmap);
