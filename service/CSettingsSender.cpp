@@ -113,6 +113,11 @@ int CSettingsSender::ApplyWheelScrollLines() {
     } else {
         return 0;
     }
+    // Setting the value the system already holds would only cost a broadcast to every window.
+    UINT current = 0;
+    if (systemParameters_(SPI_GETWHEELSCROLLLINES, 0, &current, 0) && current == lines) {
+        return 1;
+    }
     systemParameters_(SPI_SETWHEELSCROLLLINES, lines, nullptr,
                       SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
     NotifySettingChange(SPI_SETWHEELSCROLLLINES);

@@ -39,7 +39,8 @@ public:
     int ClearRegister3E();
     int SendPollingRate(bool commit);
     // The system wheel-scroll lines: one screen per notch when "UniversalScrollEnabled" is 1,
-    // else "WheelScrollLines" (1 to 100; anything else leaves the system setting alone).
+    // else "WheelScrollLines" (1 to 100; anything else leaves the system setting alone). A value
+    // the system already holds is not set again, so nobody is told of a change.
     int ApplyWheelScrollLines();
     // The system pointer speed from "Acceleration" 1 to 11; anything else leaves it alone.
     int ApplyPointerSpeed();

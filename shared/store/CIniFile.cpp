@@ -93,10 +93,11 @@ bool CIniFile::WriteStruct(std::wstring_view section, std::wstring_view key,
 }
 
 int CIniFile::ReadInt(std::wstring_view section, std::wstring_view key, int defaultValue) const {
-    const std::wstring text = ReadString(section, key, kMissing, 64);
-    if (text == kMissing) {
-        return defaultValue;
-    }
+    const std::wstring text = ReadString(section, key, kMissing, kIntCapacity);
+    return text == kMissing ? defaultValue : ParseInt(text, defaultValue);
+}
+
+int CIniFile::ParseInt(std::wstring_view text, int defaultValue) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) {
         ++i;
@@ -143,8 +144,7 @@ std::wstring CIniFile::ReadString(std::wstring_view section, std::wstring_view k
 
 bool CIniFile::ReadStruct(std::wstring_view section, std::wstring_view key,
                           std::span<std::uint8_t> bytes) const {
-    // Room for more digits than expected, so that an over-long value shows as such.
-    const std::wstring text = ReadString(section, key, L"", bytes.size() * 2 + 4);
+    const std::wstring text = ReadString(section, key, L"", StructCapacity(bytes.size()));
     return DecodeStruct(text, bytes);
 }
 

@@ -11,6 +11,8 @@
 class CIniFile {
 public:
     static constexpr std::size_t kDefaultCapacity = 4096;
+    // The room an integer value is read with; longer values are cut there before the parse.
+    static constexpr std::size_t kIntCapacity = 64;
 
     explicit CIniFile(std::wstring path);
 
@@ -39,6 +41,12 @@ public:
     // digits whose checksum matches. Otherwise bytes are left as they were and false returned.
     bool ReadStruct(std::wstring_view section, std::wstring_view key,
                     std::span<std::uint8_t> bytes) const;
+
+    // The integer format itself: ReadInt's parse of a value read.
+    static int ParseInt(std::wstring_view text, int defaultValue);
+    // The room a structure of size bytes is read with: more digits than expected, so that an
+    // over-long value shows as such.
+    static constexpr std::size_t StructCapacity(std::size_t size) { return size * 2 + 4; }
 
     // The structure format itself, for values that travel outside an ini file.
     static std::wstring EncodeStruct(std::span<const std::uint8_t> bytes);

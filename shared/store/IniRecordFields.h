@@ -3,6 +3,7 @@
 // Helpers that the record's ini readers and writers share.
 
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniSection.h"
 
 #include <array>
 #include <cstdint>
@@ -31,9 +32,8 @@ template <std::size_t N> std::wstring_view FieldText(const std::array<wchar_t, N
 
 // Reads a string key into a text field, cut to the field's capacity less the terminator.
 template <std::size_t N>
-void ReadTextField(const CIniFile& ini, const wchar_t* section, const wchar_t* key,
-                   std::array<wchar_t, N>& field) {
-    const std::wstring text = ini.ReadString(section, key, L"", N);
+void ReadTextField(const CIniSection& section, const wchar_t* key, std::array<wchar_t, N>& field) {
+    const std::wstring text = section.ReadString(key, L"", N);
     field.fill(L'\0');
     text.copy(field.data(), N - 1);
 }

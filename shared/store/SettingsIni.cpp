@@ -1,6 +1,7 @@
 #include "shared/store/SettingsIni.h"
 
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniSection.h"
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/RegKey.h"
 
@@ -71,14 +72,14 @@ int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::w
 
 int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring& path) {
     const CIniFile ini(path);
-    const std::wstring section = GroupSection(group);
-    ReadTextField(ini, section.c_str(), L"ProfileName", record.ProfileName);
-    ReadTextField(ini, section.c_str(), L"LinkName", record.LinkName);
-    record.Link = ini.ReadInt(section, L"Link", 0);
-    record.GroupDPI = ini.ReadInt(section, L"DPI", -1);
+    const CIniSection section(ini, GroupSection(group));
+    ReadTextField(section, L"ProfileName", record.ProfileName);
+    ReadTextField(section, L"LinkName", record.LinkName);
+    record.Link = section.ReadInt(L"Link", 0);
+    record.GroupDPI = section.ReadInt(L"DPI", -1);
     for (int i = 0; i < kButtonCount; ++i) {
-        ini.ReadStruct(section, NumberedKey(L"ButtonAssigned", i + 1),
-                       BytesOf(record.ButtonAssigned[i]));
+        section.ReadStruct(NumberedKey(L"ButtonAssigned", i + 1),
+                           BytesOf(record.ButtonAssigned[i]));
     }
     return 1;
 }
@@ -99,8 +100,9 @@ int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
 
 int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
     const CIniFile ini(path);
+    const CIniSection setting(ini, kSetting);
     if (profileIndex == -1) {
-        const int profile = ini.ReadInt(kSetting, L"Profile", -1);
+        const int profile = setting.ReadInt(L"Profile", -1);
         record.Profile = profile == -1 ? 0 : profile;
     } else {
         record.Profile = profileIndex;
@@ -108,10 +110,10 @@ int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profi
     VisitSettingKeys(
         record,
         [&](const std::wstring& key, std::int32_t& value, int defaultValue) {
-            value = ini.ReadInt(kSetting, key, defaultValue);
+            value = setting.ReadInt(key, defaultValue);
         },
         [&](const std::wstring& key, std::span<std::uint8_t> bytes) {
-            ini.ReadStruct(kSetting, key, bytes);
+            setting.ReadStruct(key, bytes);
         });
     return ProfileIni_ReadGroups(record, 0, path);
 }

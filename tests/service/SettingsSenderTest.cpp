@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 
 using namespace hidsim;
@@ -66,6 +67,13 @@ protected:
                 static_cast<std::uint8_t>(i + 1);
         }
         sender_.SetSystemParameters([this](UINT action, UINT param, PVOID value, UINT flags) {
+            if (action == SPI_GETWHEELSCROLLLINES) {
+                if (!systemWheelLines_) {
+                    return FALSE;
+                }
+                *static_cast<UINT*>(value) = *systemWheelLines_;
+                return TRUE;
+            }
             systemCalls_.push_back({action, param, reinterpret_cast<UINT_PTR>(value), flags});
             return TRUE;
         });
@@ -83,6 +91,8 @@ protected:
     SettingsRecord settings_{};
     CSettingsSender sender_{reports_, settings_, folder_.SettingsFile(), folder_.MacroFolder()};
     std::vector<SystemCall> systemCalls_;
+    // What the system answers for its wheel-scroll lines; none: the query fails.
+    std::optional<UINT> systemWheelLines_;
 };
 
 struct SenderCase {
@@ -415,6 +425,28 @@ TEST_F(SettingsSenderTest, WheelLinesOnlyFromValidSettings) {
         }
         EXPECT_EQ(systemCalls_, expected) << c.UniversalScroll << " " << c.Lines;
         EXPECT_EQ(settingChanges, changes);
+    }
+
+    // The value the system already holds is neither set nor announced; any other value is.
+    struct HeldCase {
+        int UniversalScroll;
+        int Lines;
+        UINT Held;
+        bool Set;
+    };
+    const std::vector<HeldCase> held = {
+        {0, 3, 3u, false}, {1, 3, WHEEL_PAGESCROLL, false},  {0, 3, 4u, true},
+        {1, 3, 3u, true},  {0, 100, WHEEL_PAGESCROLL, true},
+    };
+    for (const HeldCase& c : held) {
+        systemCalls_.clear();
+        settingChanges.clear();
+        systemWheelLines_ = c.Held;
+        settings_.UniversalScrollEnabled = c.UniversalScroll;
+        settings_.WheelScrollLines = c.Lines;
+        EXPECT_EQ(sender_.ApplyWheelScrollLines(), 1);
+        EXPECT_EQ(systemCalls_.size(), c.Set ? 1u : 0u) << c.Lines << " held " << c.Held;
+        EXPECT_EQ(settingChanges.size(), c.Set ? 1u : 0u);
     }
     DestroyWindow(owner);
 }

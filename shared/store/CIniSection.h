@@ -1,0 +1,36 @@
+#pragma once
+
+#include "shared/store/CIniFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One section of an ini file, read from the file once. Its look-ups give what the same calls
+// on CIniFile give for that section at the time of reading, without opening the file again.
+class CIniSection {
+public:
+    CIniSection(const CIniFile& ini, std::wstring section);
+
+    int ReadInt(std::wstring_view key, int defaultValue) const;
+    std::wstring ReadString(std::wstring_view key, std::wstring_view defaultValue,
+                            std::size_t capacity = CIniFile::kDefaultCapacity) const;
+    bool ReadStruct(std::wstring_view key, std::span<std::uint8_t> bytes) const;
+
+private:
+    struct Entry {
+        std::wstring Key;
+        // Absent for a line that holds no '=': the platform reads the default for it.
+        std::optional<std::wstring> Value;
+    };
+
+    const Entry* Find(std::wstring_view key) const;
+
+    CIniFile ini_;
+    std::wstring section_;
+    std::vector<Entry> entries_;
+};
