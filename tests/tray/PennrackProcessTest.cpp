@@ -71,7 +71,8 @@ TEST_F(PennrackProcessTest, SecondStartEndsAtOnceAndOneWindowRemains) {
     TrayProcess first(folder.TrayProgram());
     ASSERT_TRUE(first.Started());
     ASSERT_NE(first.WaitForWindow(), nullptr);
-    EXPECT_TRUE(ModuleLoaded(first.Id(), L"language.dll"));
+    // The window is findable while it is still being created, before the library is loaded.
+    EXPECT_TRUE(WaitUntil(5000, [&] { return ModuleLoaded(first.Id(), L"language.dll"); }));
 
     TrayProcess second(folder.TrayProgram());
     ASSERT_TRUE(second.Started());
