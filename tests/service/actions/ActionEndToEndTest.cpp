@@ -4,6 +4,7 @@
 
 #include "service/ServiceMessages.h"
 #include "shared/store/CIniFile.h"
+#include "tests/service/HidTestSupport.h"
 #include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/ServiceHarness.h"
 
@@ -14,20 +15,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes RegisterReport(std::uint8_t command, std::uint8_t byte2, std::uint8_t byte3,
-                     std::uint8_t count, std::initializer_list<std::uint8_t> data) {
-    Bytes report(16, 0);
-    report[0] = 2;
-    report[1] = command;
-    report[2] = byte2;
-    report[3] = byte3;
-    report[4] = count;
-    std::copy(data.begin(), data.end(), report.begin() + 8);
-    return report;
-}
 
 class ActionEndToEnd : public ::testing::Test {
 protected:
@@ -85,8 +72,7 @@ TEST_F(ActionEndToEnd, AProfileEventWithoutTheConfigurationProgramIsStored) {
 TEST_F(ActionEndToEnd, ProfileStepsResetTheMouseAndTellTheConfigurationProgram) {
     ReloadWithProfile(4);
     SimulatorClient& mouse = harness_.Simulator();
-    const std::vector<Bytes> reset = {RegisterReport(0xF3, 0x2C, 0x00, 2, {0x00, 0x00}),
-                                      RegisterReport(0xF1, 2, 0x01, 0, {})};
+    const std::vector<Bytes> reset = {WriteReport(0x002C, {0x00, 0x00}), CommitReport(0x01)};
 
     auto first = mouse.NextSequence();
     Inject(1, "01 ff 17 00 00 00 00 00");
