@@ -90,7 +90,7 @@ protected:
 };
 
 TEST_F(ServiceEndToEnd, ASecondCopyEndsAndLeavesTheFirstAlone) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     auto second = harness_.StartAnother();
     ASSERT_TRUE(second->WaitForExit(ServiceHarness::kTimeoutMs));
     PumpUntil([] { return false; }, 0);
@@ -105,7 +105,7 @@ TEST_F(ServiceEndToEnd, ASecondCopyEndsAndLeavesTheFirstAlone) {
 }
 
 TEST_F(ServiceEndToEnd, AFirstStartCopiesTheTemplateAndLaterStartsKeepTheUsersFile) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     EXPECT_EQ(12, Setting(L"DoubleClickSpeed"));
     EXPECT_EQ(6, Setting(L"Acceleration"));
     EXPECT_EQ(1, Setting(L"Device"));
@@ -113,13 +113,13 @@ TEST_F(ServiceEndToEnd, AFirstStartCopiesTheTemplateAndLaterStartsKeepTheUsersFi
 
     ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DoubleClickSpeed", 20));
     ASSERT_TRUE(settings_->WriteString(L"Mine", L"Kept", L"yes"));
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     EXPECT_EQ(20, Setting(L"DoubleClickSpeed"));
     EXPECT_EQ(L"yes", settings_->ReadString(L"Mine", L"Kept", L""));
 }
 
 TEST_F(ServiceEndToEnd, ReloadingReadsTheFileWithoutRewritingIt) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     // A file the configuration program is in the middle of writing: a rewrite would fill in
     // every other key.
     std::filesystem::remove(ServiceHarness::SettingsPath());
@@ -134,7 +134,7 @@ TEST_F(ServiceEndToEnd, ReloadingReadsTheFileWithoutRewritingIt) {
 }
 
 TEST_F(ServiceEndToEnd, ApplyingEverythingSendsTheWholeConfigurationAndAnswers) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     ASSERT_TRUE(settings_->WriteInt(L"Setting", L"FWVersion", 7));
     const auto first = harness_.Simulator().NextSequence();
     ASSERT_TRUE(harness_.Post(kMsgApplyAll, 0, 1));
@@ -153,7 +153,7 @@ TEST_F(ServiceEndToEnd, ApplyingEverythingSendsTheWholeConfigurationAndAnswers) 
 }
 
 TEST_F(ServiceEndToEnd, ApplyingWithoutTheMouseSendsNothingAndDoesNotAnswer) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     ASSERT_EQ("ok", harness_.Simulator().Command("unplug").value_or(""));
     EXPECT_EQ(0, Setting(L"Device"));
     ExpectIgnored(kMsgApplyAll, 0, 1);
@@ -161,7 +161,7 @@ TEST_F(ServiceEndToEnd, ApplyingWithoutTheMouseSendsNothingAndDoesNotAnswer) {
 }
 
 TEST_F(ServiceEndToEnd, SingleSettingsReachTheMouseInTheirBracket) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DPI", 2));
     ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DoubleClickSpeed", 25));
 
@@ -206,7 +206,7 @@ TEST_F(ServiceEndToEnd, SingleSettingsReachTheMouseInTheirBracket) {
 }
 
 TEST_F(ServiceEndToEnd, ArgumentsOutOfRangeSendNothing) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     ExpectIgnored(kMsgDpiStage, static_cast<WPARAM>(-1), 0);
     ExpectIgnored(kMsgDpiStage, 4, 0);
     ExpectIgnored(kMsgButtonAssignment, 5, 0);
@@ -217,7 +217,7 @@ TEST_F(ServiceEndToEnd, ArgumentsOutOfRangeSendNothing) {
 }
 
 TEST_F(ServiceEndToEnd, UnplugAndPlugFollowTheMouse) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     SimulatorClient& mouse = harness_.Simulator();
     const int threadsWithReaders = ThreadsOf(harness_.Process().Id());
 
@@ -249,7 +249,7 @@ TEST_F(ServiceEndToEnd, UnplugAndPlugFollowTheMouse) {
 }
 
 TEST_F(ServiceEndToEnd, FifteenSecondsAfterTheStartTheMouseIsMarked) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     const auto isMark = [](const SimulatorClient::Entry& entry) {
         return entry.Call == "hid_send_feature_report" && Summary(entry.Bytes) == "write 00ea";
     };
@@ -278,7 +278,7 @@ TEST_F(ServiceEndToEnd, FifteenSecondsAfterTheStartTheMouseIsMarked) {
 }
 
 TEST_F(ServiceEndToEnd, ClosingTellsThePeersAndEndsCleanly) {
-    StartService();
+    ASSERT_NO_FATAL_FAILURE(StartService());
     ASSERT_TRUE(harness_.Close());
     EXPECT_EQ(0u, harness_.Process().ExitCode());
     EXPECT_EQ(1, harness_.Config().Count(WM_CLOSE));
