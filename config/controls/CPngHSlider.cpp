@@ -1,8 +1,7 @@
 #include "config/controls/CPngHSlider.h"
 
 #include "config/controls/ControlMessages.h"
-#include "shared/gfx/CMemoryDC.h"
-#include "shared/gfx/CreateRegionFromBitmap.h"
+#include "config/controls/PictureRegion.h"
 #include "winlayer/PaintDC.h"
 
 #include <algorithm>
@@ -35,22 +34,10 @@ bool CPngHSlider::Create(const std::wstring& imagePath, const std::wstring& disa
 }
 
 void CPngHSlider::ShapeToPicture(bool keyRowFlag) {
-    HBITMAP raw = nullptr;
-    if (!m_image || m_image->GetHBITMAP(Gdiplus::Color(0xFF000000), &raw) != Gdiplus::Ok) {
-        return;
-    }
-    const winlayer::BitmapHandle bitmap(raw);
-    COLORREF key = 0;
-    {
-        const CMemoryDC dc(nullptr, bitmap.Get());
-        if (!dc.IsValid()) {
-            return;
-        }
-        key = GetPixel(dc.Get(), 0, keyRowFlag ? m_height - 1 : 0);
-    }
-    winlayer::RegionHandle region = CreateRegionFromBitmap(bitmap.Get(), key, 0);
+    winlayer::RegionHandle region =
+        RegionFromPictureKeyedAt(m_image.get(), keyRowFlag ? m_height - 1 : 0);
     if (region) {
-        SetWindowRegion(winlayer::RegionHandle(region.Release()), true);
+        SetWindowRegion(std::move(region), true);
     }
 }
 

@@ -1,0 +1,5 @@
+#include "config/CLucfgDlg.h"
+
+#include "config/ConfigResources.h"
+
+CLucfgDlg::CLucfgDlg() : Dialog(IDD_LUCFG_DIALOG) {}
