@@ -1,0 +1,5 @@
+#include "config/controls/CProfileNameMenu.h"
+
+CProfileNameMenu::CProfileNameMenu(winlayer::Window* owner, std::vector<std::wstring> names,
+                                   int value)
+    : CNameMenu(kTemplate, owner, value, L"macro_menu_n.jpg", kChoice, std::move(names)) {}
