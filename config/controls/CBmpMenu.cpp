@@ -49,6 +49,10 @@ void CBmpMenu::AddSubItem(int index, const std::wstring& text, int value) {
     m_entries.AddSubItem(index, text, value);
 }
 
+SIZE CBmpMenu::FirstPictureSize() const {
+    return PictureSize(m_pictures[0]);
+}
+
 HWND CBmpMenu::EntryButton(int index) const {
     if (index < 0 || static_cast<size_t>(index) >= m_buttons.size()) {
         return nullptr;

@@ -42,6 +42,9 @@ public:
 
     bool DestroyWindow() override;
 
+    // Size of the first picture (the menu's size once shown), known before the window exists so
+    // the owner can fit the menu to the screen; empty before LoadImages.
+    SIZE FirstPictureSize() const;
     const CBmpMenuEntries& Entries() const { return m_entries; }
     // The button of entry index, or null.
     HWND EntryButton(int index) const;
