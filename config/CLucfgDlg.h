@@ -104,6 +104,9 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The tests reach the controls through it.
+    friend class MainWindowProbe;
+
     // The seventeen pictures of the main window's pages.
     enum Picture {
         kMainNormal,

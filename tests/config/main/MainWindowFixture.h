@@ -1,0 +1,36 @@
+#pragma once
+
+#include "config/CLucfgDlg.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// Makes the main window in the test's own process, modeless, over a test skin: every page
+// picture a solid colour of the skin's size, and a mask whose corners are white.
+class MainWindowFixture {
+public:
+    static constexpr int kWidth = 920;
+    static constexpr int kHeight = 530;
+
+    // A program folder with a complete test skin and a language file; returns the folder.
+    static std::wstring MakeTestSkin();
+    // A program folder with no skin at all.
+    static std::wstring MakeEmptyProgramFolder();
+
+    // Creates and shows the window over the given program folder.
+    explicit MainWindowFixture(const std::wstring& programFolder);
+    ~MainWindowFixture();
+
+    CLucfgDlg& Dialog() { return *m_dialog; }
+    HWND Hwnd() const { return m_dialog->Hwnd(); }
+    // The child window at client point (x, y), or null.
+    HWND ChildAt(int x, int y) const;
+
+private:
+    std::unique_ptr<CLucfgDlg> m_dialog;
+};
+
+// Sends a click (BN_CLICKED) of the control to its parent, as the control itself does.
+void Click(HWND control);
