@@ -9,7 +9,7 @@ export WINEARCH=win64
 
 ensure_setup() {
     if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null ||
-        ! command -v Xvfb >/dev/null || [ ! -f "$root/third_party/hidapi/windows/hid.c" ]; then
+        ! command -v Xvfb >/dev/null || ! command -v chmcmd >/dev/null || [ ! -f "$root/third_party/hidapi/windows/hid.c" ]; then
         bash "$root/scripts/setup"
     fi
 }
