@@ -1,5 +1,6 @@
 #include "config/dialogs/CSkinnedDialog.h"
 
+#include "config/SkinFile.h"
 #include "config/controls/PictureRegion.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
@@ -20,6 +21,23 @@ void CSkinnedDialog::LoadPictures(const std::wstring& backgroundPath,
         MoveWindow(Hwnd(), 0, 0, static_cast<int>(m_background->GetWidth()),
                    static_cast<int>(m_background->GetHeight()), TRUE);
     }
+}
+
+void CSkinnedDialog::LoadSkinPictures(std::wstring_view iniName, bool withHover) {
+    LoadPictures(SkinFile::ScreenPicture(iniName, L"Main"),
+                 withHover ? SkinFile::ScreenPicture(iniName, L"Over") : std::wstring());
+}
+
+bool CSkinnedDialog::IsKeyDownOf(const MSG& msg, std::initializer_list<UINT> keys) {
+    if (msg.message != WM_KEYDOWN) {
+        return false;
+    }
+    for (UINT key : keys) {
+        if (msg.wParam == key) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CSkinnedDialog::MakeButton(CBitmapBtn& button, const RECT& rect, const std::wstring& caption,

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "config/controls/CBitmapBtn.h"
+#include "config/controls/CClrEdit.h"
+#include "config/controls/CStaticTrans.h"
+#include "config/dialogs/CSkinnedDialog.h"
+
+#include <array>
+
+// Asks for one macro delay in milliseconds, kept within 1 to 131070 while the user types.
+//
+// Use: SetDelay, DoModal, and on IDOK read Delay(). IDCANCEL from the close button.
+class CEditDelay : public CSkinnedDialog {
+public:
+    static constexpr int kShortest = 1;
+    static constexpr int kLongest = 131070;
+
+    explicit CEditDelay(winlayer::Window* parent);
+
+    // Held inside the range.
+    void SetDelay(int milliseconds);
+    int Delay() const { return m_delay; }
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    int OnCreate(CREATESTRUCTW& create) override;
+    bool OnInitDialog() override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int m_delay = kShortest;
+    CBitmapBtn m_ok;
+    CBitmapBtn m_close;
+    CClrEdit m_edit;
+    std::array<CStaticTrans, 4> m_labels;
+};
