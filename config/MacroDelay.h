@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// How delays between recorded events are made, and the delays typed into the macro page's boxes.
+enum class MacroDelayMode : int {
+    Measured = 0, // the time between two reports
+    Fixed = 1,    // the delay box's value
+    None = 2,     // no delay events
+};
+
+// Delays that events are given: whole 10 ms, from 10 ms up to 65535 ms.
+inline constexpr int kShortestMacroDelay = 10;
+inline constexpr int kLongestMacroDelay = 65535;
+
+// The number a box shows: an optional sign and the digits that follow leading blanks; 0 when
+// there is none. Values beyond the int range are clamped to it.
+int ReadBoxNumber(std::wstring_view text);
+
+// The delay box's value as a delay: below 10 ms it is 10 ms, and the box is corrected to show
+// "10".
+struct FixedDelay {
+    int Milliseconds = kShortestMacroDelay;
+    bool BoxCorrected = false;
+};
+FixedDelay ReadFixedDelay(std::wstring_view boxText);
+
+// The delay put between the press and the release of an inserted click: the box's value in the
+// fixed mode, 10 ms in the measured mode, none (0) without delays.
+FixedDelay ClickDelay(MacroDelayMode mode, std::wstring_view boxText);
+
+// A delay made ready for an event: cut to whole 10 ms; 0 stays 0 (no delay event); anything else
+// lies within 10..65535 ms.
+int NormalizedDelay(std::int64_t milliseconds);
+
+// The stored units (10 ms each) of a normalized delay. 65535 ms is kept as 6553 units.
+std::uint16_t DelayUnits(int milliseconds);
+
+// Row text of a delay: "250 MS".
+std::wstring DelayRowText(int milliseconds);
