@@ -148,6 +148,58 @@ bool CIniFile::ReadStruct(std::wstring_view section, std::wstring_view key,
     return DecodeStruct(text, bytes);
 }
 
+std::vector<wchar_t> CIniFile::ReadSectionText(std::wstring_view section) const {
+    if (!HasFolder(path_)) {
+        return {};
+    }
+    const std::wstring s(section);
+    // The list is never longer than the file has characters, so a buffer of the file's size
+    // takes it in one read; the buffer still grows should it not.
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    std::size_t size = 8192;
+    if (GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &file) &&
+        file.nFileSizeHigh == 0) {
+        size = std::max<std::size_t>(size, std::size_t{file.nFileSizeLow} + 4);
+    }
+    std::vector<wchar_t> buffer(size);
+    for (;;) {
+        const DWORD length = GetPrivateProfileSectionW(
+            s.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (length + 2 < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool CIniFile::ReplaceSection(std::wstring_view section, std::span<const wchar_t> entries) const {
+    if (!EnsureFileExists()) {
+        return false;
+    }
+    const std::wstring s = WithoutLineBreaks(section);
+    std::vector<wchar_t> list(entries.begin(), entries.end());
+    while (!list.empty() && list.back() == L'\0') {
+        list.pop_back();
+    }
+    if (list.empty()) {
+        return WritePrivateProfileStringW(s.c_str(), nullptr, nullptr, path_.c_str()) != FALSE;
+    }
+    // One zero ends the last entry, a second the list.
+    list.push_back(L'\0');
+    list.push_back(L'\0');
+    return WritePrivateProfileSectionW(s.c_str(), list.data(), path_.c_str()) != FALSE;
+}
+
+bool CIniFile::DeleteKey(std::wstring_view section, std::wstring_view key) const {
+    if (!HasFolder(path_)) {
+        return false;
+    }
+    const std::wstring s(section);
+    const std::wstring k(key);
+    return WritePrivateProfileStringW(s.c_str(), k.c_str(), nullptr, path_.c_str()) != FALSE;
+}
+
 std::wstring CIniFile::EncodeStruct(std::span<const std::uint8_t> bytes) {
     static constexpr wchar_t digits[] = L"0123456789ABCDEF";
     std::wstring text;

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One ini file, named by its path. Every call opens, reads or writes and closes the file
 // through the platform's private-profile functions.
@@ -41,6 +42,15 @@ public:
     // digits whose checksum matches. Otherwise bytes are left as they were and false returned.
     bool ReadStruct(std::wstring_view section, std::wstring_view key,
                     std::span<std::uint8_t> bytes) const;
+
+    // A section as the platform lists it: "key=value" entries, each ended by a zero; empty for a
+    // missing or empty section.
+    std::vector<wchar_t> ReadSectionText(std::wstring_view section) const;
+    // Replaces the section's keys with the entries of such a list; an empty list removes the
+    // section. False when the platform could not write the file.
+    bool ReplaceSection(std::wstring_view section, std::span<const wchar_t> entries) const;
+    // Removes a key; false when the platform could not write the file.
+    bool DeleteKey(std::wstring_view section, std::wstring_view key) const;
 
     // The integer format itself: ReadInt's parse of a value read.
     static int ParseInt(std::wstring_view text, int defaultValue);

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 std::wstring_view Trimmed(std::wstring_view text) {
@@ -21,21 +24,6 @@ std::wstring_view Unquoted(std::wstring_view value) {
     return value;
 }
 
-// The platform's key and value lists: "key=value" entries, each ended by a zero, the list by a
-// second one. The buffer grows until the whole section fits.
-std::vector<wchar_t> SectionText(const std::wstring& section, const std::wstring& path) {
-    std::vector<wchar_t> buffer(8192);
-    for (;;) {
-        const DWORD length = GetPrivateProfileSectionW(
-            section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
-        if (length + 2 < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 // The platform leaves comment lines out of a section's list but still finds them by name.
 bool IsCommentKey(std::wstring_view key) {
     return !key.empty() && key.front() == L';';
@@ -48,8 +36,9 @@ CIniSection::CIniSection(const CIniFile& ini, std::wstring section)
     if (ini_.Path().find_first_of(L"\\/") == std::wstring::npos) {
         return;
     }
-    const std::vector<wchar_t> text = SectionText(section_, ini_.Path());
+    const std::vector<wchar_t> text = ini_.ReadSectionText(section_);
     const std::wstring_view all(text.data(), text.size());
+    entries_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\0')) + 1);
     std::size_t start = 0;
     while (start < all.size()) {
         std::size_t end = all.find(L'\0', start);
@@ -59,40 +48,48 @@ CIniSection::CIniSection(const CIniFile& ini, std::wstring section)
         const std::wstring_view line = all.substr(start, end - start);
         start = end + 1;
         const std::size_t equals = line.find(L'=');
-        Entry entry{std::wstring(Trimmed(line.substr(0, equals))), std::nullopt};
+        const std::wstring_view key = Trimmed(line.substr(0, equals));
+        if (key.empty()) {
+            continue;
+        }
+        Value value;
         if (equals != std::wstring_view::npos) {
-            entry.Value = std::wstring(Trimmed(line.substr(equals + 1)));
+            value = std::wstring(Trimmed(line.substr(equals + 1)));
         }
-        // The first of duplicate keys is the one the platform reads.
-        if (!entry.Key.empty() && Find(entry.Key) == nullptr) {
-            entries_.push_back(std::move(entry));
-        }
+        // The first of duplicate keys is the one the platform reads; a hashed look-up keeps a
+        // section of many keys linear to read.
+        entries_.try_emplace(Folded(key), std::move(value));
     }
 }
 
-const CIniSection::Entry* CIniSection::Find(std::wstring_view key) const {
-    for (const Entry& entry : entries_) {
-        if (CompareStringOrdinal(entry.Key.data(), static_cast<int>(entry.Key.size()), key.data(),
-                                 static_cast<int>(key.size()), TRUE) == CSTR_EQUAL) {
-            return &entry;
-        }
+std::wstring CIniSection::Folded(std::wstring_view key) {
+    std::wstring folded(key);
+    if (!folded.empty()) {
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, key.data(),
+                      static_cast<int>(key.size()), folded.data(), static_cast<int>(folded.size()),
+                      nullptr, nullptr, 0);
     }
-    return nullptr;
+    return folded;
+}
+
+const CIniSection::Value* CIniSection::Find(std::wstring_view key) const {
+    const auto found = entries_.find(Folded(key));
+    return found == entries_.end() ? nullptr : &found->second;
 }
 
 int CIniSection::ReadInt(std::wstring_view key, int defaultValue) const {
     if (IsCommentKey(key)) {
         return ini_.ReadInt(section_, key, defaultValue);
     }
-    const Entry* entry = Find(key);
-    if (entry == nullptr || !entry->Value) {
+    const Value* value = Find(key);
+    if (value == nullptr || !*value) {
         return defaultValue;
     }
     // A value too long for the platform's read is cut by it; let it do the cut.
-    if (entry->Value->size() >= CIniFile::kIntCapacity - 1) {
+    if ((*value)->size() >= CIniFile::kIntCapacity - 1) {
         return ini_.ReadInt(section_, key, defaultValue);
     }
-    return CIniFile::ParseInt(Unquoted(*entry->Value), defaultValue);
+    return CIniFile::ParseInt(Unquoted(**value), defaultValue);
 }
 
 std::wstring CIniSection::ReadString(std::wstring_view key, std::wstring_view defaultValue,
@@ -103,9 +100,9 @@ std::wstring CIniSection::ReadString(std::wstring_view key, std::wstring_view de
     if (IsCommentKey(key)) {
         return ini_.ReadString(section_, key, defaultValue, capacity);
     }
-    const Entry* entry = Find(key);
-    const bool found = entry != nullptr && entry->Value;
-    const std::wstring_view raw = found ? std::wstring_view(*entry->Value) : defaultValue;
+    const Value* value = Find(key);
+    const bool found = value != nullptr && *value;
+    const std::wstring_view raw = found ? std::wstring_view(**value) : defaultValue;
     // The platform cuts a value too long for the capacity by rules of its own, and drops the
     // blanks that end a default: let it do both.
     if (raw.size() >= capacity - 1 ||

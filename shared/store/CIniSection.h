@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 // One section of an ini file, read from the file once. Its look-ups give what the same calls
 // on CIniFile give for that section at the time of reading, without opening the file again.
@@ -22,15 +22,14 @@ public:
     bool ReadStruct(std::wstring_view key, std::span<std::uint8_t> bytes) const;
 
 private:
-    struct Entry {
-        std::wstring Key;
-        // Absent for a line that holds no '=': the platform reads the default for it.
-        std::optional<std::wstring> Value;
-    };
+    // Absent for a line that holds no '=': the platform reads the default for it.
+    using Value = std::optional<std::wstring>;
 
-    const Entry* Find(std::wstring_view key) const;
+    // Keys compare without regard to case: they are stored and looked up upper-cased.
+    static std::wstring Folded(std::wstring_view key);
+    const Value* Find(std::wstring_view key) const;
 
     CIniFile ini_;
     std::wstring section_;
-    std::vector<Entry> entries_;
+    std::unordered_map<std::wstring, Value> entries_;
 };

@@ -18,6 +18,9 @@ bool FolderExistsOrCreated(const std::wstring& folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+constexpr wchar_t kProfileSubFolder[] = L"Profile\\";
+constexpr wchar_t kMacroSubFolder[] = L"Macro\\";
+
 bool IsDeviceName(std::wstring_view name) {
     // The platform opens a device for these names whatever extension follows.
     std::wstring base(name.substr(0, name.find(L'.')));
@@ -51,12 +54,25 @@ std::wstring DataFolder() {
         created != ERROR_FILE_EXISTS) {
         return {};
     }
-    if (!FolderExistsOrCreated(folder) || !FolderExistsOrCreated(folder + L"Profile\\") ||
-        !FolderExistsOrCreated(folder + L"Macro\\")) {
+    if (!FolderExistsOrCreated(folder)) {
         return {};
     }
+    // A sub-folder that cannot be made fails only what needs it, not the settings file.
+    FolderExistsOrCreated(folder + kProfileSubFolder);
+    FolderExistsOrCreated(folder + kMacroSubFolder);
     return folder;
 }
+
+namespace {
+std::wstring DataSubFolder(const wchar_t* name) {
+    const std::wstring folder = DataFolder();
+    if (folder.empty()) {
+        return folder;
+    }
+    const std::wstring sub = folder + name;
+    return FolderExistsOrCreated(sub) ? sub : std::wstring();
+}
+} // namespace
 
 std::wstring SettingsFilePath() {
     const std::wstring folder = DataFolder();
@@ -64,13 +80,11 @@ std::wstring SettingsFilePath() {
 }
 
 std::wstring ProfileFolder() {
-    const std::wstring folder = DataFolder();
-    return folder.empty() ? folder : folder + L"Profile\\";
+    return DataSubFolder(kProfileSubFolder);
 }
 
 std::wstring MacroFolder() {
-    const std::wstring folder = DataFolder();
-    return folder.empty() ? folder : folder + L"Macro\\";
+    return DataSubFolder(kMacroSubFolder);
 }
 
 bool IsSafeFileName(std::wstring_view name) {

@@ -7,13 +7,16 @@
 // The user's data folder: the application-data folder followed by
 // "\Selvin V212 Gaming Mouse\GamingMouse\" (with the trailing backslash). Forming it creates
 // the folder and its "Profile\" and "Macro\" sub-folders, so that ini writes find them.
-// Empty when the folder cannot be found or created.
+// Empty when the folder itself cannot be found or created; a sub-folder that cannot be made
+// does not empty it.
 std::wstring DataFolder();
 // "Mouse.ini" in the data folder; empty when there is no data folder.
 std::wstring SettingsFilePath();
-// "Profile\" in the data folder, with the trailing backslash; empty when there is none.
+// "Profile\" in the data folder, with the trailing backslash; empty when there is no data
+// folder or the sub-folder cannot be made.
 std::wstring ProfileFolder();
-// "Macro\" in the data folder, with the trailing backslash; empty when there is none.
+// "Macro\" in the data folder, with the trailing backslash; empty when there is no data folder
+// or the sub-folder cannot be made.
 std::wstring MacroFolder();
 
 // The running program's own executable, whatever the length of its path; empty on failure.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -159,15 +160,31 @@ TEST_F(CIniSectionTest, MissingFileAndBareNameGiveDefaults) {
     EXPECT_EQ(bare.ReadInt(L"Key", 3), 3);
 }
 
-TEST_F(CIniSectionTest, LargeSectionIsReadWhole) {
-    std::wstring text = L"[Big]\r\n";
-    for (int i = 0; i < 3000; ++i) {
-        text += L"Key" + std::to_wstring(i) + L"=" + std::to_wstring(i * 7) + L"\r\n";
+TEST_F(CIniSectionTest, LargeSectionsAreReadWholeAndQuickly) {
+    struct Case {
+        int Keys;
+        std::vector<int> Probes;
+    };
+    // A reader that searched the keys read so far for each new one took minutes for the largest
+    // section; a linear one takes well under a second. The bound only catches the former.
+    constexpr double kMaxSeconds = 30.0;
+    const std::vector<Case> cases = {{3000, {0, 1, 1500, 2999}}, {150000, {0, 77777, 149999}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Keys);
+        std::wstring text = L"[Big]\r\n";
+        for (int i = 0; i < c.Keys; ++i) {
+            text += L"Key" + std::to_wstring(i) + L"=" + std::to_wstring(i * 7) + L"\r\n";
+        }
+        // A duplicate at the end: the first one stays.
+        text += L"KEY0=-1\r\n";
+        const std::wstring path = WriteUtf16(text);
+        const auto start = std::chrono::steady_clock::now();
+        const CIniSection section(CIniFile(path), L"Big");
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                  kMaxSeconds);
+        for (int i : c.Probes) {
+            EXPECT_EQ(section.ReadInt(L"key" + std::to_wstring(i), -1), i * 7);
+        }
+        EXPECT_EQ(section.ReadInt(L"Key" + std::to_wstring(c.Keys), -1), -1);
     }
-    const std::wstring path = WriteUtf16(text);
-    const CIniSection section(CIniFile(path), L"Big");
-    for (int i : {0, 1, 1500, 2999}) {
-        EXPECT_EQ(section.ReadInt(L"key" + std::to_wstring(i), -1), i * 7);
-    }
-    EXPECT_EQ(section.ReadInt(L"Key3000", -1), -1);
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <vector>
 
 namespace {
 
@@ -36,6 +38,33 @@ TEST(DataPaths, DataFolderIsCreatedWithItsProfileAndMacroFolders) {
     if (!existed) {
         std::filesystem::remove_all(top);
     }
+}
+
+TEST(DataPaths, ASubFolderThatCannotBeMadeFailsOnlyItself) {
+    wchar_t appData[MAX_PATH] = {};
+    ASSERT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData));
+    const std::wstring top = std::wstring(appData) + L"\\Selvin V212 Gaming Mouse";
+    const std::wstring data = top + L"\\GamingMouse\\";
+    struct Case {
+        const wchar_t* Blocked; // a file where the sub-folder would be
+        bool ProfileMade;
+        bool MacroMade;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, true, true}, {L"Profile", false, true}, {L"Macro", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Blocked != nullptr ? c.Blocked : L"nothing blocked");
+        std::filesystem::remove_all(top);
+        std::filesystem::create_directories(data);
+        if (c.Blocked != nullptr) {
+            std::ofstream(std::filesystem::path(data + c.Blocked)) << "not a folder";
+        }
+        EXPECT_EQ(data, DataFolder());
+        EXPECT_EQ(data + L"Mouse.ini", SettingsFilePath());
+        EXPECT_EQ(c.ProfileMade ? data + L"Profile\\" : L"", ProfileFolder());
+        EXPECT_EQ(c.MacroMade ? data + L"Macro\\" : L"", MacroFolder());
+    }
+    std::filesystem::remove_all(top);
 }
 
 TEST(DataPaths, UnsafeNamesAreRefused) {
