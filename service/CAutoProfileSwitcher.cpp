@@ -22,6 +22,10 @@ constexpr wchar_t kAutoProfileKey[] = L"AutoProfile";
 constexpr wchar_t kGroupSection[] = L"GROUP";
 constexpr wchar_t kLinkKey[] = L"Link";
 constexpr wchar_t kProfileExtension[] = L".ini";
+constexpr wchar_t kMacroListSection[] = L"MACRO_LIST";
+constexpr wchar_t kMouseIdKey[] = L"MouseID";
+// Read for a key the file does not hold; no value in our files looks like it.
+constexpr wchar_t kAbsent[] = L"\x01absent\x01";
 
 // The mouse's own helper programs never switch the profile.
 constexpr std::array<std::wstring_view, 2> kIgnoredPrograms{L"OSD.exe", L"hid.exe"};
@@ -127,10 +131,23 @@ void CAutoProfileSwitcher::ApplyAutoProfile() {
         SettingsIni_LoadAndRewrite(loaded, *path, -1);
         SettingsRecord_Assign(settings_, loaded);
     }
+    // The program links, the macro names and the mouse model belong to the settings file, not
+    // to a profile: a profile file copied before a link or macro was added lacks them.
+    const CIniFile settings(settingsPath_);
+    const std::vector<wchar_t> programs = settings.ReadSectionText(kProfileListSection);
+    const std::vector<wchar_t> macros = settings.ReadSectionText(kMacroListSection);
+    const std::wstring mouseId = settings.ReadString(kSettingSection, kMouseIdKey, kAbsent);
     CopyFileW(path->c_str(), settingsPath_.c_str(), FALSE);
+    settings.ReplaceSection(kProfileListSection, programs);
+    settings.ReplaceSection(kMacroListSection, macros);
+    if (mouseId == kAbsent) {
+        settings.DeleteKey(kSettingSection, kMouseIdKey);
+    } else {
+        settings.WriteString(kSettingSection, kMouseIdKey, mouseId);
+    }
     // The copy brings the profile's own, stale, connection state and choice along.
     ServiceIni_WriteDevice(settingsPath_, reports_.IsOpen() ? 1 : 0);
-    CIniFile(settingsPath_).WriteString(kSettingSection, kAutoProfileKey, profile);
+    settings.WriteString(kSettingSection, kAutoProfileKey, profile);
     // The user linked the profile so that the mouse follows the program.
     if (reports_.IsOpen()) {
         sender_.SendUpdateBracket(0);

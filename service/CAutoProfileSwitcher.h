@@ -15,7 +15,8 @@
 // Automatic profile switching: a profile linked to a program becomes active while that program
 // owns the foreground window. The choice is recorded as "AutoProfile" in "Mouse.ini"; a running
 // configuration program is asked to apply it, otherwise the service copies the profile file over
-// "Mouse.ini" itself and uploads it when the mouse is attached. Runs on the window thread.
+// "Mouse.ini" itself, keeping the settings file's own lists and keys, and uploads it when the
+// mouse is attached. Runs on the window thread.
 class CAutoProfileSwitcher {
 public:
     // The executable name of the foreground program, nothing when there is none.

@@ -137,8 +137,12 @@ int CSettingsSender::ApplyPointerSpeed() {
     return 1;
 }
 
+int CSettingsSender::CurrentProfile() const {
+    return guard_ != nullptr ? guard_->Profile() : settings_.Profile;
+}
+
 int CSettingsSender::SendCurrentDpiStage(bool commit) {
-    const int profile = settings_.Profile;
+    const int profile = CurrentProfile();
     const int stage = settings_.DPI;
     const bool valid = InRange(profile, 0, static_cast<int>(kProfileBases.size()) - 1) &&
                        InRange(stage, 0, kDpiStageCount - 1);
@@ -214,7 +218,10 @@ int CSettingsSender::SendLighting(int, int variant) {
     const std::array<std::uint8_t, 2> zero{};
     const std::array<std::uint8_t, 4> fixed{0x02, 0x80, 0x03, 0x80};
     reports_.WriteRegister(kLightingClear, zero);
-    reports_.WriteRegister(kLighting, EncodeLighting(settings_, variant));
+    // A file without a usable colour or mode entry leaves the mouse's lighting as it is.
+    if (const auto lighting = EncodeLighting(settings_, variant)) {
+        reports_.WriteRegister(kLighting, *lighting);
+    }
     reports_.WriteRegister(kLightingFixed, fixed);
     reports_.Commit(kCommitLighting);
     return 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "service/CFeatureReports.h"
+#include "service/CSettingsGuard.h"
 #include "shared/store/SettingsRecord.h"
 
 #include <windows.h>
@@ -27,6 +28,9 @@ public:
                     std::wstring settingsPath, std::wstring macroFolder);
 
     void SetPaths(std::wstring settingsPath, std::wstring macroFolder);
+    // The guard of the record: "Profile" is changed by the input-report readers under it, so it
+    // is read under it too. Without one (a record no reader touches) it is read directly.
+    void SetGuard(const CSettingsGuard* guard) { guard_ = guard; }
     // The window that is told of system setting changes with WM_SETTINGCHANGE.
     void SetOwnerWindow(HWND window) { owner_ = window; }
     // Replaces SystemParametersInfoW, for tests.
@@ -67,10 +71,12 @@ private:
     int WriteThenCommit(std::uint16_t address, std::span<const std::uint8_t> data, bool valid,
                         bool commit, std::uint8_t group);
     std::wstring MacroName(int position) const;
+    int CurrentProfile() const;
     void NotifySettingChange(UINT action) const;
 
     CFeatureReports& reports_;
     const SettingsRecord& settings_;
+    const CSettingsGuard* guard_ = nullptr;
     std::wstring settingsPath_;
     std::wstring macroFolder_;
     HWND owner_ = nullptr;

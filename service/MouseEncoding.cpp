@@ -28,6 +28,8 @@ constexpr std::uint8_t kFunctionRunProgram = 118;
 constexpr std::uint8_t kFunctionOpenWebAddress = 140;
 constexpr std::uint8_t kFunctionOpenFolder = 141;
 
+constexpr std::int32_t kLedColorMax = 0xFFFFFF;
+
 // Key events of a key combination: ten two-byte events (flag, usage) from entry byte 4.
 constexpr std::size_t kKeyEventsOffset = 4;
 constexpr int kKeyEventCount = 10;
@@ -121,8 +123,12 @@ std::optional<std::array<std::uint8_t, 5>> EncodeDpiStage(int value) {
     return std::array<std::uint8_t, 5>{1, code, range, code, range};
 }
 
-std::array<std::uint8_t, 7> EncodeLighting(const SettingsRecord& settings, int variant) {
+std::optional<std::array<std::uint8_t, 7>> EncodeLighting(const SettingsRecord& settings,
+                                                          int variant) {
     const std::array<std::int32_t, 5>& mode = settings.LED_MODE_INFO[0];
+    if (settings.LedColor < 0 || settings.LedColor > kLedColorMax || mode[0] < 0 || mode[1] < 0) {
+        return std::nullopt;
+    }
     std::uint8_t modeCode = 0;
     std::uint8_t option = 0;
     if (settings.LedMode >= 1 && settings.LedMode <= static_cast<int>(kLightingModes.size())) {
@@ -140,13 +146,13 @@ std::array<std::uint8_t, 7> EncodeLighting(const SettingsRecord& settings, int v
             break;
         }
     }
-    return {Byte(settings.LedColor, 0),
-            Byte(settings.LedColor, 8),
-            Byte(settings.LedColor, 16),
-            modeCode,
-            LightingSpeed(mode),
-            option,
-            Byte(mode[1], 0)};
+    return std::array<std::uint8_t, 7>{Byte(settings.LedColor, 0),
+                                       Byte(settings.LedColor, 8),
+                                       Byte(settings.LedColor, 16),
+                                       modeCode,
+                                       LightingSpeed(mode),
+                                       option,
+                                       Byte(mode[1], 0)};
 }
 
 std::optional<std::array<std::uint8_t, 4>>

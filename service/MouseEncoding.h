@@ -18,8 +18,11 @@ inline constexpr int kDpiStageValueMax = 180;
 std::optional<std::array<std::uint8_t, 5>> EncodeDpiStage(int value);
 
 // [R, G, B, mode code, speed, option, level]. `variant` is the second parameter of the lighting
-// request; 255 selects option 2 of lighting mode 2.
-std::array<std::uint8_t, 7> EncodeLighting(const SettingsRecord& settings, int variant);
+// request; 255 selects option 2 of lighting mode 2. Nothing when "LedColor" is missing or no
+// colour (outside 0 to 0xFFFFFF), or the first lighting mode entry is missing (its option or
+// level negative): such values would reach the mouse as garbage.
+std::optional<std::array<std::uint8_t, 7>> EncodeLighting(const SettingsRecord& settings,
+                                                          int variant);
 
 // The four bytes of a button's assignment. `macroDeviceSlot` is the device slot of the macro a
 // macro button names (needed only for function code 6). Nothing when the assignment has no

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -127,8 +128,34 @@ TEST(MouseEncodingTest, LightingRows) {
         {{0, 0, 7, 0, 0}, 5}, {{0, 0, -1, 0, 0}, 5}, {{0, 0, 1, 0, 1}, 0}};
     for (const auto& [mode, speed] : speeds) {
         settings.LED_MODE_INFO[0] = mode;
-        EXPECT_EQ(EncodeLighting(settings, 0)[4], speed) << "speed field " << mode[2];
+        EXPECT_EQ(EncodeLighting(settings, 0).value()[4], speed) << "speed field " << mode[2];
     }
+
+    // Values a damaged or incomplete file leaves: nothing to send. A missing key reads as -1, a
+    // missing entry is all -1, and huge numbers are clamped to the int range by the reader.
+    struct Unusable {
+        const char* Name;
+        std::int32_t Color;
+        std::array<std::int32_t, 5> Mode;
+    };
+    const std::vector<Unusable> unusable = {
+        {"colour missing", -1, {2, 3, 2, 0, 0}},
+        {"colour beyond the int range", 0x7FFFFFFF, {2, 3, 2, 0, 0}},
+        {"colour at the int minimum", INT_MIN, {2, 3, 2, 0, 0}},
+        {"colour with a fourth byte", 0x1000000, {2, 3, 2, 0, 0}},
+        {"mode entry missing", 0x336699, {-1, -1, -1, -1, -1}},
+        {"option negative", 0x336699, {-1, 3, 2, 0, 0}},
+        {"level negative", 0x336699, {2, -1, 2, 0, 0}},
+    };
+    for (const Unusable& c : unusable) {
+        settings.LedColor = c.Color;
+        settings.LED_MODE_INFO[0] = c.Mode;
+        EXPECT_EQ(EncodeLighting(settings, 0), std::nullopt) << c.Name;
+    }
+    settings.LedColor = 0xFFFFFF;
+    settings.LED_MODE_INFO[0] = {0, 0, 2, 0, 0};
+    EXPECT_EQ(EncodeLighting(settings, 0),
+              (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 1, 5, 1, 0}));
 }
 
 TEST(MouseEncodingTest, MacroSlotHoldsTheEventsAndTheEndMark) {

@@ -10,6 +10,7 @@
 #include "tests/service/HidTestSupport.h"
 
 #include <atomic>
+#include <climits>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -365,6 +366,33 @@ TEST_F(SettingsSenderTest, ValuesTheMouseCannotTakeAreNotWritten) {
     ClearLog();
     EXPECT_EQ(sender_.SendCurrentDpiStage(true), 1);
     EXPECT_EQ(SentFeatureReports(), std::vector<Bytes>{CommitReport(0x02)});
+
+    // Lighting from a file without a usable colour or mode entry keeps the mouse's lighting;
+    // the rest of the step still goes.
+    struct LightingCase {
+        const char* Name;
+        std::int32_t Color;
+        std::int32_t Level;
+    };
+    const std::vector<LightingCase> lighting = {
+        {"colour missing", -1, 3},
+        {"colour clamped to the int maximum", INT_MAX, 3},
+        {"colour at the int minimum", INT_MIN, 3},
+        {"mode entry missing", 0x0000FF, -1},
+    };
+    const Bytes held = {1, 2, 3, 4, 5, 6, 7};
+    for (const LightingCase& c : lighting) {
+        LoadMemory(0x0449, held);
+        settings_.LedColor = c.Color;
+        settings_.LED_MODE_INFO[0] = {c.Level, c.Level, c.Level, c.Level, c.Level};
+        ClearLog();
+        EXPECT_EQ(sender_.SendLighting(0, 0), 1) << c.Name;
+        EXPECT_EQ(SentFeatureReports(),
+                  (std::vector<Bytes>{WriteReport(0x446, {0, 0}),
+                                      WriteReport(0x2E, {2, 0x80, 3, 0x80}), CommitReport(0x04)}))
+            << c.Name;
+        EXPECT_EQ(ReadMemory(0x0449, held.size()), held) << c.Name;
+    }
 }
 
 TEST_F(SettingsSenderTest, PointerSpeedOnlyFromValidSteps) {
@@ -449,6 +477,37 @@ TEST_F(SettingsSenderTest, WheelLinesOnlyFromValidSettings) {
         EXPECT_EQ(settingChanges.size(), c.Set ? 1u : 0u);
     }
     DestroyWindow(owner);
+}
+
+TEST_F(SettingsSenderTest, CurrentDpiStageTakesTheProfileUnderTheGuard) {
+    // The readers change "Profile" under the guard: a send meanwhile waits for them and then
+    // goes to the profile they stored.
+    CSettingsGuard guard{settings_};
+    sender_.SetGuard(&guard);
+    settings_.Profile = 0;
+    settings_.DPI = 2;
+    std::atomic<bool> started{false};
+    std::atomic<bool> sent{false};
+    std::thread window;
+    {
+        const auto lock = guard.Lock();
+        window = std::thread([&] {
+            started = true;
+            sender_.SendCurrentDpiStage(true);
+            sent = true;
+        });
+        while (!started) {
+            Sleep(1);
+        }
+        // Time enough for a send that does not wait to show itself.
+        Sleep(100);
+        EXPECT_FALSE(sent);
+        settings_.Profile = 3;
+    }
+    window.join();
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(SentFeatureReports(),
+              (std::vector<Bytes>{WriteReport(0x262, {2}), CommitReport(0x02)}));
 }
 
 // Reports whose two transfers belong together: a write and its commit, a read request and its

@@ -224,6 +224,62 @@ TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramSwitchesFilesAndUpload
     EXPECT_TRUE(SentFeatureReports().empty());
 }
 
+TEST_F(AutoProfileSwitcherTest, SwitchingKeepsTheSettingsFilesOwnListsAndKeys) {
+    OpenMouse();
+    configRunning_ = false;
+    // A profile made before the links and the macro were added, with stale lists of its own.
+    MakeProfile(L"Game", 1, 5);
+    SettingsRecord profile{};
+    SettingsRecord_Reset(profile);
+    SettingsIni_Read(profile, ProfileFile(L"Game"), -1);
+    profile.ButtonAssigned[2] = ButtonAssignment{3, 6, 1, 0, {}, {}};
+    std::wcsncpy(profile.ButtonAssigned[2].Text.data(), L"Jump", 5);
+    SettingsIni_Write(profile, ProfileFile(L"Game"));
+    const CIniFile stale(ProfileFile(L"Game"));
+    stale.WriteString(L"PROFILE_LIST", L"9", L"stale.exe");
+    stale.WriteString(L"MACRO_LIST", L"0", L"Stale");
+    stale.WriteInt(L"Setting", L"MouseID", 3);
+    Settings().WriteString(L"MACRO_LIST", L"1", L"Jump");
+    Settings().WriteInt(L"Setting", L"MouseID", 7);
+    ListPrograms({{L"game.exe", L"Game"}, {L"work.exe", L"Work"}});
+    ClearLog();
+
+    Tick(L"game.exe");
+
+    struct Kept {
+        const wchar_t* Section;
+        const wchar_t* Key;
+        const wchar_t* Value; // "-" for a key that must not be there
+    };
+    const std::vector<Kept> kept = {
+        {L"PROFILE_LIST", L"ProfileCount", L"2"},
+        {L"PROFILE_LIST", L"0", L"game.exe"},
+        {L"PROFILE_LIST", L"1", L"work.exe"},
+        {L"PROFILE_LIST", L"game.exe", L"Game"},
+        {L"PROFILE_LIST", L"work.exe", L"Work"},
+        {L"PROFILE_LIST", L"9", L"-"},
+        {L"MACRO_LIST", L"1", L"Jump"},
+        {L"MACRO_LIST", L"0", L"-"},
+        {L"Setting", L"MouseID", L"7"},
+        {L"Setting", L"AutoProfile", L"Game"},
+        {L"Setting", L"Device", L"1"},
+        // The profile's own settings do replace the file's.
+        {L"Setting", L"PollingRate", L"5"},
+        {L"GROUP", L"ProfileName", L"Game"},
+    };
+    for (const Kept& k : kept) {
+        EXPECT_EQ(Settings().ReadString(k.Section, k.Key, L"-"), k.Value)
+            << testing::PrintToString(std::wstring(k.Section)) << " "
+            << testing::PrintToString(std::wstring(k.Key));
+    }
+    // The macro button finds its macro in the kept list: device slot 1, once.
+    EXPECT_EQ(ReadMemory(0x8A, 4), (Bytes{0x91, 1, 1, 0}));
+    // Linking goes on: the other program still switches.
+    MakeProfile(L"Work", 1, 6);
+    Tick(L"work.exe");
+    EXPECT_EQ(Settings().ReadString(L"GROUP", L"ProfileName", L""), L"Work");
+}
+
 TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramWithoutMouseSwitchesFilesOnly) {
     configRunning_ = false;
     MakeProfile(L"Game", 1, 5);
