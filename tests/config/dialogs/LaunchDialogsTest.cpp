@@ -8,199 +8,146 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 namespace {
-constexpr int kWidth = 340;
-constexpr int kHeight = 390;
 const std::wstring kTooLong(300, L'x');
 
 void MakeBoxSkin(bool withPictures) {
     MakeSkinFolder();
     if (withPictures) {
-        SaveSolidPng(SkinFile(L"box3.jpg"), kWidth, kHeight, RGB(20, 20, 20));
-        SaveSolidPng(SkinFile(L"box4.jpg"), kWidth, kHeight, RGB(90, 0, 0));
+        SaveSolidPng(SkinFile(L"box3.jpg"), 340, 390, RGB(20, 20, 20));
+        SaveSolidPng(SkinFile(L"box4.jpg"), 340, 390, RGB(90, 0, 0));
     }
-    const std::wstring ini = SkinFile(L"skin_warn.ini");
-    WritePrivateProfileStringW(L"BUTTONPOS", L"1", L"OK", ini.c_str());
-    WritePrivateProfileStringW(L"BUTTONPOS", L"2", L"Cancel", ini.c_str());
 }
 
-std::wstring CaptionOf(HWND button) {
-    const auto* object = dynamic_cast<CBitmapBtn*>(winlayer::Window::FromHandle(button));
-    return object != nullptr ? object->GetCaption() : L"<no button>";
-}
-
-enum class Kind { App, Dir, Www };
-enum class Act {
-    Ok,                // OK at once
-    ChooseOk,          // middle button, then OK
-    ChooseTwiceOk,     // middle button twice (the second choice wins), then OK
-    ChooseRefusedOk,   // middle button, a warning box appears and is closed, then OK
-    TypeOk,            // type the address, OK button
-    TypeEnter,         // type the address, Enter in the edit
-    TypeCancel,        // type the address, Cancel button
-    RefusedThenEscape, // OK refused with a warning box, then Escape
-};
-
-struct Row {
-    const char* name;
-    Kind kind;
-    bool pictures;
-    std::wstring preset;
-    std::vector<std::optional<std::wstring>> choices;
-    Act act;
-    std::wstring typed;
-    INT_PTR result;
-    std::wstring target;
-    bool warned;
-};
-
-std::unique_ptr<CLaunchTargetDlg> Make(Kind kind) {
-    switch (kind) {
-    case Kind::App:
+std::unique_ptr<CLaunchTargetDlg> Make(char kind) {
+    if (kind == 'a') {
         return std::make_unique<CLaunchApp>(nullptr, L"指派程序开启", L"", L"hint");
-    case Kind::Dir:
+    }
+    if (kind == 'd') {
         return std::make_unique<CLaunchDir>(nullptr, L"打开目录", L"", L"hint");
-    case Kind::Www:
-        break;
     }
     return std::make_unique<CLaunchWWW>(nullptr, L"打开网址", L"", L"hint");
 }
 } // namespace
 
 TEST(LaunchDialogsTest, OneRunEndsWithTheTargetTheUserAcceptedAndRefusesOverLongOnes) {
+    // Actions: "choose" clicks the middle button, "type" types the row's text into the address
+    // edit, "warned" answers the warning box that must be open, "ok", "cancel", "enter", "esc".
+    struct Row {
+        const char* name;
+        char kind; // 'a' program, 'd' folder, 'w' web address
+        bool pictures;
+        std::wstring preset;
+        std::vector<std::optional<std::wstring>> choices; // the chooser's answers in turn
+        std::wstring typed;
+        const char* actions;
+        INT_PTR result;
+        std::wstring target;
+    };
     const std::vector<Row> rows = {
         {"app: OK keeps the caller's target",
-         Kind::App,
+         'a',
          true,
-         L"C:\\Games\\a.exe",
+         L"C:\\a.exe",
          {},
-         Act::Ok,
          L"",
+         "ok",
          IDOK,
-         L"C:\\Games\\a.exe",
-         false},
-        {"app: OK with no target", Kind::App, true, L"", {}, Act::Ok, L"", IDOK, L"", false},
+         L"C:\\a.exe"},
+        {"app: OK with no target", 'a', true, L"", {}, L"", "ok", IDOK, L""},
         {"app: chosen program",
-         Kind::App,
+         'a',
          true,
-         L"C:\\old.exe",
-         {L"C:\\Tools\\b.exe"},
-         Act::ChooseOk,
+         L"C:\\a.exe",
+         {L"C:\\b.exe"},
          L"",
+         "choose ok",
          IDOK,
-         L"C:\\Tools\\b.exe",
-         false},
-        {"app: cancelled chooser keeps the target",
-         Kind::App,
+         L"C:\\b.exe"},
+        {"app: cancelled chooser",
+         'a',
          true,
-         L"C:\\old.exe",
+         L"C:\\a.exe",
          {std::nullopt},
-         Act::ChooseOk,
          L"",
+         "choose ok",
          IDOK,
-         L"C:\\old.exe",
-         false},
-        {"app: over-long program refused, not cut",
-         Kind::App,
+         L"C:\\a.exe"},
+        {"app: over-long program refused",
+         'a',
          true,
-         L"C:\\old.exe",
+         L"C:\\a.exe",
          {kTooLong},
-         Act::ChooseRefusedOk,
          L"",
+         "choose warned ok",
          IDOK,
-         L"C:\\old.exe",
-         true},
-        {"dir: chosen folder, then another",
-         Kind::Dir,
+         L"C:\\a.exe"},
+        {"dir: two choices, the last stands",
+         'd',
          true,
          L"",
-         {L"D:\\Music", L"D:\\Films"},
-         Act::ChooseTwiceOk,
+         {L"D:\\M", L"D:\\F"},
          L"",
+         "choose choose ok",
          IDOK,
-         L"D:\\Films",
-         false},
-        {"dir: cancelled browser keeps the folder",
-         Kind::Dir,
+         L"D:\\F"},
+        {"dir: cancelled browser",
+         'd',
          true,
-         L"D:\\Music",
+         L"D:\\M",
          {std::nullopt},
-         Act::ChooseOk,
          L"",
+         "choose enter",
          IDOK,
-         L"D:\\Music",
-         false},
+         L"D:\\M"},
         {"dir: over-long folder refused",
-         Kind::Dir,
+         'd',
          true,
-         L"D:\\Music",
+         L"D:\\M",
          {kTooLong},
-         Act::ChooseRefusedOk,
          L"",
+         "choose warned ok",
          IDOK,
-         L"D:\\Music",
-         true},
-        {"dir: no pictures, template size",
-         Kind::Dir,
-         false,
-         L"D:\\Music",
-         {L"E:\\"},
-         Act::ChooseOk,
-         L"",
-         IDOK,
-         L"E:\\",
-         false},
-        {"www: typed address by OK",
-         Kind::Www,
+         L"D:\\M"},
+        {"dir: no pictures", 'd', false, L"D:\\M", {L"E:\\"}, L"", "choose ok", IDOK, L"E:\\"},
+        {"www: typed, OK",
+         'w',
          true,
          L"old.example",
          {},
-         Act::TypeOk,
          L"www.example.com",
+         "type ok",
          IDOK,
-         L"www.example.com",
-         false},
-        {"www: typed address by Enter",
-         Kind::Www,
+         L"www.example.com"},
+        {"www: typed, Enter",
+         'w',
          true,
          L"",
          {},
-         Act::TypeEnter,
-         L"www.example.com/a",
+         L"a.example/b",
+         "type enter",
          IDOK,
-         L"www.example.com/a",
-         false},
-        {"www: OK keeps the caller's address",
-         Kind::Www,
+         L"a.example/b"},
+        {"www: typed, cancelled",
+         'w',
          true,
          L"old.example",
          {},
-         Act::Ok,
-         L"",
-         IDOK,
-         L"old.example",
-         false},
-        {"www: cancel keeps the caller's address",
-         Kind::Www,
-         true,
-         L"old.example",
-         {},
-         Act::TypeCancel,
          L"new.example",
+         "type cancel",
          IDCANCEL,
-         L"old.example",
-         false},
-        {"www: over-long address refused at OK",
-         Kind::Www,
+         L"old.example"},
+        {"www: over-long address refused",
+         'w',
          true,
          kTooLong,
          {},
-         Act::RefusedThenEscape,
          L"",
+         "ok warned esc",
          IDCANCEL,
-         kTooLong,
-         true},
+         kTooLong},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -212,77 +159,43 @@ TEST(LaunchDialogsTest, OneRunEndsWithTheTargetTheUserAcceptedAndRefusesOverLong
             EXPECT_EQ(dialog->Hwnd(), owner);
             return asked < row.choices.size() ? row.choices[asked++] : std::nullopt;
         });
-        HWND edit = nullptr;
         std::wstring shown;
-        bool warned = false;
         RECT window{};
-        std::vector<ModalSteps::Step> steps = {[&] {
-            GetWindowRect(dialog->Hwnd(), &window);
-            if (row.kind == Kind::Www) {
-                edit = static_cast<CLaunchWWW&>(*dialog).AddressEdit();
-                EXPECT_EQ(static_cast<LRESULT>(CLaunchTargetDlg::kMaxTarget),
-                          SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
-                if (!row.typed.empty()) {
+        std::vector<ModalSteps::Step> steps = {[&] { GetWindowRect(dialog->Hwnd(), &window); }};
+        std::istringstream actions(row.actions);
+        for (std::string action; actions >> action;) {
+            steps.push_back([&, action] {
+                const HWND edit =
+                    row.kind == 'w' ? static_cast<CLaunchWWW&>(*dialog).AddressEdit() : nullptr;
+                if (action == "warned") {
+                    const HWND box = OpenBoxOf(dialog->Hwnd());
+                    ASSERT_NE(nullptr, box);
+                    PostKey(box, VK_RETURN);
+                } else if (action == "type") {
+                    EXPECT_EQ(259, SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
                     SetWindowTextW(edit, row.typed.c_str());
+                } else if (action == "choose" || action == "ok" || action == "cancel") {
+                    ASSERT_EQ(nullptr, OpenBoxOf(dialog->Hwnd()));
+                    if (dialog->MiddleButton() != nullptr) {
+                        shown = dynamic_cast<CBitmapBtn*>(
+                                    winlayer::Window::FromHandle(dialog->MiddleButton()))
+                                    ->GetCaption();
+                    }
+                    PostClick(action == "choose" ? dialog->MiddleButton()
+                              : action == "ok"   ? dialog->OkButton()
+                                                 : dialog->CancelButton());
+                } else {
+                    PostKey(edit != nullptr ? edit : dialog->Hwnd(),
+                            action == "enter" ? VK_RETURN : VK_ESCAPE);
                 }
-            }
-        }};
-        const auto lookForWarning = [&] {
-            const HWND box = OpenBoxOf(dialog->Hwnd());
-            warned = box != nullptr;
-            if (box != nullptr) {
-                PostKey(box, VK_RETURN);
-            }
-        };
-        switch (row.act) {
-        case Act::Ok:
-        case Act::TypeOk:
-            steps.push_back([&] { PostClick(dialog->OkButton()); });
-            break;
-        case Act::ChooseTwiceOk:
-            steps.push_back([&] { PostClick(dialog->MiddleButton()); });
-            [[fallthrough]];
-        case Act::ChooseOk:
-            steps.push_back([&] { PostClick(dialog->MiddleButton()); });
-            steps.push_back([&] {
-                shown = CaptionOf(dialog->MiddleButton());
-                PostClick(dialog->OkButton());
             });
-            break;
-        case Act::ChooseRefusedOk:
-            steps.push_back([&] { PostClick(dialog->MiddleButton()); });
-            steps.push_back(lookForWarning);
-            steps.push_back([&] {
-                shown = CaptionOf(dialog->MiddleButton());
-                PostClick(dialog->OkButton());
-            });
-            break;
-        case Act::TypeEnter:
-            steps.push_back([&] { PostKey(edit, VK_RETURN); });
-            break;
-        case Act::TypeCancel:
-            steps.push_back([&] { PostClick(dialog->CancelButton()); });
-            break;
-        case Act::RefusedThenEscape:
-            steps.push_back([&] { PostClick(dialog->OkButton()); });
-            steps.push_back(lookForWarning);
-            steps.push_back([&] { PostKey(dialog->Hwnd(), VK_ESCAPE); });
-            break;
         }
-        ModalSteps driver(*dialog, std::move(steps));
-        EXPECT_EQ(row.result, driver.Run());
+        EXPECT_EQ(row.result, ModalSteps(*dialog, std::move(steps)).Run());
         EXPECT_EQ(row.target, dialog->Target());
-        EXPECT_EQ(row.warned, warned);
-        if (!row.choices.empty()) {
-            EXPECT_EQ(row.choices.size(), asked);
-            // The middle button shows the target that stands.
-            EXPECT_EQ(row.target, shown);
-        }
-        if (row.pictures) {
-            EXPECT_EQ(kWidth, window.right - window.left);
-            EXPECT_EQ(kHeight, window.bottom - window.top);
-        } else {
-            EXPECT_GT(window.right - window.left, 0);
-        }
+        EXPECT_EQ(row.choices.size(), asked);
+        // The middle button shows the target that stands.
+        EXPECT_EQ(row.kind == 'w' ? L"" : row.target, shown);
+        // Without its picture the dialog keeps the template's size.
+        EXPECT_EQ(row.pictures, window.right - window.left == 340);
     }
 }

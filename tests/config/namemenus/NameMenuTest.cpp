@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace {
-constexpr int kPictureWidth = 170;
-
 enum class Kind { Macro, Profile, More };
 
 std::vector<std::wstring> Names(int count) {
@@ -22,217 +19,135 @@ std::vector<std::wstring> Names(int count) {
     return names;
 }
 
-class NameMenuTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        MakeSkinFolder();
-        SaveSolidPng(SkinFile(L"macro_menu_n.jpg"), kPictureWidth, 420, RGB(40, 40, 40));
+// Opens a menu over a fresh skin: 170-wide name pictures (none when asked), 120-wide more-menu.
+std::unique_ptr<CNameMenu> Open(RecordingParent& owner, Kind kind, int names, bool pictures = true,
+                                bool moreTexts = false) {
+    MakeSkinFolder();
+    if (pictures) {
+        SaveSolidPng(SkinFile(L"macro_menu_n.jpg"), 170, 420, RGB(40, 40, 40));
         SaveSolidPng(SkinFile(L"macro_menu_n2.jpg"), 120, 70, RGB(40, 40, 40));
-        m_owner.Clear();
     }
-    std::unique_ptr<CNameMenu> Open(Kind kind, int names) {
-        std::unique_ptr<CNameMenu> menu;
-        UINT templateId = 0;
-        switch (kind) {
-        case Kind::Macro:
-            menu = std::make_unique<CMacroNameMenu>(&m_owner, Names(names), 7);
-            templateId = CMacroNameMenu::kTemplate;
-            break;
-        case Kind::Profile:
-            menu = std::make_unique<CProfileNameMenu>(&m_owner, Names(names));
-            templateId = CProfileNameMenu::kTemplate;
-            break;
-        case Kind::More:
-            menu = std::make_unique<CMoreMenu>(&m_owner);
-            templateId = CMoreMenu::kTemplate;
-            break;
-        }
-        menu->SetPosition(300, 40);
-        EXPECT_TRUE(menu->Create(templateId, &m_owner));
-        ShowWindow(menu->Hwnd(), SW_SHOWNA);
-        Pump();
-        m_owner.Clear();
-        return menu;
+    const std::wstring ini = SkinFile(L"skin_main.ini");
+    for (const wchar_t* key : {L"1", L"2", L"3"}) {
+        WritePrivateProfileStringW(L"BUTTONPOS", key, moreTexts ? key : nullptr, ini.c_str());
     }
-    static POINT RowCentre(const CNameMenu& menu, int row) {
-        RECT r{};
-        SendMessageW(menu.List().Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&r));
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    std::unique_ptr<CNameMenu> menu;
+    if (kind == Kind::Macro) {
+        menu = std::make_unique<CMacroNameMenu>(&owner, Names(names));
+    } else if (kind == Kind::Profile) {
+        menu = std::make_unique<CProfileNameMenu>(&owner, Names(names));
+    } else {
+        menu = std::make_unique<CMoreMenu>(&owner);
     }
-    static void Press(HWND hwnd, UINT down, UINT up, POINT p) {
-        SendMessageW(hwnd, down, MK_LBUTTON, PointParam(p.x, p.y));
-        SendMessageW(hwnd, up, 0, PointParam(p.x, p.y));
-        Pump();
-    }
-
-    RecordingParent m_owner{100, 100};
-};
-
-SIZE WindowSize(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {r.right - r.left, r.bottom - r.top};
+    menu->SetPosition(300, 40);
+    const UINT id = kind == Kind::Macro     ? CMacroNameMenu::kTemplate
+                    : kind == Kind::Profile ? CProfileNameMenu::kTemplate
+                                            : CMoreMenu::kTemplate;
+    EXPECT_TRUE(menu->Create(id, &owner));
+    ShowWindow(menu->Hwnd(), SW_SHOWNA);
+    Pump();
+    owner.Clear();
+    return menu;
 }
 
-int Count(const CNameMenu& menu) {
-    return static_cast<int>(SendMessageW(menu.List().Hwnd(), LB_GETCOUNT, 0, 0));
+void Press(HWND hwnd, UINT down, int row) {
+    RECT r{};
+    SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(hwnd, down, MK_LBUTTON, PointParam(r.left + 5, r.top + 5));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, PointParam(r.left + 5, r.top + 5));
+    Pump();
 }
 } // namespace
 
-TEST_F(NameMenuTest, RowsAndHeightFollowTheNamesUpToTwentyAndEveryNameIsListed) {
+TEST(NameMenuTest, RowsHeightAndEntriesFollowTheNamesUpToTwentyRows) {
     struct Row {
         const char* name;
         Kind kind;
         int names;
-        bool skinTexts;
+        bool pictures;
+        bool moreTexts;
         int rows;
         int height;
+        int width; // 0: the template's
         std::vector<std::wstring> texts;
     };
     const std::vector<Row> rows = {
-        {"25 macros: 20 rows, the rest scroll", Kind::Macro, 25, false, 20, 402, Names(25)},
-        {"3 macros", Kind::Macro, 3, false, 3, 62, Names(3)},
-        {"no profiles: no rows", Kind::Profile, 0, false, 0, 2, {}},
-        {"20 profiles", Kind::Profile, 20, false, 20, 402, Names(20)},
-        {"more-menu without skin texts", Kind::More, 0, false, 3, 62, {L"", L"", L""}},
-        {"more-menu with skin texts", Kind::More, 0, true, 3, 62, {L"Copy", L"Import", L"Export"}},
+        {"25 macros: 20 rows, the rest scroll", Kind::Macro, 25, true, false, 20, 402, 170,
+         Names(25)},
+        {"no profiles: no rows", Kind::Profile, 0, true, false, 0, 2, 170, {}},
+        {"no picture: the template's width", Kind::Profile, 3, false, false, 3, 62, 0, Names(3)},
+        {"more-menu without skin texts", Kind::More, 0, true, false, 3, 62, 120, {L"", L"", L""}},
+        {"more-menu with skin texts", Kind::More, 0, true, true, 3, 62, 120, {L"1", L"2", L"3"}},
     };
+    RecordingParent owner(100, 100);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        if (row.skinTexts) {
-            const std::wstring ini = SkinFile(L"skin_main.ini");
-            WritePrivateProfileStringW(L"BUTTONPOS", L"1", L"Copy", ini.c_str());
-            WritePrivateProfileStringW(L"BUTTONPOS", L"2", L"Import", ini.c_str());
-            WritePrivateProfileStringW(L"BUTTONPOS", L"3", L"Export", ini.c_str());
+        auto menu = Open(owner, row.kind, row.names, row.pictures, row.moreTexts);
+        RECT r{};
+        GetWindowRect(menu->Hwnd(), &r);
+        EXPECT_EQ(300, r.left);
+        EXPECT_EQ(40, r.top);
+        EXPECT_EQ(row.height, r.bottom - r.top);
+        if (row.width > 0) {
+            EXPECT_EQ(row.width, r.right - r.left);
         }
-        auto menu = Open(row.kind, row.names);
-        ASSERT_NE(nullptr, menu->Hwnd());
+        EXPECT_GT(r.right - r.left, 20);
         EXPECT_EQ(row.rows, menu->Rows());
-        const SIZE size = WindowSize(menu->Hwnd());
-        EXPECT_EQ(row.height, size.cy);
-        EXPECT_EQ(row.kind == Kind::More ? 120 : kPictureWidth, size.cx);
-        EXPECT_EQ(row.rows * CNameMenu::kRowHeight, WindowSize(menu->List().Hwnd()).cy);
-        ASSERT_EQ(static_cast<int>(row.texts.size()), Count(*menu));
+        const HWND list = menu->List().Hwnd();
+        ASSERT_EQ(static_cast<LRESULT>(row.texts.size()), SendMessageW(list, LB_GETCOUNT, 0, 0));
         for (size_t i = 0; i < row.texts.size(); ++i) {
             EXPECT_EQ(row.texts[i], menu->List().GetText(static_cast<int>(i)));
         }
-        if (row.names > CNameMenu::kMaxRows) {
-            SendMessageW(menu->List().Hwnd(), LB_SETTOPINDEX, 5, 0);
-            EXPECT_EQ(5, SendMessageW(menu->List().Hwnd(), LB_GETTOPINDEX, 0, 0));
-        }
-        RECT where{};
-        GetWindowRect(menu->Hwnd(), &where);
-        EXPECT_EQ(300, where.left);
-        EXPECT_EQ(40, where.top);
-        menu->DestroyWindow();
-        MakeSkinFolder();
-        SaveSolidPng(SkinFile(L"macro_menu_n.jpg"), kPictureWidth, 420, RGB(40, 40, 40));
-        SaveSolidPng(SkinFile(L"macro_menu_n2.jpg"), 120, 70, RGB(40, 40, 40));
+        SendMessageW(list, LB_SETTOPINDEX, 5, 0);
+        EXPECT_EQ(row.names > CNameMenu::kMaxRows ? 5 : 0,
+                  SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+        // The frame line under the last row.
+        UpdateWindow(menu->Hwnd());
+        EXPECT_EQ(CNameMenu::kFrameColor, PixelAt(menu->Hwnd(), 10, row.height - 1));
     }
 }
 
-TEST_F(NameMenuTest, WithoutItsPictureTheMenuKeepsTheTemplateWidthAndItsFrame) {
-    DeleteFileW(SkinFile(L"macro_menu_n.jpg").c_str());
-    auto menu = Open(Kind::Macro, 2);
-    const SIZE size = WindowSize(menu->Hwnd());
-    EXPECT_GT(size.cx, 20);
-    EXPECT_EQ(42, size.cy);
-    UpdateWindow(menu->Hwnd());
-    const ScreenShot shot(menu->Hwnd());
-    EXPECT_EQ(CNameMenu::kFrameColor, shot.At(size.cx / 2, 41));
-    EXPECT_EQ(CNameMenu::kFrameColor, shot.At(size.cx - 1, 20));
-}
-
-TEST_F(NameMenuTest, SelectionAndDoubleClickPostTheChosenRowOnlyForRowsThatExist) {
+TEST(NameMenuTest, SelectionAndDoubleClickPostTheRowOnlyForRowsThatExist) {
     struct Row {
         const char* name;
         Kind kind;
         int names;
-        std::function<void(NameMenuTest&, CNameMenu&)> act;
+        int row;    // pressed row; -1 presses the menu's frame
+        bool twice; // a double click follows
         UINT message;
-        std::vector<WPARAM> rows;
+        size_t posts; // at least
     };
-    const std::vector<Row> table = {
-        {"click on a macro row",
-         Kind::Macro,
-         5,
-         [](NameMenuTest& t, CNameMenu& m) {
-             t.Press(m.List().Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONUP, RowCentre(m, 3));
-         },
-         CMacroNameMenu::kChoice,
-         {3}},
-        {"double click posts the row again",
-         Kind::Profile,
-         4,
-         [](NameMenuTest& t, CNameMenu& m) {
-             t.Press(m.List().Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONUP, RowCentre(m, 2));
-             t.Press(m.List().Hwnd(), WM_LBUTTONDBLCLK, WM_LBUTTONUP, RowCentre(m, 2));
-         },
-         CProfileNameMenu::kChoice,
-         {2, 2}},
-        {"more-menu entry",
-         Kind::More,
-         0,
-         [](NameMenuTest& t, CNameMenu& m) {
-             t.Press(m.List().Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONUP, RowCentre(m, 1));
-         },
-         CMoreMenu::kChoice,
-         {1}},
-        {"a scrolled-to row past the twentieth",
-         Kind::Macro,
-         25,
-         [](NameMenuTest& t, CNameMenu& m) {
-             SendMessageW(m.List().Hwnd(), LB_SETTOPINDEX, 5, 0);
-             t.Press(m.List().Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONUP, RowCentre(m, 24));
-         },
-         CMacroNameMenu::kChoice,
-         {24}},
-        {"a selection notice with nothing selected",
-         Kind::Macro,
-         5,
-         [](NameMenuTest&, CNameMenu& m) {
-             SendMessageW(m.Hwnd(), WM_COMMAND, MAKEWPARAM(CNameMenu::kListId, LBN_SELCHANGE),
-                          reinterpret_cast<LPARAM>(m.List().Hwnd()));
-         },
-         CMacroNameMenu::kChoice,
-         {}},
-        {"click in an empty menu",
-         Kind::Profile,
-         0,
-         [](NameMenuTest& t, CNameMenu& m) {
-             t.Press(m.List().Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONUP, {5, 0});
-             t.Press(m.Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONUP, {5, 1});
-         },
-         CProfileNameMenu::kChoice,
-         {}},
-        {"click on the menu's frame",
-         Kind::Macro,
-         3,
-         [](NameMenuTest& t, CNameMenu& m) {
-             t.Press(m.Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONUP, {0, 0});
-         },
-         CMacroNameMenu::kChoice,
-         {}},
+    const std::vector<Row> rows = {
+        {"click on a macro row", Kind::Macro, 5, 3, false, CMacroNameMenu::kChoice, 1},
+        {"double click posts again", Kind::Profile, 4, 2, true, CProfileNameMenu::kChoice, 2},
+        {"more-menu entry", Kind::More, 0, 1, false, CMoreMenu::kChoice, 1},
+        {"a row scrolled to", Kind::Macro, 25, 24, false, CMacroNameMenu::kChoice, 1},
+        {"click in an empty menu", Kind::Profile, 0, 0, false, CProfileNameMenu::kChoice, 0},
+        {"click on the frame", Kind::Macro, 3, -1, false, CMacroNameMenu::kChoice, 0},
     };
-    for (const Row& row : table) {
+    RecordingParent owner(100, 100);
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        auto menu = Open(row.kind, row.names);
-        row.act(*this, *menu);
-        std::vector<WPARAM> posted;
-        for (const RecordedMessage& m : m_owner.Received(row.message)) {
-            EXPECT_EQ(0, m.lParam);
-            posted.push_back(m.wParam);
-        }
-        if (row.rows.empty()) {
-            EXPECT_TRUE(posted.empty());
+        auto menu = Open(owner, row.kind, row.names);
+        const HWND list = menu->List().Hwnd();
+        SendMessageW(list, LB_SETTOPINDEX, 5, 0);
+        if (row.row < 0) {
+            SendMessageW(menu->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam(0, 0));
         } else {
-            // Every notice of a press posts the row; a double click adds one more.
-            ASSERT_GE(posted.size(), row.rows.size());
-            for (WPARAM p : posted) {
-                EXPECT_EQ(row.rows.front(), p);
-            }
+            Press(list, WM_LBUTTONDOWN, row.row);
         }
-        menu->DestroyWindow();
+        if (row.twice) {
+            Press(list, WM_LBUTTONDBLCLK, row.row);
+        }
+        // A selection notice while nothing names a row posts nothing.
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SendMessageW(menu->Hwnd(), WM_COMMAND, MAKEWPARAM(CNameMenu::kListId, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        const Log posted = owner.Received(row.message);
+        EXPECT_GE(posted.size(), row.posts);
+        EXPECT_EQ(row.posts == 0, posted.empty());
+        for (const RecordedMessage& m : posted) {
+            EXPECT_EQ((RecordedMessage{row.message, static_cast<WPARAM>(row.row), 0}), m);
+        }
     }
 }
