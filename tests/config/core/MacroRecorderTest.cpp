@@ -7,70 +7,65 @@ using namespace macrotest;
 
 namespace {
 
-constexpr WPARAM kA = 'A'; // usage 4
-constexpr WPARAM kB = 'B'; // usage 5
-constexpr int kUsageA = 4;
-constexpr int kUsageB = 5;
-constexpr int kUsageQ = 0x14;
-constexpr LPARAM kDown = MacroRecorder::kPress;
-constexpr LPARAM kUp = MacroRecorder::kRelease;
-
-struct Report {
-    bool mouse;
-    WPARAM wParam;
-    LPARAM lParam;
-    std::uint32_t at; // clock milliseconds
-};
-Report Key(WPARAM key, LPARAM transition, std::uint32_t at) {
-    return {false, key, transition, at};
-}
-Report Mouse(UINT message, std::uint32_t at, LPARAM point = 0x00100010) {
-    return {true, message, point, at};
-}
-
 enum class Begin { Record, Append, Before, After, Replace };
-
-std::vector<MacroEvent> With(std::vector<MacroEvent> events, std::vector<MacroEvent> tail) {
-    events.insert(events.end(), tail.begin(), tail.end());
-    return events;
-}
+using Switches = std::vector<std::pair<bool, bool>>;
 
 // A recorder on its own editor, clock and hook switch.
 struct Bench {
     MacroEditor editor;
     std::uint32_t now = 5000;
     bool available = true;
-    std::vector<std::pair<bool, bool>> switches;
-    MacroRecorder recorder;
+    Switches switches;
+    MacroRecorder recorder{editor,
+                           {[this] { return available; },
+                            [this](bool keys, bool mouse) { switches.emplace_back(keys, mouse); }},
+                           [](std::uint32_t key) { return L"v" + std::to_wstring(key); },
+                           [this] { return now; }};
 
-    explicit Bench(const std::vector<MacroEvent>& events)
-        : editor(Loaded(events)),
-          recorder(
-              editor,
-              MacroCapture{[this] { return available; },
-                           [this](bool keys, bool mouse) { switches.emplace_back(keys, mouse); }},
-              [](std::uint32_t key) { return L"v" + std::to_wstring(key); },
-              [this] { return now; }) {}
+    explicit Bench(const std::string& events) : editor(Loaded(events)) {}
 
     MacroRecordStart Start(Begin begin, int row, MacroDelayMode mode, const wchar_t* box) {
+        const auto insert = [&](MacroInsertMode m) {
+            return recorder.StartInserting(m, row, mode, box);
+        };
         switch (begin) {
         case Begin::Record:
             return recorder.Start(mode, box);
         case Begin::Append:
-            return recorder.StartInserting(MacroInsertMode::Append, row, mode, box);
+            return insert(MacroInsertMode::Append);
         case Begin::Before:
-            return recorder.StartInserting(MacroInsertMode::RecordBefore, row, mode, box);
+            return insert(MacroInsertMode::RecordBefore);
         case Begin::After:
-            return recorder.StartInserting(MacroInsertMode::RecordAfter, row, mode, box);
+            return insert(MacroInsertMode::RecordAfter);
         default:
             return recorder.StartReplacing(row);
         }
     }
 
-    MacroRecordResult Send(const Report& report) {
-        now = report.at;
-        return report.mouse ? recorder.RecordMouse(report.wParam, report.lParam)
-                            : recorder.RecordKey(report.wParam, report.lParam);
+    // "A+1000" key A (usage 4) pressed at 1000 ms, "B-" released, "A?" an unknown transition,
+    // "x+" a key without a code; "L+", "R-", "M+" mouse buttons, "V" a mouse move.
+    std::vector<MacroRecordResult> Send(const std::string& reports) {
+        std::vector<MacroRecordResult> results;
+        std::istringstream in(reports);
+        for (std::string r; in >> r;) {
+            const std::size_t digits = r.find_first_of("0123456789");
+            now = digits == std::string::npos ? now : std::stoul(r.substr(digits));
+            const char c = r[0];
+            const bool down = r.size() > 1 && r[1] == '+';
+            if (c == 'L' || c == 'R' || c == 'M' || c == 'V') {
+                const UINT base = c == 'L'   ? WM_LBUTTONDOWN
+                                  : c == 'R' ? WM_RBUTTONDOWN
+                                             : WM_MBUTTONDOWN;
+                const UINT message = c == 'V' ? WM_MOUSEMOVE : down ? base : base + 1;
+                results.push_back(recorder.RecordMouse(message, 0x00100010));
+            } else {
+                const LPARAM transition = r[1] == '?' ? 7
+                                          : down      ? MacroRecorder::kPress
+                                                      : MacroRecorder::kRelease;
+                results.push_back(recorder.RecordKey(c == 'x' ? 0x07 : c, transition));
+            }
+        }
+        return results;
     }
 };
 
@@ -80,229 +75,78 @@ struct Bench {
 TEST(MacroRecorder, ReportsBecomeEvents) {
     struct Row {
         const char* name;
-        std::vector<MacroEvent> start;
+        const char* start;
         Begin begin;
         int row;
         MacroDelayMode mode;
         const wchar_t* box;
-        std::vector<Report> reports;
-        std::vector<MacroEvent> expected;
+        const char* reports;
+        const char* expected;
         int selection;
-        std::vector<std::wstring> texts; // when given, the rows' texts
+        const wchar_t* texts = nullptr; // the rows' texts, each followed by '|'
         const wchar_t* boxShown = nullptr;
     };
     const auto m = MacroDelayMode::Measured;
     const auto fixed = MacroDelayMode::Fixed;
     const auto none = MacroDelayMode::None;
     const Row rows[] = {
-        {"press A, 250 ms, release A",
-         {P(9)},
-         Begin::Record,
-         -1,
-         m,
-         L"",
-         {Key(kA, kDown, 1000), Key(kA, kUp, 1250)},
-         {P(kUsageA), D(25), R(kUsageA)},
-         2,
-         {L"v65", L"250 MS", L"v65"}},
-        {"a 70 s gap",
-         {},
-         Begin::Record,
-         -1,
-         m,
-         L"",
-         {Key(kA, kDown, 1000), Key(kA, kUp, 71000)},
-         {P(kUsageA), D(6553), R(kUsageA)},
-         2,
-         {L"v65", L"65535 MS", L"v65"}},
-        {"under 10 ms: no delay",
-         {},
-         Begin::Record,
-         -1,
-         m,
-         L"",
-         {Key(kA, kDown, 1000), Key(kA, kUp, 1009)},
-         {P(kUsageA), R(kUsageA)},
+        {"press A, 250 ms, release A", "K9+", Begin::Record, -1, m, L"", "A+1000 A-1250",
+         "K4+ D25 K4-", 2, L"v65|250 MS|v65|"},
+        {"a 70 s gap", "", Begin::Record, -1, m, L"", "A+1000 A-71000", "K4+ D6553 K4-", 2,
+         L"v65|65535 MS|v65|"},
+        {"under 10 ms: no delay", "", Begin::Record, -1, m, L"", "A+1000 A-1009", "K4+ K4-", 1},
+        {"a fixed delay of 5 becomes 10", "", Begin::Record, -1, fixed, L"5",
+         "A+0 B+4000 B-9000 A-9100", "K4+ D1 K5+ D1 K5- D1 K4-", 6,
+         L"v65|10 MS|v66|10 MS|v66|10 MS|v65|", L"10"},
+        {"no delays", "", Begin::Record, -1, none, L"", "A+0 B+400 B-900 A-1200", "K4+ K5+ K5- K4-",
+         3},
+        {"a repeated report dropped", "", Begin::Record, -1, none, L"", "A+0 A+30 A-60", "K4+ K4-",
          1},
-        {"fixed delay of 5 becomes 10",
-         {},
-         Begin::Record,
-         -1,
-         fixed,
-         L"5",
-         {Key(kA, kDown, 0), Key(kB, kDown, 4000), Key(kB, kUp, 9000), Key(kA, kUp, 9100)},
-         {P(kUsageA), D(1), P(kUsageB), D(1), R(kUsageB), D(1), R(kUsageA)},
-         6,
-         {L"v65", L"10 MS", L"v66", L"10 MS", L"v66", L"10 MS", L"v65"},
-         L"10"},
-        {"no delays",
-         {},
-         Begin::Record,
-         -1,
-         none,
-         L"",
-         {Key(kA, kDown, 0), Key(kB, kDown, 400), Key(kB, kUp, 900), Key(kA, kUp, 1200)},
-         {P(kUsageA), P(kUsageB), R(kUsageB), R(kUsageA)},
-         3},
-        {"a repeated report dropped",
-         {},
-         Begin::Record,
-         -1,
-         none,
-         L"",
-         {Key(kA, kDown, 0), Key(kA, kDown, 30), Key(kA, kUp, 60)},
-         {P(kUsageA), R(kUsageA)},
-         1},
-        {"a release never pressed dropped",
-         {},
-         Begin::Record,
-         -1,
-         none,
-         L"",
-         {Key(kA, kUp, 0), Key(kB, kDown, 10)},
-         {P(kUsageB)},
-         0},
-        {"unknown transitions and keys dropped",
-         {},
-         Begin::Record,
-         -1,
-         m,
-         L"",
-         {Key(kA, 7, 0), Key(0x07, kDown, 10), Key(kA, kDown, 20)},
-         {P(kUsageA)},
-         0},
-        {"insert after the row: the selection follows",
-         {P(kUsageQ), R(kUsageQ)},
-         Begin::After,
-         0,
-         m,
-         L"",
-         {Key(kA, kDown, 0), Key(kA, kUp, 100)},
-         {P(kUsageQ), P(kUsageA), D(10), R(kUsageA), R(kUsageQ)},
-         3},
-        {"insert before the row: it moves down",
-         {P(kUsageQ), R(kUsageQ)},
-         Begin::Before,
-         1,
-         none,
-         L"",
-         {Key(kA, kDown, 0), Key(kA, kUp, 100)},
-         {P(kUsageQ), P(kUsageA), R(kUsageA), R(kUsageQ)},
-         3},
-        {"inserting at the end keeps the events",
-         {P(kUsageQ)},
-         Begin::Append,
-         0,
-         none,
-         L"",
-         {Key(kA, kDown, 0)},
-         {P(kUsageQ), P(kUsageA)},
-         1},
-        {"57 events: the second report is dropped",
-         Numbered(57),
-         Begin::Append,
-         -1,
-         m,
-         L"",
-         {Key(kA, kDown, 0), Key(kA, kUp, 500)},
-         With(Numbered(57), {P(kUsageA)}),
-         57},
-        {"58 events: nothing is inserted after the row",
-         Numbered(58),
-         Begin::After,
-         3,
-         none,
-         L"",
-         {Key(kA, kDown, 0), Mouse(WM_LBUTTONDOWN, 10)},
-         Numbered(58),
-         3},
-        {"right click 1234 ms after the press",
-         {},
-         Begin::Record,
-         -1,
-         m,
-         L"",
-         {Mouse(WM_RBUTTONDOWN, 100), Mouse(WM_RBUTTONUP, 1334)},
-         {BP(2), D(123), BR(2)},
-         2,
-         {L"B2", L"1230 MS", L"B2"}},
-        {"the same mouse report twice records once",
-         {},
-         Begin::Record,
-         -1,
-         m,
-         L"",
-         {Mouse(WM_LBUTTONDOWN, 0), Mouse(WM_LBUTTONDOWN, 50)},
-         {BP(1)},
-         0},
-        {"mouse moves and lone releases dropped",
-         {},
-         Begin::Record,
-         -1,
-         m,
-         L"",
-         {Mouse(WM_MOUSEMOVE, 0), Mouse(WM_MBUTTONUP, 10), Mouse(WM_MBUTTONDOWN, 20)},
-         {BP(4)},
-         0},
-        {"replacing a press renames its release, not the delays",
-         {P(kUsageA), D(5), R(kUsageA), P(kUsageA), R(kUsageA)},
-         Begin::Replace,
-         0,
-         m,
-         L"",
-         {Key(kB, kDown, 0), Key(kB, kUp, 10)},
-         {P(kUsageB), D(5), R(kUsageB), P(kUsageA), R(kUsageA)},
-         0},
-        {"replacing a release renames the press before it",
-         {P(kUsageA), R(kUsageA)},
-         Begin::Replace,
-         1,
-         m,
-         L"",
-         {Key(kB, kDown, 0)},
-         {P(kUsageB), R(kUsageB)},
-         1,
-         {L"v66", L"v66"}},
-        {"a full macro still takes a replacement",
-         With(Numbered(58), {P(kUsageA), R(kUsageA)}),
-         Begin::Replace,
-         58,
-         m,
-         L"",
-         {Key(kB, kDown, 0)},
-         With(Numbered(58), {P(kUsageB), R(kUsageB)}),
-         58},
+        {"a release never pressed dropped", "", Begin::Record, -1, none, L"", "A-0 B+10", "K5+", 0},
+        {"unknown transitions and keys dropped", "", Begin::Record, -1, m, L"", "A?0 x+10 A+20",
+         "K4+", 0},
+        {"insert after the row: the selection follows", "K20+ K20-", Begin::After, 0, m, L"",
+         "A+0 A-100", "K20+ K4+ D10 K4- K20-", 3},
+        {"insert before the row: it moves down", "K20+ K20-", Begin::Before, 1, none, L"",
+         "A+0 A-100", "K20+ K4+ K4- K20-", 3},
+        {"inserting at the end keeps the events", "K20+", Begin::Append, 0, none, L"", "A+0",
+         "K20+ K4+", 1},
+        {"57 events: the second report is dropped", "N57", Begin::Append, -1, m, L"", "A+0 A-500",
+         "N57 K4+", 57},
+        {"58 events: keys and clicks dropped", "N58", Begin::After, 3, none, L"", "A+0 L+10", "N58",
+         -2},
+        {"a right click 1234 ms after the press", "", Begin::Record, -1, m, L"", "R+100 R-1334",
+         "B2+ D123 B2-", 2, L"B2|1230 MS|B2|"},
+        {"the same mouse report twice records once", "", Begin::Record, -1, m, L"", "L+0 L+50",
+         "B1+", 0},
+        {"mouse moves and lone releases dropped", "", Begin::Record, -1, m, L"", "V0 M-10 M+20",
+         "B4+", 0},
+        {"replacing a press renames its release, not the delays", "K4+ D5 K4- K4+ K4-",
+         Begin::Replace, 0, m, L"", "B+0 B-10", "K5+ D5 K5- K4+ K4-", 0},
+        {"replacing a release renames the press before it", "K4+ K4-", Begin::Replace, 1, m, L"",
+         "B+0", "K5+ K5-", 1, L"v66|v66|"},
+        {"a full macro still takes a replacement", "N58 K4+ K4-", Begin::Replace, 58, m, L"", "B+0",
+         "N58 K5+ K5-", 58},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Bench bench(row.start);
         ASSERT_EQ(MacroRecordStart::Started, bench.Start(row.begin, row.row, row.mode, row.box));
         FakeList list{bench.editor.Rows()};
-        std::optional<std::wstring> boxShown;
-        for (const Report& report : row.reports) {
-            const MacroRecordResult result = bench.Send(report);
-            if (result.Edit.Rebuild) {
-                list.rows = bench.editor.Rows();
-            }
+        std::wstring boxShown;
+        for (const MacroRecordResult& result : bench.Send(row.reports)) {
             MirrorMacroEdit(list, result.Edit);
-            if (result.DelayBoxText) {
-                boxShown = result.DelayBoxText;
-            }
+            boxShown = result.DelayBoxText.value_or(boxShown);
         }
-        EXPECT_EQ(row.expected, Used(bench.editor));
+        EXPECT_EQ(Events(row.expected), Used(bench.editor));
         EXPECT_EQ(bench.editor.Rows(), list.rows);
-        if (!row.texts.empty()) {
-            std::vector<std::wstring> texts;
-            for (const MacroRow& shown : list.rows) {
-                texts.push_back(shown.Text);
-            }
-            EXPECT_EQ(row.texts, texts);
+        std::wstring texts;
+        for (const MacroRow& shown : list.rows) {
+            texts += shown.Text + L"|";
         }
-        if (list.selection != -2) {
-            EXPECT_EQ(row.selection, list.selection);
-        }
-        EXPECT_EQ(row.boxShown ? std::optional<std::wstring>(row.boxShown) : std::nullopt,
-                  boxShown);
+        EXPECT_EQ(row.texts ? row.texts : texts, texts);
+        EXPECT_EQ(row.selection, list.selection);
+        EXPECT_EQ(row.boxShown ? row.boxShown : L"", boxShown);
         EXPECT_EQ(row.begin != Begin::Replace, bench.recorder.Active());
     }
 }
@@ -310,121 +154,87 @@ TEST(MacroRecorder, ReportsBecomeEvents) {
 // Starting and ending: the hooks are on only while running, and only a kept recording stays.
 TEST(MacroRecorder, StartsAndEndsCleanly) {
     enum class Finish { None, Stop, Cancel };
-    using Switches = std::vector<std::pair<bool, bool>>;
     struct Row {
         const char* name;
         bool available;
         Begin begin;
         int row;
-        std::vector<Report> reports;
+        const char* reports;
         Finish finish;
         MacroRecordStart started;
-        std::vector<MacroEvent> expected;
+        const char* expected;
         bool keysReleased;
         Switches switches;
     };
     const Switches both{{true, true}, {false, false}};
+    const auto started = MacroRecordStart::Started;
     const Row rows[] = {
         {"without key capture nothing starts",
          false,
          Begin::Record,
          -1,
-         {Key(kA, kDown, 0)},
+         "A+",
          Finish::Stop,
          MacroRecordStart::HooksMissing,
-         {P(9), R(9), D(3)},
+         "K9+ K9- D3",
          true,
          {}},
-        {"cancel puts the earlier events back",
-         true,
-         Begin::Record,
-         -1,
-         {Key(kA, kDown, 0)},
-         Finish::Cancel,
-         MacroRecordStart::Started,
-         {P(9), R(9), D(3)},
-         true,
-         both},
-        {"stop keeps a key left pressed and says so",
-         true,
-         Begin::Record,
-         -1,
-         {Key(kA, kDown, 0)},
-         Finish::Stop,
-         MacroRecordStart::Started,
-         {P(kUsageA)},
-         false,
-         both},
-        {"stop after press and release",
-         true,
-         Begin::Append,
-         -1,
-         {Key(kA, kDown, 0), Key(kA, kUp, 0)},
-         Finish::Stop,
-         MacroRecordStart::Started,
-         {P(9), R(9), D(3), P(kUsageA), R(kUsageA)},
-         true,
-         both},
+        {"cancel puts the earlier events back", true, Begin::Record, -1, "A+", Finish::Cancel,
+         started, "K9+ K9- D3", true, both},
+        {"stop keeps a key left pressed and says so", true, Begin::Record, -1, "A+", Finish::Stop,
+         started, "K4+", false, both},
+        {"stop after press and release", true, Begin::Append, -1, "A+ A-", Finish::Stop, started,
+         "K9+ K9- D3 K4+ K4-", true, both},
         {"a replacement uses the keyboard hook and ends by itself",
          true,
          Begin::Replace,
          1,
-         {Key(kB, kDown, 0)},
+         "B+",
          Finish::None,
-         MacroRecordStart::Started,
-         {P(kUsageB), R(kUsageB), D(3)},
+         started,
+         "K5+ K5- D3",
          true,
          {{true, false}, {false, false}}},
         {"a delay row cannot be replaced",
          true,
          Begin::Replace,
          2,
-         {},
+         "",
          Finish::None,
          MacroRecordStart::NoRow,
-         {P(9), R(9), D(3)},
+         "K9+ K9- D3",
          true,
          {}},
         {"inserting needs a selected row",
          true,
          Begin::After,
          -1,
-         {},
+         "",
          Finish::None,
          MacroRecordStart::NoRow,
-         {P(9), R(9), D(3)},
+         "K9+ K9- D3",
          true,
          {}},
-        {"no report is taken after the stop",
-         true,
-         Begin::Record,
-         -1,
-         {},
-         Finish::Stop,
-         MacroRecordStart::Started,
-         {},
-         true,
-         both},
+        {"no report is taken after the stop", true, Begin::Record, -1, "", Finish::Stop, started,
+         "", true, both},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Bench bench({P(9), R(9), D(3)});
+        Bench bench("K9+ K9- D3");
         bench.available = row.available;
         EXPECT_EQ(row.started, bench.Start(row.begin, row.row, MacroDelayMode::None, L""));
-        for (const Report& report : row.reports) {
-            bench.Send(report);
-        }
+        bench.Send(row.reports);
         if (row.finish == Finish::Stop) {
             EXPECT_EQ(row.keysReleased, bench.recorder.Stop().KeysReleased);
         } else if (row.finish == Finish::Cancel) {
             EXPECT_TRUE(bench.recorder.Cancel());
         }
-        EXPECT_FALSE(bench.Send(Key(kA, kDown, 0)).Taken);
-        EXPECT_EQ(row.expected, Used(bench.editor));
+        EXPECT_FALSE(bench.Send("A+ L+").front().Taken);
+        EXPECT_EQ(Events(row.expected), Used(bench.editor));
         EXPECT_FALSE(bench.recorder.Active());
         EXPECT_EQ(row.switches, bench.switches);
     }
-    Bench bench({P(9)});
+    Bench bench("K9+");
     EXPECT_EQ(
         MacroRecordStart::WrongMode,
         bench.recorder.StartInserting(MacroInsertMode::DelayAfter, 0, MacroDelayMode::None, L""));

@@ -1,39 +1,41 @@
 #pragma once
 
-// Events, a stand-in list box and a temporary data folder for the macro tests.
+// Events written as text, a stand-in list box and a temporary data folder for the macro tests.
 
 #include "config/MacroEditor.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace macrotest {
 
-inline MacroEvent P(int usage) {
-    return MacroEvent::KeyEvent(static_cast<std::uint8_t>(usage), true);
-}
-inline MacroEvent R(int usage) {
-    return MacroEvent::KeyEvent(static_cast<std::uint8_t>(usage), false);
-}
-inline MacroEvent D(int units) {
-    return MacroEvent::DelayEvent(static_cast<std::uint16_t>(units));
-}
-inline MacroEvent BP(int code) {
-    return MacroEvent::MouseButtonEvent(static_cast<std::uint8_t>(code), true);
-}
-inline MacroEvent BR(int code) {
-    return MacroEvent::MouseButtonEvent(static_cast<std::uint8_t>(code), false);
-}
-
-// `count` events that differ from each other, so a shifted or lost event shows.
-inline std::vector<MacroEvent> Numbered(int count) {
+// "K4+ K4-" key usage 4 pressed and released, "B1+" left button, "D25" 25 delay units, "Z" an
+// empty slot, "U" an unknown kind, "N58" 58 events that differ from each other.
+inline std::vector<MacroEvent> Events(const std::string& text) {
     std::vector<MacroEvent> events;
-    for (int i = 0; i < count; ++i) {
-        events.push_back(i % 2 == 0 ? P(4 + i) : D(i));
+    std::istringstream in(text);
+    for (std::string t; in >> t;) {
+        const int n = t.size() > 1 ? std::stoi(t.substr(1)) : 0;
+        const bool press = t.back() == '+';
+        if (t[0] == 'K' || t[0] == 'B') {
+            events.push_back(
+                t[0] == 'K' ? MacroEvent::KeyEvent(static_cast<std::uint8_t>(n), press)
+                            : MacroEvent::MouseButtonEvent(static_cast<std::uint8_t>(n), press));
+        } else if (t[0] == 'D') {
+            events.push_back(MacroEvent::DelayEvent(static_cast<std::uint16_t>(n)));
+        } else if (t[0] == 'N') {
+            for (int i = 0; i < n; ++i) {
+                events.push_back(i % 2 == 0
+                                     ? MacroEvent::KeyEvent(static_cast<std::uint8_t>(4 + i), true)
+                                     : MacroEvent::DelayEvent(static_cast<std::uint16_t>(i)));
+            }
+        } else {
+            events.push_back(t[0] == 'U' ? MacroEvent{0x07, 1, 0} : MacroEvent{});
+        }
     }
     return events;
 }
@@ -53,9 +55,10 @@ inline std::wstring TestName(const MacroEvent& event) {
     return (event.EventKind() == MacroEvent::Key ? L"K" : L"B") + std::to_wstring(event.Code);
 }
 
-inline MacroEditor Loaded(const std::vector<MacroEvent>& events) {
+inline MacroEditor Loaded(const std::string& events) {
     MacroEditor editor(TestName);
-    editor.Load(Buffer(events), static_cast<int>(events.size()));
+    const std::vector<MacroEvent> list = Events(events);
+    editor.Load(Buffer(list), static_cast<int>(list.size()));
     return editor;
 }
 
@@ -92,7 +95,6 @@ public:
     std::wstring Settings() const { return (root_ / L"Mouse.ini").wstring(); }
     std::wstring MacroPath(const std::wstring& name) const { return Macros() + name + L".MACRO"; }
     std::wstring Outside(const std::wstring& file) const { return (root_ / file).wstring(); }
-    bool Exists(const std::wstring& path) const { return std::filesystem::exists(path); }
 
 private:
     std::filesystem::path root_;
