@@ -21,6 +21,7 @@ CEditDelay::CEditDelay(winlayer::Window* parent) : CSkinnedDialog(IDD_EDITDELAY,
 
 void CEditDelay::SetDelay(int milliseconds) {
     m_delay = NumberClamp::Clamp(milliseconds, kShortest, kLongest);
+    m_preset = m_delay;
 }
 
 int CEditDelay::OnCreate(CREATESTRUCTW& create) {
@@ -56,7 +57,8 @@ bool CEditDelay::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (IsClickOf(wParam, lParam, m_ok)) {
         EndDialog(IDOK);
     } else if (IsClickOf(wParam, lParam, m_close) || LOWORD(wParam) == IDCANCEL) {
-        // Closing the window counts as the close button.
+        // Closing the window counts as the close button; the preset value stays.
+        m_delay = m_preset;
         EndDialog(IDCANCEL);
     }
     return true;

@@ -9,7 +9,8 @@
 
 // Asks for one macro delay in milliseconds, kept within 1 to 131070 while the user types.
 //
-// Use: SetDelay, DoModal, and on IDOK read Delay(). IDCANCEL from the close button.
+// Use: SetDelay, DoModal, and on IDOK read Delay(). IDCANCEL from the close button, with the
+// preset value kept.
 class CEditDelay : public CSkinnedDialog {
 public:
     static constexpr int kShortest = 1;
@@ -30,6 +31,7 @@ protected:
 
 private:
     int m_delay = kShortest;
+    int m_preset = kShortest;
     CBitmapBtn m_ok;
     CBitmapBtn m_close;
     CClrEdit m_edit;
