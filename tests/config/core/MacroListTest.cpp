@@ -37,51 +37,23 @@ TEST(MacroList, SlotsAndPositions) {
         const char* name;
         const wchar_t* start;
         Op op;
-        const wchar_t* name_or_position;
+        const wchar_t* arg; // a name, or a list position
         int reported;
-        const wchar_t* expected;
-        std::vector<std::wstring> names;
+        const wchar_t* slots; // afterwards
+        const wchar_t* names;
     };
+    const wchar_t* const ac = L"A,,C,,,";
     const Row rows[] = {
-        {"add fills the empty slot between two names",
-         L"A,,C,,,",
-         Add,
-         L"B",
-         1,
-         L"A,B,C,,,",
-         {L"A", L"B", L"C"}},
-        {"remove empties the name's slot", L"A,,C,,,", Remove, L"C", -1, L"A,,,,,", {L"A"}},
-        {"six names: nothing added",
-         L"A,B,C,D,E,F",
-         Add,
-         L"G",
-         -1,
-         L"A,B,C,D,E,F",
-         {L"A", L"B", L"C", L"D", L"E", L"F"}},
-        {"a name listed in another case keeps its one slot",
-         L",,Fire,,,",
-         Add,
-         L"FIRE",
-         2,
-         L",,Fire,,,",
-         {L"Fire"}},
-        {"slot of a name behind an empty slot",
-         L"A,,C,,,",
-         SlotOf,
-         L"C",
-         2,
-         L"A,,C,,,",
-         {L"A", L"C"}},
-        {"slot look-up compares exactly", L"A,,C,,,", SlotOf, L"c", -1, L"A,,C,,,", {L"A", L"C"}},
-        {"its list position is one less",
-         L"A,,C,,,",
-         PositionOf,
-         L"C",
-         1,
-         L"A,,C,,,",
-         {L"A", L"C"}},
-        {"list position back to its slot", L"A,,C,,,", SlotAt, L"1", 2, L"A,,C,,,", {L"A", L"C"}},
-        {"a position outside the list", L"A,,C,,,", SlotAt, L"2", -1, L"A,,C,,,", {L"A", L"C"}},
+        {"add fills the empty slot between two names", ac, Add, L"B", 1, L"A,B,C,,,", L"A,B,C"},
+        {"remove empties the name's slot", ac, Remove, L"C", -1, L"A,,,,,", L"A"},
+        {"six names: nothing added", L"A,B,C,D,E,F", Add, L"G", -1, L"A,B,C,D,E,F", L"A,B,C,D,E,F"},
+        {"a name listed in another case keeps its slot", L",,Fire,,,", Add, L"FIRE", 2,
+         L",,Fire,,,", L"Fire"},
+        {"slot of a name behind an empty slot", ac, SlotOf, L"C", 2, ac, L"A,C"},
+        {"slot look-up compares exactly", ac, SlotOf, L"c", -1, ac, L"A,C"},
+        {"its list position is one less", ac, PositionOf, L"C", 1, ac, L"A,C"},
+        {"list position back to its slot", ac, SlotAt, L"1", 2, ac, L"A,C"},
+        {"a position outside the list", ac, SlotAt, L"2", -1, ac, L"A,C"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -89,7 +61,7 @@ TEST(MacroList, SlotsAndPositions) {
         WriteSlots(folder.Settings(), row.start);
         MacroList list(folder.Settings());
         list.Load();
-        const std::wstring arg = row.name_or_position;
+        const std::wstring arg = row.arg;
         int reported = -1;
         switch (row.op) {
         case Add:
@@ -109,8 +81,12 @@ TEST(MacroList, SlotsAndPositions) {
             break;
         }
         EXPECT_EQ(row.reported, reported);
-        EXPECT_EQ(row.expected, Slots(folder.Settings()));
-        EXPECT_EQ(row.names, list.Names());
+        EXPECT_EQ(row.slots, Slots(folder.Settings()));
+        std::wstring names;
+        for (const std::wstring& name : list.Names()) {
+            names += (names.empty() ? L"" : L",") + name;
+        }
+        EXPECT_EQ(row.names, names);
     }
 }
 
