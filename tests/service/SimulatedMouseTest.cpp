@@ -6,6 +6,8 @@
 #include <hidapi.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -166,6 +168,47 @@ TEST_F(SimulatorTest, ControlChannelTakesCommandsFromOutside) {
     EXPECT_FALSE(IsPlugged());
     EXPECT_EQ(names.size(), 5u);
     EXPECT_EQ(SendControlCommand(pipe, "bogus"), "error unknown command");
+}
+
+TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
+    const ScratchFolder folder;
+    const std::wstring path = folder.Path() + L"reports.log";
+    SetReportLogFile(path);
+    const Bytes block(200, 0x11);
+    const Bytes getReply; // a get of report 2 instead of a send
+    const struct {
+        Bytes Report;
+        std::string Line;
+    } rows[] = {
+        {BracketReport(0), "sent update begins"},
+        {WriteReport(0x002A, {3}), "sent write 0x002A, 1 byte (polling rate): 03"},
+        {WriteReport(0x0044, {1, 2}), "sent write 0x0044, 2 bytes (DPI): 01 02"},
+        {BlockWriteReport(0x0540, block),
+         "sent write 0x0540, 200 bytes: 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 ... (184 "
+         "more)"},
+        {CommitReport(0x03), "sent commit buttons, DPI"},
+        {ReadRequest(0x0044, 2), "sent read request 0x0044, 2 bytes"},
+        {getReply, "got  reply 0x0044, 2 bytes (DPI): 01 02"},
+        {WriteReport(0xFFFE, {1, 2, 3}), "sent write 0xFFFE, 3 bytes: 01 02 03  [refused]"},
+        {BracketReport(1), "sent update ends"},
+    };
+    for (const auto& row : rows) {
+        if (row.Report.empty()) {
+            std::array<std::uint8_t, 16> reply{2};
+            hid_get_feature_report(control_, reply.data(), reply.size());
+        } else {
+            Send(row.Report);
+        }
+    }
+    SetReportLogFile(L""); // closes the file
+    std::ifstream file{std::filesystem::path(path)};
+    std::string line;
+    for (const auto& row : rows) {
+        ASSERT_TRUE(std::getline(file, line)) << row.Line;
+        ASSERT_GT(line.size(), 13u);
+        EXPECT_EQ(line.substr(13), row.Line); // after the "hh:mm:ss.mmm " time
+    }
+    EXPECT_FALSE(std::getline(file, line)) << line;
 }
 
 } // namespace

@@ -95,6 +95,40 @@ CSimulatedHid::CSimulatedHid()
     const DWORD length = GetEnvironmentVariableW(L"V212_HIDSIM_PIPE", configured, 256);
     pipeName_ = length > 0 && length < 256 ? std::wstring(configured)
                                            : hidsim::ControlPipeNameFor(GetCurrentProcessId());
+    wchar_t logPath[MAX_PATH] = {};
+    const DWORD logLength = GetEnvironmentVariableW(L"V212_HIDSIM_LOG", logPath, MAX_PATH);
+    if (logLength > 0 && logLength < MAX_PATH) {
+        SetReportLogFile(logPath);
+    }
+}
+
+void CSimulatedHid::SetReportLogFile(const std::wstring& path) {
+    std::lock_guard lock(mutex_);
+    reportLog_.reset();
+    if (path.empty()) {
+        return;
+    }
+    // Shared for reading, so that the log can be followed while the mouse is in use.
+    const HANDLE file =
+        CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        reportLog_.reset(file);
+    }
+}
+
+void CSimulatedHid::Note(const std::string& text) {
+    if (!reportLog_) {
+        return;
+    }
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char stamp[16];
+    std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u.%03u ", now.wHour, now.wMinute, now.wSecond,
+                  now.wMilliseconds);
+    const std::string line = stamp + text + "\n";
+    DWORD written = 0;
+    WriteFile(reportLog_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 void CSimulatedHid::Append(Call call, const hid_device* device, int result,
@@ -341,6 +375,7 @@ int CSimulatedHid::SendFeatureReport(hid_device* device, const unsigned char* da
     }
     device->LastError = result < 0 ? L"HidD_SetFeature failed" : L"";
     Append(Call::SendFeatureReport, device, result, sent);
+    Note("sent " + CSimulatedMouse::Describe(sent) + (result < 0 ? "  [refused]" : ""));
     return result;
 }
 
@@ -372,6 +407,7 @@ int CSimulatedHid::GetFeatureReport(hid_device* device, unsigned char* data, std
     const std::size_t copied = std::min(reply.size(), static_cast<std::size_t>(result));
     std::copy_n(reply.begin(), copied, data);
     Append(Call::GetFeatureReport, device, result, std::span(reply.data(), copied));
+    Note("got  " + CSimulatedMouse::Describe(std::span(reply.data(), copied), true));
     return result;
 }
 
@@ -595,6 +631,7 @@ void CSimulatedHid::SetPlugged(bool plugged) {
         if (!plugged) {
             std::reverse(notifications.begin(), notifications.end());
         }
+        Note(plugged ? "mouse plugged in" : "mouse unplugged");
         const Notification usb{event, UsbDeviceName, false};
         notifications.insert(plugged ? notifications.begin() : notifications.end(), usb);
     }

@@ -73,6 +73,7 @@ public:
     std::wstring NotificationNameOf(int collection);
     void SetTransferLatency(std::chrono::nanoseconds latency);
     std::wstring ControlPipeName() const { return pipeName_; }
+    void SetReportLogFile(const std::wstring& path);
 
 private:
     struct Notification {
@@ -110,6 +111,8 @@ private:
         std::chrono::steady_clock::time_point start_;
     };
     bool Known(const hid_device* device) const;
+    // Appends one line to the report log, when there is one; expects mutex_ held.
+    void Note(const std::string& text);
     std::string HandleCommand(const std::string& request);
     std::string FormatLog(std::uint64_t firstSequence);
 
@@ -133,4 +136,5 @@ private:
     std::chrono::steady_clock::time_point epoch_;
     std::wstring pipeName_;
     CControlChannel channel_;
+    std::unique_ptr<void, decltype(&CloseHandle)> reportLog_{nullptr, &CloseHandle};
 };

@@ -1,6 +1,7 @@
 #include "tests/service/hidsim/CSimulatedMouse.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -13,6 +14,34 @@ constexpr std::array<std::size_t, 5> ProfileBases{0x0040, 0x0100, 0x01B0, 0x0260
 
 bool Within(std::size_t address, std::size_t first, std::size_t end) {
     return address >= first && address < end;
+}
+
+// Names of the commit groups, lowest bit first.
+std::string GroupNames(unsigned groups) {
+    constexpr std::array<const char*, 4> Names{"buttons", "DPI", "lighting", "polling rate"};
+    std::string text;
+    for (std::size_t bit = 0; bit < Names.size(); ++bit) {
+        if ((groups & (1u << bit)) != 0) {
+            text += text.empty() ? "" : ", ";
+            text += Names[bit];
+        }
+    }
+    return text;
+}
+
+// At most 16 bytes in hex; a block write would fill a screen.
+std::string ShortHex(std::span<const std::uint8_t> bytes) {
+    constexpr std::size_t Shown = 16;
+    std::string text;
+    char digits[4];
+    for (std::size_t i = 0; i < bytes.size() && i < Shown; ++i) {
+        std::snprintf(digits, sizeof digits, i == 0 ? "%02x" : " %02x", bytes[i]);
+        text += digits;
+    }
+    if (bytes.size() > Shown) {
+        text += " ... (" + std::to_string(bytes.size() - Shown) + " more)";
+    }
+    return text;
 }
 
 } // namespace
@@ -103,6 +132,41 @@ bool CSimulatedMouse::Receive(std::span<const std::uint8_t> report) {
         return true;
     default:
         return false;
+    }
+}
+
+std::string CSimulatedMouse::Describe(std::span<const std::uint8_t> report, bool reply) {
+    if (report.size() < HeaderLength || ReportLength(report[0]) == 0) {
+        return "unknown report: " + ShortHex(report);
+    }
+    const std::uint16_t address = static_cast<std::uint16_t>(report[2] | (report[3] << 8));
+    const std::size_t count = std::min<std::size_t>(report[4], report.size() - HeaderLength);
+    const auto data = report.subspan(HeaderLength, count);
+    char head[64];
+    switch (report[1]) {
+    case CommandWrite:
+    case CommandRead: {
+        const bool write = report[1] == CommandWrite;
+        if (!write && !reply) {
+            std::snprintf(head, sizeof head, "read request 0x%04X, %u bytes", address, report[4]);
+            return head;
+        }
+        std::snprintf(head, sizeof head, "%s 0x%04X, %zu byte%s", write ? "write" : "reply",
+                      address, count, count == 1 ? "" : "s");
+        unsigned groups = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            groups |= GroupOf(address + i);
+        }
+        const std::string names = GroupNames(groups);
+        return std::string(head) + (names.empty() ? "" : " (" + names + ")") + ": " +
+               ShortHex(data);
+    }
+    case CommandCommit:
+        return "commit " + (GroupNames(report[3]).empty() ? "nothing" : GroupNames(report[3]));
+    case CommandBracket:
+        return report[2] == 0 ? "update begins" : "update ends";
+    default:
+        return reply ? "empty reply" : "unknown command: " + ShortHex(report.first(HeaderLength));
     }
 }
 

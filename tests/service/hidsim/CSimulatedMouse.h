@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 // The mouse's side of the feature-report protocol: a 64 KiB configuration memory that register
@@ -22,6 +23,9 @@ public:
     // Applies a sent feature report (already padded to its length); false when the mouse
     // rejects it (unknown report or command, bad count, address past the end of memory).
     bool Receive(std::span<const std::uint8_t> report);
+    // One line a person can read: what a sent report asks of the mouse, or what a reply carries
+    // (`reply` true), with the settings the written addresses belong to.
+    static std::string Describe(std::span<const std::uint8_t> report, bool reply = false);
     // The full-length reply to a get of `reportId`: the last read request of that report
     // answered from memory, or only the id when none was made.
     std::vector<std::uint8_t> Reply(std::uint8_t reportId) const;

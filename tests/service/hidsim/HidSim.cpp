@@ -150,6 +150,10 @@ std::wstring ControlPipeName() {
     return CSimulatedHid::Instance().ControlPipeName();
 }
 
+void SetReportLogFile(const std::wstring& path) {
+    CSimulatedHid::Instance().SetReportLogFile(path);
+}
+
 std::wstring ControlPipeNameFor(DWORD processId) {
     return L"\\\\.\\pipe\\V212HidSim-" + std::to_wstring(processId);
 }

@@ -128,6 +128,11 @@ void SetTransferLatency(std::chrono::nanoseconds latency);
 // variable V212_HIDSIM_PIPE names another.
 std::wstring ControlPipeName();
 std::wstring ControlPipeNameFor(DWORD processId);
+
+// Report log for people: every feature report sent to the mouse and every reply got from it,
+// one described line each, appended to the file named by the environment variable
+// V212_HIDSIM_LOG or set here (an empty path ends it).
+void SetReportLogFile(const std::wstring& path);
 std::optional<std::string> SendControlCommand(const std::wstring& pipe, const std::string& command,
                                               DWORD timeoutMilliseconds = 5000);
 
