@@ -11,6 +11,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -30,6 +31,19 @@ constexpr int kLastButton = 7;
 constexpr int kLastMacroPosition = 5;
 constexpr int kLastDpiStage = 3;
 constexpr WPARAM kPointerSpeedOnly = 255;
+// The messages that reload the settings and send them to the mouse.
+constexpr std::array<UINT, 12> kMouseUpdates = {kMsgLighting,
+                                                kMsgCurrentDpiStage,
+                                                kMsgBracketOnly,
+                                                kMsgPollingRate,
+                                                kMsgSendAll,
+                                                kMsgApplyAll,
+                                                kMsgDoubleClickSpeed,
+                                                kMsgPointerSpeedOrDpi,
+                                                kMsgResetProfile,
+                                                kMsgButtonAssignment,
+                                                kMsgMacro,
+                                                kMsgDpiStage};
 
 std::wstring ModuleFolder() {
     const std::wstring path = ProgramFilePath();
@@ -46,7 +60,9 @@ bool InRange(WPARAM value, int last) {
 
 } // namespace
 
-CMirelhidDlg::CMirelhidDlg() : sender_(reports_, settings_, {}, {}) {}
+CMirelhidDlg::CMirelhidDlg() : sender_(reports_, settings_, {}, {}) {
+    sender_.SetGuard(&guard_);
+}
 
 CMirelhidDlg::~CMirelhidDlg() {
     // A window destroyed with its object skips OnDestroy: the readers still end first.
@@ -195,7 +211,8 @@ LRESULT CMirelhidDlg::OnDeviceChange(UINT event, DWORD_PTR data) {
 }
 
 LRESULT CMirelhidDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_WTSSESSION_CHANGE || HandleServiceMessage(message, wParam, lParam)) {
+    if (message == WM_WTSSESSION_CHANGE || SupersededByQueuedPost(message, wParam, lParam) ||
+        HandleServiceMessage(message, wParam, lParam)) {
         return 0;
     }
     return Window::WindowProc(message, wParam, lParam);
@@ -206,6 +223,18 @@ LRESULT CMirelhidDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         OutputDebugStringW(L"WM_INPUT\n");
     }
     return Window::DefWindowProc(message, wParam, lParam);
+}
+
+bool CMirelhidDlg::SupersededByQueuedPost(UINT message, WPARAM wParam, LPARAM lParam) const {
+    // A slider dragged across its range posts one message per step, each costing the mouse a
+    // bracket of 200 ms. The values travel through the files, so a later post of the same
+    // message with the same parameters sends all that this one would: only the last is handled.
+    if (std::ranges::find(kMouseUpdates, message) == kMouseUpdates.end()) {
+        return false;
+    }
+    MSG next{};
+    return PeekMessageW(&next, Hwnd(), message, message, PM_NOREMOVE | PM_QS_POSTMESSAGE) &&
+           next.wParam == wParam && next.lParam == lParam;
 }
 
 void CMirelhidDlg::Bracketed(const std::function<void()>& sends) {
@@ -276,7 +305,7 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
     case kMsgResetProfile:
         ReloadSettings();
         Bracketed([&] { sender_.ResetProfileRegister(true); });
-        sender_.SendRegisterEA(settings_.Profile);
+        sender_.SendRegisterEA(guard_.Profile());
         return true;
     case kMsgButtonAssignment:
         ReloadSettings();

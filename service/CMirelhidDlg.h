@@ -70,6 +70,9 @@ protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // True for a message that sends settings to the mouse when the queue already holds a later
+    // post of it with the same parameters.
+    bool SupersededByQueuedPost(UINT message, WPARAM wParam, LPARAM lParam) const;
     // One handler per private message; false when the message is not one of them.
     bool HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The update bracket around `sends`, all skipped while the control handle is closed.

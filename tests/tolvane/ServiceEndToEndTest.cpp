@@ -1,49 +1,18 @@
-#include "service/MouseMemoryMap.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/CIniFile.h"
 #include "tests/tolvane/MessagePump.h"
-#include "tests/tolvane/ServiceHarness.h"
+#include "tests/tolvane/ServiceFixture.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Reports = std::vector<std::vector<std::uint8_t>>;
-namespace map = MouseMemoryMap;
-
-// One line per report: "bracket 0", "write 0042 [02]", "commit 08", "block 0540".
-std::string Summary(const std::vector<std::uint8_t>& report) {
-    char line[64] = "?";
-    if (report.size() < 8) {
-        return line;
-    }
-    const unsigned address = report[2] | (report[3] << 8);
-    if (report[0] == map::kBlockWriteReport) {
-        std::snprintf(line, sizeof line, "block %04x", address);
-    } else if (report[1] == map::kCommandBracket) {
-        std::snprintf(line, sizeof line, "bracket %u", report[2]);
-    } else if (report[1] == map::kCommandCommit) {
-        std::snprintf(line, sizeof line, "commit %02x", report[3]);
-    } else if (report[1] == map::kCommandWrite) {
-        std::snprintf(line, sizeof line, "write %04x", address);
-    }
-    return line;
-}
-
-std::vector<std::string> Summaries(const Reports& reports) {
-    std::vector<std::string> lines;
-    for (const auto& report : reports) {
-        lines.push_back(Summary(report));
-    }
-    return lines;
-}
 
 int ThreadsOf(DWORD processId) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -59,35 +28,6 @@ int ThreadsOf(DWORD processId) {
     CloseHandle(snapshot);
     return count;
 }
-
-class ServiceEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(ServiceHarness::CleanDataFolder()); }
-    void TearDown() override {
-        if (harness_.Started() && harness_.Process().Running()) {
-            EXPECT_TRUE(harness_.Close());
-        }
-    }
-
-    void StartService() {
-        ASSERT_TRUE(harness_.Start());
-        settings_ = std::make_unique<CIniFile>(ServiceHarness::SettingsPath());
-    }
-    // Sends and checks that nothing went to the mouse and nothing was posted back.
-    void ExpectIgnored(UINT message, WPARAM wParam, LPARAM lParam) {
-        const auto first = harness_.Simulator().NextSequence();
-        harness_.Config().Clear();
-        ASSERT_TRUE(harness_.SendAndWait(message, wParam, lParam));
-        PumpUntil([] { return false; }, 0);
-        EXPECT_TRUE(harness_.Simulator().SentFeatureReports(first).empty())
-            << std::hex << message << " " << wParam << " " << lParam;
-        EXPECT_TRUE(harness_.Config().Messages().empty());
-    }
-    int Setting(const wchar_t* key) const { return settings_->ReadInt(L"Setting", key, -99); }
-
-    ServiceHarness harness_;
-    std::unique_ptr<CIniFile> settings_;
-};
 
 TEST_F(ServiceEndToEnd, ASecondCopyEndsAndLeavesTheFirstAlone) {
     ASSERT_NO_FATAL_FAILURE(StartService());
@@ -116,6 +56,26 @@ TEST_F(ServiceEndToEnd, AFirstStartCopiesTheTemplateAndLaterStartsKeepTheUsersFi
     ASSERT_NO_FATAL_FAILURE(StartService());
     EXPECT_EQ(20, Setting(L"DoubleClickSpeed"));
     EXPECT_EQ(L"yes", settings_->ReadString(L"Mine", L"Kept", L""));
+}
+
+TEST_F(ServiceEndToEnd, ASubFolderThatCannotBeMadeLeavesTheSettingsInUse) {
+    for (const wchar_t* blocked : {L"Profile", L"Macro"}) {
+        SCOPED_TRACE(blocked);
+        ASSERT_TRUE(ServiceHarness::CleanDataFolder());
+        const std::filesystem::path data = ServiceHarness::VendorFolder() + L"\\GamingMouse";
+        std::filesystem::create_directories(data);
+        std::ofstream(data / blocked) << "not a folder";
+
+        ASSERT_NO_FATAL_FAILURE(StartService());
+        // The template was copied and the mouse's state recorded.
+        EXPECT_EQ(12, Setting(L"DoubleClickSpeed"));
+        EXPECT_EQ(1, Setting(L"Device"));
+        ASSERT_TRUE(settings_->WriteInt(L"Setting", L"DoubleClickSpeed", 31));
+        const auto reports = harness_.PostAndCollectBracket(kMsgDoubleClickSpeed);
+        ASSERT_EQ(4u, reports.size());
+        EXPECT_EQ(31, reports[1][8]);
+        ASSERT_TRUE(harness_.Close());
+    }
 }
 
 TEST_F(ServiceEndToEnd, ReloadingReadsTheFileWithoutRewritingIt) {
