@@ -176,10 +176,14 @@ TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
     SetReportLogFile(path);
     const Bytes block(200, 0x11);
     const Bytes getReply; // a get of report 2 instead of a send
+    const Bytes openAndClose{0};
+    const std::string input = DefaultCollections()[InputCollection].Path;
     const struct {
         Bytes Report;
         std::string Line;
     } rows[] = {
+        {openAndClose, "opened " + input},
+        {openAndClose, "closed " + input},
         {BracketReport(0), "sent update begins"},
         {WriteReport(0x002A, {3}), "sent write 0x002A, 1 byte (polling rate): 03"},
         {WriteReport(0x0044, {1, 2}), "sent write 0x0044, 2 bytes (DPI): 01 02"},
@@ -192,7 +196,11 @@ TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
         {WriteReport(0xFFFE, {1, 2, 3}), "sent write 0xFFFE, 3 bytes: 01 02 03  [refused]"},
         {BracketReport(1), "sent update ends"},
     };
+    hid_close(hid_open_path(input.c_str()));
     for (const auto& row : rows) {
+        if (row.Report == openAndClose) {
+            continue;
+        }
         if (row.Report.empty()) {
             std::array<std::uint8_t, 16> reply{2};
             hid_get_feature_report(control_, reply.data(), reply.size());

@@ -304,6 +304,7 @@ hid_device* CSimulatedHid::OpenPath(const char* path) {
             device->Collection = static_cast<int>(i);
             devices_.push_back(std::move(device));
             Append(Call::OpenPath, devices_.back().get(), 0, bytes);
+            Note("opened " + collections_[i].Path);
             return devices_.back().get();
         }
     }
@@ -328,6 +329,7 @@ void CSimulatedHid::Close(hid_device* device) {
     device->Closed = true;
     reportArrived_.notify_all();
     Append(Call::Close, device, 0);
+    Note("closed " + collections_[static_cast<std::size_t>(device->Collection)].Path);
 }
 
 void CSimulatedHid::ChargeLatency() {

@@ -129,9 +129,9 @@ void SetTransferLatency(std::chrono::nanoseconds latency);
 std::wstring ControlPipeName();
 std::wstring ControlPipeNameFor(DWORD processId);
 
-// Report log for people: every feature report sent to the mouse and every reply got from it,
-// one described line each, appended to the file named by the environment variable
-// V212_HIDSIM_LOG or set here (an empty path ends it).
+// Report log for people: every open and close, every feature report sent to the mouse and every
+// reply got from it, one described line each, appended to the file named by the environment
+// variable V212_HIDSIM_LOG or set here (an empty path ends it).
 void SetReportLogFile(const std::wstring& path);
 std::optional<std::string> SendControlCommand(const std::wstring& pipe, const std::string& command,
                                               DWORD timeoutMilliseconds = 5000);
