@@ -1,6 +1,7 @@
 #include "config/CLucfgDlg.h"
 
 #include "config/ConfigResources.h"
+#include "config/KeyPositionNames.h"
 #include "config/ServiceWindow.h"
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/ListAndMenuResources.h"
@@ -36,9 +37,39 @@ std::wstring TitleOf(const std::wstring& path) {
 } // namespace
 
 CLucfgDlg::CLucfgDlg(std::wstring programFolder)
-    : Dialog(IDD_LUCFG_DIALOG), m_programFolder(std::move(programFolder)),
-      m_working(std::make_unique<SettingsRecord>()) {
+    : Dialog(IDD_LUCFG_DIALOG), m_programFolder(programFolder.empty() ? FolderOf(ProgramFilePath())
+                                                                      : std::move(programFolder)),
+      m_languagePath(m_programFolder + L"Strings.xml"), m_language(m_languagePath),
+      m_paths(ConfigPaths::FromUserDataFolder()), m_profile(m_paths), m_profileList(m_paths),
+      m_profileOps(m_profile, m_profileList, m_programFolder + L"Mouse.ini"),
+      m_macros(m_paths.MacroFolder(), m_paths.SettingsFile(),
+               [this](const MacroEvent& event) { return EventName(event); }),
+      m_recorder(m_macros.Editor(),
+                 MacroCapture{[this] { return m_hooks.Loaded(); },
+                              [this](bool keyboard, bool mouse) {
+                                  m_hooks.EnableHook(keyboard);
+                                  m_hooks.EnableMouseHook(mouse);
+                              }},
+                 [this](std::uint32_t virtualKey) { return RecordedKeyName(virtualKey); }) {
     m_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    // Every store copies "Mouse.ini" onto the file of the profile the window shows.
+    m_profile.SetNameSource([this] { return CurrentProfileName(); });
+}
+
+std::wstring CLucfgDlg::EventName(const MacroEvent& event) const {
+    if (event.EventKind() == MacroEvent::Key) {
+        return KeyPositionNames::NameOfUsage(event.Code, KeyNameCase::Upper, m_language);
+    }
+    return KeyCodeToName(event.Code);
+}
+
+std::wstring CLucfgDlg::RecordedKeyName(std::uint32_t virtualKey) const {
+    // Letters are named as they were typed: upper case while Caps Lock is on.
+    const KeyNameCase letters =
+        (GetKeyState(VK_CAPITAL) & 1) != 0 ? KeyNameCase::Upper : KeyNameCase::Lower;
+    return KeyPositionNames::Name(
+        static_cast<std::uint8_t>(MacroRecorder::RecordedKeyPosition(virtualKey)), letters,
+        m_language);
 }
 
 CLucfgDlg::~CLucfgDlg() = default;
@@ -62,28 +93,6 @@ int CLucfgDlg::FindName(std::span<const std::wstring> names, const std::wstring&
 
 // --- Messages ---
 
-LRESULT CLucfgDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case 0x3402:
-        m_selectedMacroRow = static_cast<int>(wParam);
-        return 0;
-    case 0x500:
-        if (wParam == 0 && lParam == 0) {
-            EndDialog(IDCANCEL);
-        }
-        return 0;
-    case 0x502:
-    case 0x447:
-        return 0;
-    default:
-        return Dialog::WindowProc(message, wParam, lParam);
-    }
-}
-
-LRESULT CLucfgDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return Dialog::DefWindowProc(message, wParam, lParam);
-}
-
 bool CLucfgDlg::PreTranslateMessage(MSG& msg) {
     // The dialog's keyboard handling would end the window on Escape or Enter.
     if (msg.message == WM_KEYDOWN &&
@@ -97,19 +106,15 @@ int CLucfgDlg::OnCreate(CREATESTRUCTW&) {
     if (static_cast<int>(Default()) == -1) {
         return -1;
     }
-    if (m_programFolder.empty()) {
-        m_programFolder = FolderOf(ProgramFilePath());
-    }
     CControlGlobals::SetProgramFolder(m_programFolder);
     GetCurrentDirectoryW(static_cast<DWORD>(m_savedDirectory.size()), m_savedDirectory.data());
     SetCurrentDirectoryW(m_programFolder.c_str());
 
-    m_languagePath = m_programFolder + L"Strings.xml";
-    m_language.SetPath(m_languagePath);
     CControlGlobals::SetFaceName(
         winlayer::Format(L"%ls", m_language.Text(L"FONT", L"MAIN").c_str()));
 
     BuildSkinControls();
+    BuildCommandTable();
 
     if (m_mask) {
         if (winlayer::RegionHandle region = CreateRegionFromBitmap(m_mask.Get(), 0xFFFFFF, 0)) {
@@ -133,18 +138,6 @@ void CLucfgDlg::LoadHookLibrary() {
     }
     m_hooks.InstallHook(Hwnd());
     m_hooks.InstallMouseHook(Hwnd());
-}
-
-bool CLucfgDlg::OnInitDialog() {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    SetWindowTextW(Hwnd(), kWindowTitle);
-    m_mainPage = kMainPage;
-    m_subPage = kButtonsSubPage;
-    ShowPage(m_mainPage);
-    StartHighlightTimer();
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE, GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
-    return true;
 }
 
 void CLucfgDlg::OnDestroy() {
@@ -221,23 +214,6 @@ HCURSOR CLucfgDlg::OnQueryDragIcon() {
     return static_cast<HCURSOR>(m_icon);
 }
 
-bool CLucfgDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    // The system's close (the taskbar's menu, Alt+F4) arrives as IDCANCEL without a control.
-    if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(IDCANCEL);
-        return true;
-    }
-    if (reinterpret_cast<HWND>(lParam) == m_closeBtn.Hwnd() && HIWORD(wParam) == BN_CLICKED) {
-        EndDialog(IDCANCEL);
-        return true;
-    }
-    if (reinterpret_cast<HWND>(lParam) == m_minimizeBtn.Hwnd() && HIWORD(wParam) == BN_CLICKED) {
-        PostMessageW(Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        return true;
-    }
-    return Window::OnCommand(wParam, lParam);
-}
-
 // --- Painting ---
 
 bool CLucfgDlg::OnEraseBkgnd(HDC) {
@@ -303,18 +279,6 @@ void CLucfgDlg::PaintBackground(Gdiplus::Graphics& graphics, int width, int heig
 }
 
 // --- Pop-ups and modal dialogs ---
-
-void CLucfgDlg::ClosePopupMenu() {
-    if (m_popup) {
-        m_popup->DestroyWindow();
-        m_popup.reset();
-        m_slotHighlighting = true;
-    }
-}
-
-void CLucfgDlg::ClosePopups() {
-    ClosePopupMenu();
-}
 
 INT_PTR CLucfgDlg::RunModal(winlayer::Dialog& dialog) {
     const bool highlighting = m_highlightTimerOn;
@@ -395,7 +359,9 @@ void CLucfgDlg::ListReset(HWND list) {
 }
 
 void CLucfgDlg::WriteMouseId() {
-    CIniFile(SettingsFilePath()).WriteInt(L"Setting", L"MouseID", m_mouseModel);
+    if (m_paths.Valid()) {
+        CIniFile(m_paths.SettingsFile()).WriteInt(L"Setting", L"MouseID", m_mouseModel);
+    }
 }
 
 void CLucfgDlg::OpenHelp() {
@@ -411,7 +377,7 @@ void CLucfgDlg::OpenHelp() {
     ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-void CLucfgDlg::BrowseProgram() {
+bool CLucfgDlg::BrowseProgram() {
     winlayer::FileDialog dialog(winlayer::FileDialog::Kind::Open, L".exe", L"*.exe",
                                 OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"(*.exe)|*.exe||", Hwnd());
     std::array<wchar_t, MAX_PATH> programs{};
@@ -419,58 +385,20 @@ void CLucfgDlg::BrowseProgram() {
                               static_cast<DWORD>(programs.size()));
     dialog.SetInitialFolder(programs.data());
     if (dialog.DoModal() != IDOK || dialog.Path().size() > kMaxLinkedProgramPath) {
-        return;
+        return false;
     }
     const std::wstring name = TitleOf(dialog.Path());
     m_linkProgramBtn.SetToolTipText(name, true);
     m_linkToggleBtn.SetCheck(true);
     const std::wstring link = winlayer::Format(L"%ls.exe", name.c_str());
-    m_working->LinkName.fill(L'\0');
-    link.copy(m_working->LinkName.data(), m_working->LinkName.size() - 1);
-    m_working->Link = 1;
-}
-
-void CLucfgDlg::ShowSkinMenu(HWND anchor) {
-    ClosePopupMenu();
-    RECT rect{};
-    GetClientRect(anchor, &rect);
-    MapWindowPoints(anchor, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    m_popup = std::make_unique<CBmpMenu>(this);
-    m_popup->LoadImages(
-        CControlGlobals::SkinPath(L"Menu2_n.png"), CControlGlobals::SkinPath(L"Menu2_d.png"),
-        CControlGlobals::SkinPath(L"Menu2_d.png"), CControlGlobals::SkinPath(L"Menu2_n.png"));
-    m_popup->SetPosition(rect.left + 1, rect.bottom);
-    m_menuKind = 2;
-    m_popup->AddItem(L"125", 40024);
-    m_popup->AddItem(L"250", 40025);
-    m_popup->AddItem(L"500", 40026);
-    m_popup->AddItem(L"1000", 40027);
-    if (m_popup->Create(IDD_BMPMENU, this)) {
-        ShowWindow(m_popup->Hwnd(), SW_SHOW);
-    }
-    m_slotHighlighting = false;
+    Working().LinkName.fill(L'\0');
+    link.copy(Working().LinkName.data(), Working().LinkName.size() - 1);
+    Working().Link = 1;
+    return true;
 }
 
 void CLucfgDlg::OnRateCommand(int id) {
-    int interval = 0;
-    switch (id) {
-    case 40024:
-        interval = 8;
-        break;
-    case 40025:
-        interval = 4;
-        break;
-    case 40026:
-        interval = 2;
-        break;
-    case 40027:
-        interval = 1;
-        break;
-    default:
-        return;
+    if (m_profile.SetPollingRateFromMenu(id)) {
+        ShowPollingRate(Working().PollingRate);
     }
-    m_working->PollingRate = interval;
-    ServiceIni_WritePollingRate(interval, SettingsFilePath());
-    ShowPollingRate(interval);
-    ServiceWindow::Post(0x4FD, 0, interval == 8 ? 1 : interval == 4 ? 1 : interval == 2 ? 2 : 3);
 }

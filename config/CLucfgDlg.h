@@ -1,12 +1,22 @@
 #pragma once
 
+#include "config/ConfigPaths.h"
 #include "config/HookLibrary.h"
 #include "config/LanguageText.h"
+#include "config/MacroOperations.h"
+#include "config/MacroRecorder.h"
+#include "config/PopupMenu.h"
+#include "config/ProfileList.h"
+#include "config/ProfileOperations.h"
+#include "config/WorkingProfile.h"
 #include "config/controls/CBitmapBtn.h"
 #include "config/controls/CBitmapBtnEdit.h"
 #include "config/controls/CBmpMenu.h"
 #include "config/controls/CClrEdit.h"
 #include "config/controls/CListBoxEx.h"
+#include "config/controls/CMacroNameMenu.h"
+#include "config/controls/CMoreMenu.h"
+#include "config/controls/CProfileNameMenu.h"
 #include "config/controls/COwnColorSelect.h"
 #include "config/controls/CPngHSliderBar.h"
 #include "config/controls/CPngMultiHSliderBar.h"
@@ -17,7 +27,10 @@
 #include "winlayer/GdiObject.h"
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,6 +42,13 @@
 //   CLucfgDlg.cpp          frame: messages, create, paint, drag, timers, keys, destroy
 //   CLucfgDlgBuild.cpp     the controls of the five skin pages
 //   CLucfgDlgPages.cpp     page and sub-page switching, the settings-page refresh
+//   CLucfgDlgCommands.cpp  the command table (which control does what) and its prologue
+//   CLucfgDlgEvents.cpp    start-up, the service's events and the controls' private messages
+//   CLucfgDlgMenus.cpp     the pop-up menus and the button captions
+//   CLucfgDlgProfiles.cpp  the profile panel
+//   CLucfgDlgLighting.cpp  the lighting sub-page
+//   CLucfgDlgMacros.cpp    the macro page: macro operations, the event list, recording
+//   CLucfgDlgAssign.cpp    assigning a function to a mouse button
 class CLucfgDlg : public winlayer::Dialog {
 public:
     static constexpr wchar_t kWindowTitle[] = L"Selvin V212 Gaming Mouse";
@@ -72,7 +92,8 @@ public:
     static void ListReset(HWND list);
     void WriteMouseId();
     void OpenHelp();
-    void BrowseProgram();
+    // True when a program was chosen and linked.
+    bool BrowseProgram();
     void ShowSkinMenu(HWND anchor);
     void OnRateCommand(int id);
 
@@ -82,6 +103,60 @@ public:
     void RedrawButtonPage();
     void RefreshDpiStageButtons(int stage);
     void ArrangeLedControls(int mode);
+
+    // Menus and captions (CLucfgDlgMenus.cpp).
+    void ShowButtonFunctionMenu(HWND control, int button);
+    void ShowLedMenu(HWND control);
+    void ShowAddMacroMenu(HWND control);
+    void ShowInsertActionMenu(HWND control, int target);
+    void ShowInsertActionMenu2();
+    void ShowClickMenu(HWND control, int target);
+    static POINT FitImageToScreen(POINT at, SIZE picture);
+    std::wstring KeyCodeToName(std::uint8_t position) const;
+    std::wstring KeyCodeToName2(std::uint8_t position) const;
+    void RefreshButtonCaptions();
+    void ApplyLedModeChoice(int id);
+    void ApplyAddMacroChoice(int id);
+    void UpdateAddMacroTexts();
+
+    // Working profile (CLucfgDlgEvents.cpp).
+    void LoadWorkingProfile(int profileArg);
+    StoreResult ApplyToDevice(int flag);
+    StoreResult StoreAndNotify(UINT message, WPARAM wParam, LPARAM lParam);
+    bool CopyProfileFile();
+    SettingsRecord& Working() { return m_profile.Working(); }
+    const SettingsRecord& Working() const { return m_profile.Working(); }
+    const ConfigPaths& Paths() const { return m_paths; }
+
+    // Service events (CLucfgDlgEvents.cpp).
+    LRESULT OnDeviceEvent(WPARAM code, LPARAM value);
+    LRESULT OnRepaintRequest(WPARAM code);
+
+    // Profiles (CLucfgDlgProfiles.cpp).
+    bool LoadProfileList();
+    void NewProfile();
+    void SelectProfile(const std::wstring& name);
+    void CopyProfile(const std::wstring& name);
+    void DeleteProfileFile(const std::wstring& name);
+    void ShowProfileName(const std::wstring& name);
+    std::wstring CurrentProfileName() const { return m_profileNameBtn.GetCaption(); }
+
+    // Macros (CLucfgDlgMacros.cpp).
+    int LoadMacroList();
+    int ReloadMacroList();
+    void AddMacroName(const std::wstring& name);
+    void RemoveMacroName(const std::wstring& name);
+    int GetMacroListIndex(const std::wstring& name) const;
+    void NewMacro();
+    void FillMacroEventList();
+    void SaveAndAnnounceMacro();
+    void SumMacroTime();
+    const std::vector<std::wstring>& MacroNames() const { return m_macros.List().Names(); }
+    LRESULT OnMacroRecordKey(WPARAM virtualKey, LPARAM transition);
+    void StopRecording();
+
+    // Assignment (CLucfgDlgAssign.cpp).
+    void AssignFunctionToButton(const MenuChoice& choice);
 
     int MainPage() const { return m_mainPage; }
     int SubPage() const { return m_subPage; }
@@ -139,7 +214,104 @@ private:
     CStaticTrans& AddLabel(std::vector<winlayer::Window*>& group, const std::wstring& text,
                            const RECT& rect, COLORREF color, int fontHeight);
 
+    // CLucfgDlgCommands.cpp: the command of each control, found by its window.
+    using Command = std::function<void()>;
+    void BuildCommandTable();
+    void AddCommand(const winlayer::Window& control, Command command);
+    void RegisterSettingsCommands();
+    void RegisterProfileCommands();
+    void RegisterLightingCommands();
+    void RegisterMacroCommands();
+    // The edit of a DPI stage that was typed but not taken yet, taken before anything else.
+    void CommitPendingDpiEdit();
+    void ShowDpiStage(int stage);
+    void SetMouseModel(int model);
+    void OpenCompanion();
+    void SetUniversalScroll(bool on);
+    void StepWheelLines(int step);
+    void SetDoubleClick(ProfileEdits::DoubleClickButton button);
+    static void ShowTextEdit(const winlayer::Window& edit, const TextEdit& result);
+
+    // CLucfgDlgEvents.cpp
+    LRESULT OnSliderChanged(WPARAM value, LPARAM sliderId);
+    LRESULT OnColorChosen(WPARAM color);
+    LRESULT OnEditKeyUp(WPARAM key, LPARAM id);
+    LRESULT OnDpiStageEnter();
+    LRESULT OnWheelLinesChanged();
+    LRESULT OnReloadDpiStages();
+    void RefreshPage();
+    void ShowFirstMacro();
+    // Shows a warning or question box with the slot highlight stopped; true on OK.
+    bool Warn(const std::wstring& title, const std::wstring& text,
+              const std::wstring& secondLine = {});
+
+    // CLucfgDlgAssign.cpp: false when the assignment ends without a store.
+    bool AssignSubFunction(ButtonAssignment& entry, int button, int subCode);
+    void AssignKeys(ButtonAssignment& entry, int button);
+    void AssignMacroWithDialog(ButtonAssignment& entry);
+    bool AssignMacroFromMenu(ButtonAssignment& entry);
+
+    // CLucfgDlgMenus.cpp
+    void OpenMenu(PopupMenu design, POINT at);
+    void OpenMenuAt(PopupMenu design, HWND control);
+    void OnMenuChoice(WPARAM wParam, LPARAM lParam);
+    void CloseNameMenus();
+
+    // CLucfgDlgProfiles.cpp
+    void ApplyProfileResult(const ProfileResult& result);
+    void OnProfileNameChoice(WPARAM index);
+    void OnMoreChoice(WPARAM choice);
+    void ImportProfile(ProfileOperations::Form form);
+    void ExportProfile(ProfileOperations::Form form);
+    void RenameProfile();
+    void LinkProgram();
+    void RemoveLink();
+    void ResetProfile();
+
+    // CLucfgDlgLighting.cpp
+    void SelectLightingSlot(int slot);
+    void TakePresetColor(COLORREF color);
+    void ImportLighting();
+    void ExportLighting();
+    void ApplyLightingPoints();
+    void ResetLighting();
+    LRESULT OnColorBoxKeyUp();
+
+    // CLucfgDlgMacros.cpp
+    void EditMacroEvents(const MenuChoice& choice);
+    void SetInsertMode(int mode);
+    void OnMacroNameChoice(WPARAM index);
+    void OnMacroMoreChoice(WPARAM choice);
+    LRESULT OnMsg3400();
+    LRESULT OnMacroListRefresh();
+    LRESULT OnMsg1401(WPARAM message, LPARAM lParam);
+    LRESULT OnMacroMessage3401(WPARAM delay, LPARAM row);
+    LRESULT OnMacroMessage3403(WPARAM row);
+    LRESULT OnLoopCountKeyUp();
+    // Ends a recording that is running without keeping it (the page is left, the window goes).
+    void CancelRecording();
+    void OpenMacroNameMenu();
+    void RenameMacro();
+    std::wstring MacroFilter() const;
+    void ImportMacro();
+    void ExportMacro();
+    // The current macro's name, events, loop and totals, and the controls that apply.
+    void ShowCurrentMacro();
+    void FillEventRows();
+    void ShowLoop();
+    void ShowEventCount();
+    void EnableMacroControls(bool enable);
+    int SelectedRow() const;
+    // Mirrors an edit into the list, then saves and announces the macro.
+    void ApplyMacroEdit(const MacroEdit& edit);
+    void EditSelectedEvent();
+    void Insert();
+    void ShowRecordStart(MacroRecordStart start);
+    void ShowRecorded(const MacroRecordResult& result);
+
     // Frame helpers.
+    std::wstring EventName(const MacroEvent& event) const;
+    std::wstring RecordedKeyName(std::uint32_t virtualKey) const;
     void LoadHookLibrary();
     // Destroys the pop-up menu and every name menu that is open.
     void ClosePopups();
@@ -166,6 +338,14 @@ private:
     winlayer::BitmapHandle m_mask;
     std::array<PicturePtr, kPictureCount> m_pictures;
 
+    // --- The logic the window shows and edits ---
+    ConfigPaths m_paths;
+    WorkingProfile m_profile;
+    ProfileList m_profileList;
+    ProfileOperations m_profileOps;
+    MacroOperations m_macros;
+    MacroRecorder m_recorder;
+
     // --- Frame state ---
     int m_mainPage = kMainPage;
     int m_subPage = kButtonsSubPage;
@@ -180,9 +360,20 @@ private:
     int m_mouseModel = 3;
     RECT m_frameRect{};
     int m_frameFlag = 0;
+    int m_selectedButton = -1;
+    // The firmware version the service last read, for the firmware dialog.
+    int m_fwVersion = 0;
+    int m_menuTarget = 0;
+    int m_insertMode = -1;
+    MacroDelayMode m_delayMode = MacroDelayMode::Measured;
+    // A service refresh that came during a recording, done when the recording ends.
+    bool m_refreshDeferred = false;
     std::unique_ptr<CBmpMenu> m_popup;
-    // Records the dialog edits, kept off the stack frame of the dialog's owner.
-    std::unique_ptr<SettingsRecord> m_working;
+    std::optional<PopupMenu> m_openMenu;
+    std::unique_ptr<CMoreMenu> m_moreMenu;
+    std::unique_ptr<CProfileNameMenu> m_profileNameMenu;
+    std::unique_ptr<CMacroNameMenu> m_macroNameMenu;
+    std::unordered_map<HWND, Command> m_commands;
 
     // --- Controls, page by page (CLucfgDlgBuild.cpp says where each stands) ---
     std::vector<std::unique_ptr<CStaticTrans>> m_labels;

@@ -77,7 +77,7 @@ void CLucfgDlg::ShowSettingsPage(int subPage) {
     ShowGroup(m_lightingGroup, subPage == kLightingSubPage);
     HideLightingOptions();
     if (subPage == kLightingSubPage) {
-        ShowColorValues(static_cast<COLORREF>(m_working->LedColor));
+        ShowColorValues(static_cast<COLORREF>(Working().LedColor));
         ArrangeLedControls(LedModeOfSlot());
     }
     InvalidateRect(Hwnd(), nullptr, TRUE);
@@ -86,13 +86,13 @@ void CLucfgDlg::ShowSettingsPage(int subPage) {
 int CLucfgDlg::LedModeOfSlot() const {
     switch (m_lightingSlot) {
     case 0:
-        return m_working->LedMode;
+        return Working().LedMode;
     case 1:
-        return m_working->LedMode2;
+        return Working().LedMode2;
     case 2:
-        return m_working->LedMode3;
+        return Working().LedMode3;
     case 3:
-        return m_working->LedMode4;
+        return Working().LedMode4;
     default:
         return 0;
     }
@@ -154,11 +154,11 @@ void CLucfgDlg::RefreshDpiStageButtons(int stage) {
     }
     if (stage >= 0 && stage < static_cast<int>(m_dpiStageBtns.size())) {
         m_dpiStageBtns[static_cast<size_t>(stage)].SetChecked(true);
-        m_dpiSlider.SetPos(m_working->DPI_INFO[static_cast<size_t>(stage)][1]);
+        m_dpiSlider.SetPos(Working().DPI_INFO[static_cast<size_t>(stage)][1]);
     }
     const std::wstring& name = m_language.ButtonPage(L"DPISTAGE");
     for (size_t i = 0; i < m_dpiStageBtns.size(); ++i) {
-        const int value = m_working->DPI_INFO[i][1];
+        const int value = Working().DPI_INFO[i][1];
         m_dpiStageBtns[i].SetCaption(
             winlayer::Format(L"%ls %d", name.c_str(), static_cast<int>(i) + 1),
             winlayer::Format(L"%d", value < 121 ? value * 100 : value * 200), 0, kHorizontal);
@@ -166,7 +166,7 @@ void CLucfgDlg::RefreshDpiStageButtons(int stage) {
 }
 
 void CLucfgDlg::RedrawButtonPage() {
-    const SettingsRecord& record = *m_working;
+    const SettingsRecord& record = Working();
     for (const auto* group : {&m_profileGroup, &m_buttonsGroup, &m_performanceGroup,
                               &m_doubleClickGroup, &m_lightingGroup}) {
         for (const winlayer::Window* window : *group) {

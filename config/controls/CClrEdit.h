@@ -15,6 +15,7 @@ public:
     void SetBkColor(COLORREF color);
     // Sent as lParam of the key-up report.
     void SetId(int id) { m_id = id; }
+    int Id() const { return m_id; }
 
     // Switches the owner sets.
     void SetBorder(bool on) { m_border = on; }
