@@ -1,4 +1,5 @@
 #include "tests/config/main/MainWindowFixture.h"
+#include "tests/config/main/MainWindowProbe.h"
 
 #include "config/ConfigResources.h"
 #include "shared/store/CIniFile.h"
@@ -10,14 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-class MainWindowProbe {
-public:
-    static const CBitmapBtn& PollingRate(const CLucfgDlg& dialog) {
-        return dialog.m_pollingRateBtn;
-    }
-    static HWND LoopCountEdit(const CLucfgDlg& dialog) { return dialog.m_loopCountEdit.Hwnd(); }
-};
 
 namespace {
 HWND FindConfigWindow(DWORD processId) {
@@ -143,7 +136,7 @@ TEST(MainWindowFrame, KeysNeverEndItAndTheServiceCloseDoes) {
 
 TEST(MainWindowFrame, StartTimerEmptiesAndLocksTheLoopCount) {
     MainWindowFixture fixture(MainWindowFixture::MakeTestSkin());
-    const HWND edit = MainWindowProbe::LoopCountEdit(fixture.Dialog());
+    const HWND edit = MainWindowProbe::loopCountEdit(fixture.Dialog()).Hwnd();
     ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(edit); }, 3000));
     wchar_t text[16] = {};
     GetWindowTextW(edit, text, 16);
@@ -185,7 +178,7 @@ TEST(MainWindowFrame, PollingRateChoiceIsStoredShownAndAnnounced) {
         Pump();
         EXPECT_EQ(row.interval,
                   CIniFile(SettingsFilePath()).ReadInt(L"Setting", L"PollingRate", -1));
-        EXPECT_EQ(row.caption, MainWindowProbe::PollingRate(fixture.Dialog()).GetCaption());
+        EXPECT_EQ(row.caption, MainWindowProbe::pollingRateBtn(fixture.Dialog()).GetCaption());
         EXPECT_EQ(1, service.Count(0x4FD, 0, row.posted)) << row.id;
     }
     service.Clear();
