@@ -142,6 +142,8 @@ void CLucfgDlg::LoadHookLibrary() {
 
 void CLucfgDlg::OnDestroy() {
     Default();
+    // A recording the window did not finish is dropped, not saved half-way.
+    CancelRecording();
     m_hooks.EnableHook(false);
     m_hooks.EnableMouseHook(false);
     m_hooks.RemoveHook();
@@ -200,9 +202,7 @@ void CLucfgDlg::OnLButtonDown(UINT, POINT point) {
         m_hover = {-1, -1};
     }
     ClosePopups();
-    if (CControlGlobals::EditInProgress()) {
-        CControlGlobals::SetEditInProgress(false);
-    }
+    CommitPendingDpiEdit();
     if (CControlGlobals::SecondEditFlag()) {
         SetFocus(m_subTabs[0].Hwnd());
         CControlGlobals::SetSecondEditFlag(false);
