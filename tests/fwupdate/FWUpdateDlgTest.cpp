@@ -87,8 +87,8 @@ private:
 // beside the test program.
 std::wstring MakeProgramFolder(bool withTool) {
     const std::wstring folder = MakeSkinFolder();
-    SaveSolidPng(SkinFile(L"fw_update.png"), 368, 372, RGB(30, 30, 30));
-    SaveSolidPng(SkinFile(L"fw_update_d.png"), 368, 372, RGB(150, 0, 0));
+    SaveSolidPng(SkinFile(L"fw_update.png"), 368, 380, RGB(30, 30, 30));
+    SaveSolidPng(SkinFile(L"fw_update_d.png"), 368, 380, RGB(150, 0, 0));
     if (withTool) {
         wchar_t self[MAX_PATH] = {};
         GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -319,7 +319,7 @@ TEST(FWUpdateDlgTest, LaysOutItsTextsWithOrWithoutPicturesAndEndsOnlyByCloseOrEs
                   children.first);
         EXPECT_EQ(row.closeCaption, closeCaption);
         EXPECT_EQ(row.pictures,
-                  window.right - window.left == 368 && window.bottom - window.top == 372);
+                  window.right - window.left == 368 && window.bottom - window.top == 380);
         EXPECT_EQ(0, children.second);
         EXPECT_TRUE(barHidden);
         EXPECT_TRUE(openAfterEnter);

@@ -10,8 +10,9 @@
 namespace {
 constexpr wchar_t kSkinIni[] = L"skin_warn.ini";
 constexpr wchar_t kToolPath[] = L"fwupdate\\KPT_FW_Update_Tool.exe";
-constexpr RECT kUpdateRect{124, 250, 244, 280};
-constexpr RECT kBarRect{36, 254, 332, 276};
+// The bar takes the update button's place once the update runs.
+constexpr RECT kUpdateRect{60, 262, 308, 292};
+constexpr RECT kBarRect = kUpdateRect;
 constexpr RECT kCloseRect{150, 332, 218, 352};
 constexpr RECT kNowhere{0, 0, 0, 0};
 constexpr RECT kTitleRect{36, 27, 204, 45};
