@@ -206,6 +206,7 @@ private:
 
     // CLucfgDlgBuild.cpp
     void BuildSkinControls();
+    void LoadPagePictures();
     void BuildMainPage();
     void BuildButtonPage();
     void BuildAdvancePage();

@@ -4,6 +4,7 @@
 #include "config/controls/CControlGlobals.h"
 #include "shared/gfx/LoadPictureFile.h"
 
+#include <future>
 #include <optional>
 
 // Every control of the main window, page by page. Positions are fixed here; the skin files give
@@ -88,7 +89,40 @@ CStaticTrans& CLucfgDlg::AddLabel(std::vector<winlayer::Window*>& group, const s
     return *label;
 }
 
+void CLucfgDlg::LoadPagePictures() {
+    const auto screen = [](const wchar_t* ini, const wchar_t* state) {
+        return SkinFile::ScreenPicture(ini, state);
+    };
+    const std::array<std::wstring, kPictureCount> paths{screen(L"skin_main.ini", L"Main"),
+                                                        screen(L"skin_main.ini", L"Over"),
+                                                        SkinFile::Path(L"70A.png"),
+                                                        SkinFile::Path(L"70B.png"),
+                                                        SkinFile::Path(L"70C.png"),
+                                                        screen(L"skin_button.ini", L"Main"),
+                                                        SkinFile::Path(L"B2.png"),
+                                                        screen(L"skin_advance.ini", L"Main"),
+                                                        screen(L"skin_advance.ini", L"Down"),
+                                                        SkinFile::Path(L"G1.png"),
+                                                        SkinFile::Path(L"G2.png"),
+                                                        screen(L"skin_color.ini", L"Main"),
+                                                        screen(L"skin_color.ini", L"Down"),
+                                                        SkinFile::Path(L"F7.png"),
+                                                        screen(L"skin_macro.ini", L"Main"),
+                                                        screen(L"skin_macro.ini", L"Down"),
+                                                        screen(L"skin_macro.ini", L"Disabled")};
+    // Each picture covers the whole window; decoding them one after another was the larger
+    // part of the window's start, so they are decoded side by side.
+    std::array<std::future<PicturePtr>, kPictureCount> loads;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        loads[i] = std::async(std::launch::async, [&path = paths[i]] { return LoadPicture(path); });
+    }
+    for (size_t i = 0; i < loads.size(); ++i) {
+        m_pictures[i] = loads[i].get();
+    }
+}
+
 void CLucfgDlg::BuildSkinControls() {
+    LoadPagePictures();
     BuildMainPage();
     BuildButtonPage();
     BuildAdvancePage();
@@ -98,11 +132,6 @@ void CLucfgDlg::BuildSkinControls() {
 
 void CLucfgDlg::BuildMainPage() {
     const wchar_t* ini = L"skin_main.ini";
-    m_pictures[kMainNormal] = LoadPicture(SkinFile::ScreenPicture(ini, L"Main"));
-    m_pictures[kMainOver] = LoadPicture(SkinFile::ScreenPicture(ini, L"Over"));
-    m_pictures[k70A] = LoadPicture(SkinFile::Path(L"70A.png"));
-    m_pictures[k70B] = LoadPicture(SkinFile::Path(L"70B.png"));
-    m_pictures[k70C] = LoadPicture(SkinFile::Path(L"70C.png"));
 
     SIZE maskSize{};
     LoadPictureFile(SkinFile::Path(L"main_mask.bmp"), m_mask, maskSize);
@@ -157,8 +186,6 @@ void CLucfgDlg::BuildMainPage() {
 
 void CLucfgDlg::BuildButtonPage() {
     const wchar_t* ini = L"skin_button.ini";
-    m_pictures[kButtonNormal] = LoadPicture(SkinFile::ScreenPicture(ini, L"Main"));
-    m_pictures[kB2] = LoadPicture(SkinFile::Path(L"B2.png"));
 
     const HWND self = Hwnd();
     const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
@@ -209,10 +236,6 @@ void CLucfgDlg::BuildButtonPage() {
 
 void CLucfgDlg::BuildAdvancePage() {
     const wchar_t* ini = L"skin_advance.ini";
-    m_pictures[kAdvanceNormal] = LoadPicture(SkinFile::ScreenPicture(ini, L"Main"));
-    m_pictures[kAdvanceDown] = LoadPicture(SkinFile::ScreenPicture(ini, L"Down"));
-    m_pictures[kG1] = LoadPicture(SkinFile::Path(L"G1.png"));
-    m_pictures[kG2] = LoadPicture(SkinFile::Path(L"G2.png"));
 
     const HWND self = Hwnd();
     const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
@@ -280,9 +303,6 @@ void CLucfgDlg::BuildAdvancePage() {
 
 void CLucfgDlg::BuildColorPage() {
     const wchar_t* ini = L"skin_color.ini";
-    m_pictures[kColorNormal] = LoadPicture(SkinFile::ScreenPicture(ini, L"Main"));
-    m_pictures[kColorDown] = LoadPicture(SkinFile::ScreenPicture(ini, L"Down"));
-    m_pictures[kF7] = LoadPicture(SkinFile::Path(L"F7.png"));
 
     const HWND self = Hwnd();
     const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
@@ -370,9 +390,6 @@ void CLucfgDlg::BuildColorPage() {
 
 void CLucfgDlg::BuildMacroPage() {
     const wchar_t* ini = L"skin_macro.ini";
-    m_pictures[kMacroNormal] = LoadPicture(SkinFile::ScreenPicture(ini, L"Main"));
-    m_pictures[kMacroDown] = LoadPicture(SkinFile::ScreenPicture(ini, L"Down"));
-    m_pictures[kMacroDisabled] = LoadPicture(SkinFile::ScreenPicture(ini, L"Disabled"));
 
     const HWND self = Hwnd();
     const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
