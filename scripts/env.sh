@@ -9,7 +9,9 @@ export WINEARCH=win64
 
 ensure_setup() {
     if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null ||
-        ! command -v Xvfb >/dev/null || ! command -v chmcmd >/dev/null || [ ! -f "$root/third_party/hidapi/windows/hid.c" ]; then
+        ! command -v Xvfb >/dev/null || ! command -v chmcmd >/dev/null ||
+        ! command -v rsvg-convert >/dev/null || [ ! -e /usr/local/share/fonts/wine-tahoma/tahoma.ttf ] ||
+        [ ! -f "$root/third_party/hidapi/windows/hid.c" ]; then
         bash "$root/scripts/setup"
     fi
 }
@@ -49,4 +51,12 @@ start_wineserver() {
     # Wine's own services start with the first program and inherit its output; start them
     # here so that no test's output pipe stays open after the test ends.
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    link_cjk_font
+}
+
+# Tahoma, the programs' interface font, links to a CJK font so that the fixed Chinese texts
+# render as glyphs; programs started after this see the link.
+link_cjk_font() {
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+        /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1 || true
 }

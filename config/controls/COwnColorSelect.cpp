@@ -75,6 +75,14 @@ int COwnColorSelect::OnCreate(CREATESTRUCTW&) {
         m_presets[k].Create(L"", WS_VISIBLE,
                             RECT{x, kPresetTop, x + kPresetSize, kPresetTop + kPresetSize}, Hwnd(),
                             0);
+        // Like every skinned button, the presets show what the background draws under them.
+        m_presets[k].SetImages(x, kPresetTop, kPresetSize, kPresetSize, m_background.get(),
+                               m_background.get());
+    }
+    for (int i = 0; i < kArrowCount; ++i) {
+        const RECT& r = kArrowRects[i];
+        m_arrows[i].SetImages(r.left, r.top, r.right - r.left, r.bottom - r.top, m_background.get(),
+                              m_background.get());
     }
     WriteFields();
     return result;

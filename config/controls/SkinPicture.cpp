@@ -8,8 +8,15 @@ PicturePtr LoadPicture(const std::wstring& path) {
     return picture;
 }
 
+bool IsUsablePicture(Gdiplus::Image* picture) {
+    return picture != nullptr && picture->GetLastStatus() == Gdiplus::Ok &&
+           picture->GetWidth() > 0 && picture->GetHeight() > 0;
+}
+
 PicturePtr CutPicture(Gdiplus::Bitmap* source, int x, int y, int width, int height) {
-    if (source == nullptr || width <= 0 || height <= 0) {
+    if (!IsUsablePicture(source) || width <= 0 || height <= 0 || x < 0 || y < 0 ||
+        x + width > static_cast<int>(source->GetWidth()) ||
+        y + height > static_cast<int>(source->GetHeight())) {
         return nullptr;
     }
     PicturePtr cut(source->Clone(Gdiplus::Rect(x, y, width, height), PixelFormat32bppARGB));
@@ -21,7 +28,9 @@ PicturePtr CutPicture(Gdiplus::Bitmap* source, int x, int y, int width, int heig
 
 void DrawStretched(Gdiplus::Graphics& graphics, Gdiplus::Image* picture,
                    const Gdiplus::Rect& dest) {
-    if (picture == nullptr) {
+    if (!IsUsablePicture(picture)) {
+        Gdiplus::SolidBrush plain(OpaqueColor(kPlainBackground));
+        graphics.FillRectangle(&plain, dest);
         return;
     }
     Gdiplus::ImageAttributes attributes;
