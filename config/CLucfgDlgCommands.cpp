@@ -1,5 +1,6 @@
 #include "config/CLucfgDlg.h"
 
+#include "config/dialogs/FWUpdate/CFWUpdateDlg.h"
 #include "winlayer/Format.h"
 
 #include <shellapi.h>
@@ -77,6 +78,10 @@ void CLucfgDlg::RegisterSettingsCommands() {
         StopHighlightTimer();
     });
     AddCommand(m_companionBtn, [this] { OpenCompanion(); });
+    AddCommand(m_firmwareBtn, [this] {
+        CFWUpdateDlg dialog(this, m_fwVersion, m_language.ButtonPage(L"FWUPDATE"));
+        RunModal(dialog);
+    });
     static constexpr std::array<int, 4> kSubPages{kButtonsSubPage, kPerformanceSubPage,
                                                   kLightingSubPage, kDoubleClickSubPage};
     for (size_t i = 0; i < m_subTabs.size(); ++i) {
