@@ -364,17 +364,21 @@ void CLucfgDlg::WriteMouseId() {
     }
 }
 
-void CLucfgDlg::OpenHelp() {
-    if (HWND help = FindWindowW(nullptr, L"HTML Help")) {
-        if (IsIconic(help)) {
-            ShowWindow(help, SW_RESTORE);
+void CLucfgDlg::RaiseOrOpen(const wchar_t* title, const std::wstring& fileName) const {
+    if (HWND window = FindWindowW(nullptr, title)) {
+        if (IsIconic(window)) {
+            ShowWindow(window, SW_SHOWNORMAL);
         }
-        SetForegroundWindow(help);
-        SetActiveWindow(help);
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
         return;
     }
-    const std::wstring path = m_programFolder + L"Mirelcfg.chm";
+    const std::wstring path = m_programFolder + fileName;
     ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void CLucfgDlg::OpenHelp() {
+    RaiseOrOpen(L"HTML Help", L"Mirelcfg.chm");
 }
 
 bool CLucfgDlg::BrowseProgram() {

@@ -311,6 +311,8 @@ private:
     void ShowRecorded(const MacroRecordResult& result);
 
     // Frame helpers.
+    // Brings the top-level window of that title forward, or opens the file of the program folder.
+    void RaiseOrOpen(const wchar_t* title, const std::wstring& fileName) const;
     std::wstring EventName(const MacroEvent& event) const;
     std::wstring RecordedKeyName(std::uint32_t virtualKey) const;
     void LoadHookLibrary();

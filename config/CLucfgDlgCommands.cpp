@@ -3,8 +3,6 @@
 #include "config/dialogs/FWUpdate/CFWUpdateDlg.h"
 #include "winlayer/Format.h"
 
-#include <shellapi.h>
-
 // Every click on a control of the main window ends here: the control is found by its window in
 // one table, after the prologue that closes the pop-ups and takes a typed DPI value.
 
@@ -136,16 +134,7 @@ void CLucfgDlg::SetMouseModel(int model) {
 }
 
 void CLucfgDlg::OpenCompanion() {
-    if (HWND companion = FindWindowW(nullptr, kCompanionTitle)) {
-        if (IsIconic(companion)) {
-            ShowWindow(companion, SW_SHOWNORMAL);
-        }
-        SetForegroundWindow(companion);
-        SetActiveWindow(companion);
-        return;
-    }
-    const std::wstring path = m_programFolder + L"pallwick.exe";
-    ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOW);
+    RaiseOrOpen(kCompanionTitle, L"pallwick.exe");
 }
 
 void CLucfgDlg::ShowDpiStage(int stage) {

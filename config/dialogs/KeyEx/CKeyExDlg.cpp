@@ -26,21 +26,7 @@ CKeyExDlg::CKeyExDlg(winlayer::Window* parent) : CBaseKeyPressDlg(IDD_KEYEX, par
 }
 
 bool CKeyExDlg::SetTarget(SettingsRecord& record, int buttonIndex) {
-    if (buttonIndex < 0 || buttonIndex >= kButtonCount) {
-        m_record = nullptr;
-        m_buttonIndex = -1;
-        return false;
-    }
-    m_record = &record;
-    m_buttonIndex = buttonIndex;
-    return true;
-}
-
-ButtonAssignment* CKeyExDlg::Entry() const {
-    if (m_record == nullptr) {
-        return nullptr;
-    }
-    return &m_record->ButtonAssigned[static_cast<size_t>(m_buttonIndex)];
+    return m_target.Set(record, buttonIndex);
 }
 
 int CKeyExDlg::OnCreate(CREATESTRUCTW& create) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/dialogs/ButtonEntryTarget.h"
 #include "config/controls/CBitmapBtn.h"
 #include "config/controls/CMirelMacroDisplay.h"
 #include "config/controls/CStaticTrans.h"
@@ -31,10 +32,9 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
-    ButtonAssignment* Entry() const;
+    ButtonAssignment* Entry() const { return m_target.Entry(); }
 
-    SettingsRecord* m_record = nullptr;
-    int m_buttonIndex = -1;
+    ButtonEntryTarget m_target;
     CBitmapBtn m_ok;
     CBitmapBtn m_close;
     CBitmapBtn m_hidden;

@@ -44,21 +44,7 @@ void SetLimit(const CClrEdit& edit, int characters) {
 CXShoot::CXShoot(winlayer::Window* parent) : CSkinnedDialog(IDD_XSHOOT, parent) {}
 
 bool CXShoot::SetTarget(SettingsRecord& record, int buttonIndex) {
-    if (buttonIndex < 0 || buttonIndex >= kButtonCount) {
-        m_record = nullptr;
-        m_buttonIndex = -1;
-        return false;
-    }
-    m_record = &record;
-    m_buttonIndex = buttonIndex;
-    return true;
-}
-
-ButtonAssignment* CXShoot::Entry() const {
-    if (m_record == nullptr) {
-        return nullptr;
-    }
-    return &m_record->ButtonAssigned[static_cast<size_t>(m_buttonIndex)];
+    return m_target.Set(record, buttonIndex);
 }
 
 int CXShoot::OnCreate(CREATESTRUCTW& create) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/dialogs/ButtonEntryTarget.h"
 #include "config/controls/CBitmapBtn.h"
 #include "config/controls/CClrEdit.h"
 #include "config/controls/CStaticTrans.h"
@@ -35,14 +36,13 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
-    ButtonAssignment* Entry() const;
+    ButtonAssignment* Entry() const { return m_target.Entry(); }
     void OpenDropDown();
     void Choose(int choice);
     void OnValueTyped(CClrEdit& edit, int& stored);
     void OnKeyTyped();
 
-    SettingsRecord* m_record = nullptr;
-    int m_buttonIndex = -1;
+    ButtonEntryTarget m_target;
     XShootEntry::Values m_values;
     DialogDropDown m_dropDown;
     CBitmapBtn m_choiceButton;
