@@ -5,7 +5,6 @@ import icons
 import theme as t
 import widgets as w
 
-PAGE_TABS = {"settings": (215, 28, 327, 62), "macros": (340, 28, 452, 62)}
 SUB_TABS = [(198, 88, 312, 126), (320, 88, 434, 126), (441, 88, 556, 126), (563, 88, 677, 126)]
 # Firmware update, companion tool, minimise, close.
 WINDOW_BUTTONS = [(798, 12, 823, 33), (825, 12, 850, 33), (852, 12, 877, 33), (879, 12, 904, 33)]
@@ -38,19 +37,14 @@ def logo(s):
                fill=t.ACCENT if i == 0 else "#3b4557", opacity=opacity)
 
 
-def title_bar(s, page_tab):
+def title_bar(s):
+    """The same on every page: the page tabs show which page is on by their captions' colour."""
     c = t.CORNER
     s.path(f"M{c},0 H{t.WIDTH - c} A{c},{c} 0 0 1 {t.WIDTH},{c} V{t.TITLE_BOTTOM_Y} H0 V{c} "
            f"A{c},{c} 0 0 1 {c},0 Z", fill=s.vgrad((0, t.TITLE_TOP), (1, t.TITLE_BOTTOM)))
     s.line(0, t.TITLE_BOTTOM_Y + 0.5, t.WIDTH, t.TITLE_BOTTOM_Y + 0.5, t.RULE)
     logo(s)
     s.line(333.5, 34, 333.5, 56, t.EDGE)
-    if page_tab:
-        x0, _, x1, _ = PAGE_TABS[page_tab]
-        # Below the tab's own rectangle (which ends at y 62): the tab buttons of every page cut
-        # the same pixels.
-        s.rect(x0 + 12, 63, x1 - 12, 73, s.vgrad((0, t.ACCENT, 0), (0.45, t.ACCENT, 0.45), (1, t.ACCENT, 0)), r=4)
-        s.rect(x0 + 22, 66, x1 - 22, 68, t.ACCENT_GLOW, r=1)
 
 
 def window_buttons(s, look):
@@ -90,9 +84,9 @@ def cards(s):
     w.panel(s, t.CONTENT)
 
 
-def draw(s, page_tab, tabs, buttons_look="normal"):
+def draw(s, tabs, buttons_look="normal"):
     outline(s)
-    title_bar(s, page_tab)
+    title_bar(s)
     window_buttons(s, buttons_look)
     band(s, tabs)
     cards(s)

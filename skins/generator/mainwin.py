@@ -11,7 +11,7 @@ from svg import Svg
 def _settings_page(draw_content, buttons_look="normal", panel_look="normal", tabs="normal"):
     def make():
         s = Svg(t.WIDTH, t.HEIGHT)
-        frame.draw(s, "settings", tabs, buttons_look)
+        frame.draw(s, tabs, buttons_look)
         panels.profile(s, panel_look)
         draw_content(s)
         panels.reset_button(s, panel_look)
@@ -22,7 +22,7 @@ def _settings_page(draw_content, buttons_look="normal", panel_look="normal", tab
 def _lighting_page(look):
     def make():
         s = Svg(t.WIDTH, t.HEIGHT)
-        frame.draw(s, "settings", "normal")
+        frame.draw(s, "normal")
         panels.lighting(s, "normal" if look == "background" else look)
         content.color(s, look)
         return s
@@ -32,7 +32,7 @@ def _lighting_page(look):
 def _macro_page(look):
     def make():
         s = Svg(t.WIDTH, t.HEIGHT)
-        frame.draw(s, "macros", None)
+        frame.draw(s, None)
         panels.macros(s, look)
         content.macro(s, look)
         return s
