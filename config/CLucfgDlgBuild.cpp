@@ -178,8 +178,7 @@ void CLucfgDlg::BuildMainPage() {
     m_profileGroup.insert(m_profileGroup.end(),
                           {&m_newProfileBtn, &m_deleteProfileBtn, &m_moreProfileBtn,
                            &m_profileNameBtn, &m_profileNameEdit, &m_applyBtn, &m_linkProgramBtn,
-                           &m_linkToggleBtn, &m_importProfileBtn, &m_exportProfileBtn,
-                           &m_resetBtn});
+                           &m_linkToggleBtn, &m_importProfileBtn, &m_exportProfileBtn});
     m_alwaysGroup.insert(m_alwaysGroup.end(),
                          {&m_firmwareBtn, &m_companionBtn, &m_minimizeBtn, &m_closeBtn});
 }
@@ -274,6 +273,9 @@ void CLucfgDlg::BuildAdvancePage() {
         stage.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, self, 0);
         stage.SetImages(rect.left, rect.top, 69, 46, normal, down);
         stage.SetTextColors(kWhite, kWhite, kWhite);
+        // The caption keeps to the upper part; the value's edit takes the lower.
+        stage.SetTextRect(0, 2, 69, 24);
+        stage.SetFontSize(12);
         // The value sits under the stage's caption, across the whole button.
         MoveWindow(stage.Edit().Hwnd(), 0, 26, 69, 16, TRUE);
         group.push_back(&stage);
@@ -309,7 +311,6 @@ void CLucfgDlg::BuildColorPage() {
     Gdiplus::Bitmap* normal = m_pictures[kColorNormal].get();
     Gdiplus::Bitmap* down = m_pictures[kColorDown].get();
     const Looks pressed{normal, down};
-    const Looks f7{m_pictures[kF7].get(), m_pictures[kF7].get()};
     const Style white14{kAllWhite, 14};
     const Style dim14{Colors{kDark, kGrey, kGrey}, 14};
     auto& group = m_lightingGroup;
@@ -335,10 +336,11 @@ void CLucfgDlg::BuildColorPage() {
     MakeButton(m_ledReservedBtn, self, kNowhere, pressed, Text::Caption, text(12), dim14);
     MakeButton(m_ledSpareBtn, self, kNowhere, pressed, Text::None, L"", {std::nullopt, 14});
     static constexpr std::array<int, 3> kRgbKeys{28, 29, 34};
+    // Red, green and blue stand beside the colour selector, clear of its own fields.
     for (size_t i = 0; i < m_rgbCaptionBtns.size(); ++i) {
-        const int left = 414 + 44 * static_cast<int>(i);
-        MakeButton(m_rgbCaptionBtns[i], self, Rect(left, 320, left + 42, 338), pressed,
-                   Text::Caption, text(kRgbKeys[i]), white14);
+        const int top = 230 + 34 * static_cast<int>(i);
+        MakeButton(m_rgbCaptionBtns[i], self, Rect(556, top, 576, top + 18), pressed, Text::Caption,
+                   text(kRgbKeys[i]), white14);
     }
     MakeButton(m_applyPointsBtn, self, Rect(340, 478, 470, 500), pressed, Text::Caption, text(30),
                white14);
@@ -351,17 +353,20 @@ void CLucfgDlg::BuildColorPage() {
     }
     m_zoneBtns[0].SetCheck(true);
     m_colorSelect.Create(315, 206, 551, 375, self, 10013);
+    // The presets cut their looks from the page's state pictures, not from the background they
+    // stand on: a hidden preset must leave no drawing of itself behind.
     for (size_t i = 0; i < m_presetRow.size(); ++i) {
         const int left = 315 + 26 * static_cast<int>(i);
-        MakeButton(m_presetRow[i], self, Rect(left, 380, left + 24, 404), f7, Text::None, L"");
+        MakeButton(m_presetRow[i], self, Rect(left, 380, left + 24, 404), pressed, Text::None, L"");
     }
     for (size_t i = 0; i < m_presetColors.size(); ++i) {
         const int left = 274 + 27 * static_cast<int>(i);
-        MakeButton(m_presetColors[i], self, Rect(left, 244, left + 22, 266), f7, Text::None, L"");
+        MakeButton(m_presetColors[i], self, Rect(left, 244, left + 22, 266), pressed, Text::None,
+                   L"");
     }
     for (size_t i = 0; i < m_rgbEdits.size(); ++i) {
-        const int left = 414 + 44 * static_cast<int>(i);
-        MakeEdit(m_rgbEdits[i], self, ES_CENTER | ES_NUMBER, Rect(left, 340, left + 42, 358), 20481,
+        const int top = 230 + 34 * static_cast<int>(i);
+        MakeEdit(m_rgbEdits[i], self, ES_CENTER | ES_NUMBER, Rect(578, top, 626, top + 18), 20481,
                  3, kBlue, RGB(0, 0, 0));
         // The window tells the three boxes apart by these ids in their key-up reports.
         m_rgbEdits[i].SetId(255 + static_cast<int>(i));
@@ -405,9 +410,10 @@ void CLucfgDlg::BuildMacroPage() {
     AddLabel(group, text(25), Rect(44, 352, 130, 367), kWhite, 15);
     AddLabel(group, text(20), Rect(664, 151, 800, 164), kWhite, 14);
     AddLabel(group, text(21), Rect(664, 230, 800, 243), kWhite, 14);
-    MakeButton(m_insertBtn, self, Rect(659, 467, 756, 496), pressed, Text::Caption, text(22),
+    // Key 23 also names the insert-mode button below: both are about inserting.
+    MakeButton(m_stopInsertBtn, self, Rect(659, 467, 756, 496), pressed, Text::Caption, text(22),
                white14);
-    MakeButton(m_stopInsertBtn, self, Rect(761, 467, 858, 496), pressed, Text::Caption, text(23),
+    MakeButton(m_insertBtn, self, Rect(761, 467, 858, 496), pressed, Text::Caption, text(23),
                white14);
     MakeButton(m_addMacroMenuBtn, self, Rect(659, 169, 849, 197), plain, Text::Tooltip, text(23),
                {Colors{kBlue, kBlue, kBlue}, 14});

@@ -281,7 +281,10 @@ void CLucfgDlg::EnableMacroControls(bool enable) {
         const bool makesMacro =
             control == &m_newMacroBtn || control == &m_importMacroBtn || control == &m_macroNameBtn;
         bool on = enable && (current || makesMacro);
-        if (control == &m_fixedDelayEdit) {
+        if (control == &m_eventList) {
+            // The list only shows; it stays readable in every state.
+            on = true;
+        } else if (control == &m_fixedDelayEdit) {
             on = on && m_delayMode == MacroDelayMode::Fixed;
         } else if (control == &m_loopCountEdit) {
             on = on && m_macros.LoopOn();

@@ -39,6 +39,7 @@ void CLucfgDlg::ShowPage(int page) {
         return;
     }
     ShowGroup(m_profileGroup, false);
+    Show(m_resetBtn, false);
     ShowGroup(m_subTabGroup, false);
     ShowGroup(m_buttonsGroup, false);
     ShowGroup(m_performanceGroup, false);
@@ -75,6 +76,8 @@ void CLucfgDlg::ShowSettingsPage(int subPage) {
     ShowGroup(m_performanceGroup, subPage == kPerformanceSubPage);
     ShowGroup(m_doubleClickGroup, subPage == kDoubleClickSubPage);
     ShowGroup(m_lightingGroup, subPage == kLightingSubPage);
+    // The reset shares its corner with the performance sub-page's pointer-speed slider.
+    Show(m_resetBtn, subPage == kButtonsSubPage || subPage == kDoubleClickSubPage);
     HideLightingOptions();
     if (subPage == kLightingSubPage) {
         ShowColorValues(static_cast<COLORREF>(Working().LedColor));
@@ -173,6 +176,7 @@ void CLucfgDlg::RedrawButtonPage() {
             EnableWindow(window->Hwnd(), TRUE);
         }
     }
+    EnableWindow(m_resetBtn.Hwnd(), TRUE);
     ShowPollingRate(record.PollingRate);
     RefreshDpiStageButtons(record.DPI >= 0 && record.DPI < 4 ? record.DPI : -1);
     if (m_lightingSlot >= 0 && m_lightingSlot < 4) {

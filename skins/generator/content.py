@@ -8,8 +8,8 @@ import widgets as w
 SLOTS = [(246, 189, 431, 220), (246, 229, 431, 260), (246, 266, 431, 297), (246, 306, 431, 337),
          (245, 344, 431, 375), (245, 381, 431, 413), (438, 189, 622, 220), (438, 227, 622, 259)]
 
-# The colours of the two rows of preset buttons (they cut their look from the lighting
-# background, so the swatches are part of it).
+# The colours of the two rows of preset buttons (they cut their looks from the lighting page's
+# state pictures; the background under them stays plain, as some modes hide them).
 SEVEN = ["#ff0000", "#ffff00", "#00ff00", "#00ffff", "#0000ff", "#ff00ff", "#ffffff"]
 NINE = ["#ff0000", "#ff8000", "#ffff00", "#00ff00", "#00ffff", "#0080ff", "#0000ff", "#ff00ff", "#a0005a"]
 
@@ -99,22 +99,23 @@ def color(s, look):
     s.circle(290, 188, 18, fill=s.rgrad((0, "#1b2a42"), (1, "#12161d", 0)))
     icons.bulb_zones(s, 290, 188, t.ACCENT_GLOW)
     w.dropdown(s, (315, 171, 552, 206))
-    for i, c in enumerate(SEVEN):
-        x = 274 + 27 * i
-        swatch(s, (x, 244, x + 22, 266), c)
-    for i, c in enumerate(NINE):
-        x = 315 + 26 * i
-        swatch(s, (x, 380, x + 24, 404), c)
     if controls:
+        for i, c in enumerate(SEVEN):
+            x = 274 + 27 * i
+            swatch(s, (x, 244, x + 22, 266), c)
+        for i, c in enumerate(NINE):
+            x = 315 + 26 * i
+            swatch(s, (x, 380, x + 24, 404), c)
         # The multi-colour bar paints its colour band over the top 25 rows; its markers
         # stand on this groove.
         s.rect(275, 300, 555, 315, "#0b0e13", r=3)
         for p in range(21):
             x = 275 + 14 * p + 0.5
             s.line(x, 303, x, 312, "#262d39")
-        for col, x0 in zip(("#ff4d4d", "#3ddc6a", "#3d8bff"), (414, 458, 502)):
-            s.rect(x0, 320, x0 + 42, 338, "#1a2332" if down else "#141922", r=3)
-            s.rect(x0 + 8, 335, x0 + 34, 337, col, r=1)
+        # The red, green and blue captions beside the colour selector.
+        for col, y0 in zip(("#ff4d4d", "#3ddc6a", "#3d8bff"), (230, 264, 298)):
+            s.rect(556, y0, 576, y0 + 18, "#1a2332" if down else "#141922", r=3)
+            s.rect(559, y0 + 15, 573, y0 + 17, col, r=1)
         w.button(s, (340, 478, 470, 500), "down" if down else "normal")
     w.heading_mark(s, 264, 410, 428)
     w.track(s, (280, 432, 548, 455), filled=down, thickness=5, ticks=3, tick_span=(287, 541))

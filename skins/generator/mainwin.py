@@ -8,13 +8,17 @@ import theme as t
 from svg import Svg
 
 
-def _settings_page(draw_content, buttons_look="normal", panel_look="normal", tabs="normal"):
+def _settings_page(draw_content, buttons_look="normal", panel_look="normal", tabs="normal",
+                   reset=True):
+    """`reset` False leaves out the reset button: the performance page has its pointer-speed
+    slider in that corner and hides the button."""
     def make():
         s = Svg(t.WIDTH, t.HEIGHT)
         frame.draw(s, tabs, buttons_look)
         panels.profile(s, panel_look)
         draw_content(s)
-        panels.reset_button(s, panel_look)
+        if reset:
+            panels.reset_button(s, panel_look)
         return s
     return make
 
@@ -53,8 +57,8 @@ PICTURES = {
     "buttons.over": _settings_page(lambda s: content.buttons(s, "over", "normal"), tabs="lit"),
     "buttons.dots_lit": _settings_page(lambda s: content.buttons(s, "normal", "lit")),
     "buttons.dots_marked": _settings_page(lambda s: content.buttons(s, "normal", "marked")),
-    "advance.normal": _settings_page(lambda s: content.advance(s, "normal")),
-    "advance.down": _settings_page(lambda s: content.advance(s, "down")),
+    "advance.normal": _settings_page(lambda s: content.advance(s, "normal"), reset=False),
+    "advance.down": _settings_page(lambda s: content.advance(s, "down"), reset=False),
     "dblclick.normal": _settings_page(lambda s: content.double_click(s, False)),
     "dblclick.lit": _settings_page(lambda s: content.double_click(s, True)),
     "color.normal": _lighting_page("normal"),
