@@ -11,6 +11,7 @@ ensure_setup() {
     if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null ||
         ! command -v Xvfb >/dev/null || ! command -v chmcmd >/dev/null ||
         ! command -v rsvg-convert >/dev/null || [ ! -e /usr/local/share/fonts/wine-tahoma/tahoma.ttf ] ||
+        ! command -v xdpyinfo >/dev/null || ! command -v makensis >/dev/null ||
         [ ! -f "$root/third_party/hidapi/windows/hid.c" ]; then
         bash "$root/scripts/setup"
     fi
