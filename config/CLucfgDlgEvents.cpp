@@ -170,6 +170,7 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         }
         EnableWindow(m_mainTabBtn.Hwnd(), TRUE);
         EnableWindow(m_macroTabBtn.Hwnd(), TRUE);
+        EnableWindow(m_resetBtn.Hwnd(), TRUE);
         if (value != 3) {
             RefreshPage();
         }
@@ -180,10 +181,12 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         }
         return 0;
     case 11:
-        // The service has taken the profile over: the profile buttons come back a second later.
+        // The service has taken the profile over: the profile buttons come back a second later,
+        // not with the refresh of the profile panel.
+        RefreshPage();
+        EnableProfileButtons(false);
         KillTimer(kProfileButtonsTimer);
         SetTimer(kProfileButtonsTimer, 1000);
-        RefreshPage();
         return 0;
     case 15:
         if (const std::wstring name = m_profileOps.AutoProfileName(); !name.empty()) {
