@@ -74,6 +74,13 @@ void CLucfgDlg::AssignFunctionToButton(const MenuChoice& choice) {
             AssignKeys(entry, button);
             break;
         case ButtonFunctionCodes::kMacro:
+            // With nothing to pick the dialog could only store a macro that never plays: the
+            // user is taken to where macros are made, and nothing is stored.
+            if (MacroNames().empty()) {
+                m_mainPage = kMacroPage;
+                ShowPage(m_mainPage);
+                return;
+            }
             AssignMacroWithDialog(entry);
             break;
         case 9: {
