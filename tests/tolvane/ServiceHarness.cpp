@@ -17,8 +17,11 @@ bool IsBracketEnd(const std::vector<std::uint8_t>& report) {
 }
 } // namespace
 
-ServiceHarness::ServiceHarness()
-    : config_(L"Selvin V212 Gaming Mouse"), tray_(L"V212MousePennrack") {}
+ServiceHarness::ServiceHarness(Peers peers) : tray_(L"V212MousePennrack") {
+    if (peers == Peers::ConfigAndTray) {
+        config_.emplace(L"Selvin V212 Gaming Mouse");
+    }
+}
 
 namespace {
 std::wstring& NamedProgramFolder() {

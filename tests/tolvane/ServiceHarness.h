@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,11 @@ class ServiceHarness {
 public:
     static constexpr DWORD kTimeoutMs = 20000;
 
-    ServiceHarness();
+    // The peers the harness stands in for. A test that runs the real configuration window leaves
+    // that stand-in out, so the service's posts reach the real one.
+    enum class Peers { ConfigAndTray, TrayOnly };
+
+    explicit ServiceHarness(Peers peers = Peers::ConfigAndTray);
 
     // Where the test build and its template "Mouse.ini" lie: the folder of the running program,
     // unless another was named.
@@ -52,11 +57,12 @@ public:
     // Posts WM_CLOSE and waits for the process to end.
     bool Close();
 
-    RecorderWindow& Config() { return config_; }
+    // Only with Peers::ConfigAndTray.
+    RecorderWindow& Config() { return *config_; }
     RecorderWindow& Tray() { return tray_; }
 
 private:
-    RecorderWindow config_;
+    std::optional<RecorderWindow> config_;
     RecorderWindow tray_;
     std::unique_ptr<ServiceProcess> process_;
     std::unique_ptr<SimulatorClient> simulator_;
