@@ -20,7 +20,6 @@ constexpr UINT kColourChosen = 0x518;
 constexpr int kDpiSlider = 10001;
 constexpr int kPointerSpeedSlider = 10010;
 constexpr COLORREF kColour = RGB(0x12, 0x34, 0x56);
-constexpr UINT kWheelLines = 7;
 
 // The system's wheel lines as the registry holds them: the service sets them in its own process.
 UINT SystemWheelLines() {
@@ -43,7 +42,7 @@ struct Change {
     int stored;
 };
 
-std::vector<Change> Changes(int stage) {
+std::vector<Change> Changes(int stage, UINT wheelLines) {
     const auto stageValue = [stage](const SettingsRecord& r) {
         return r.DPI_INFO[static_cast<std::size_t>(stage)][1];
     };
@@ -76,12 +75,12 @@ std::vector<Change> Changes(int stage) {
          static_cast<int>(kColour)},
         // The edit reports its own change (0x1404); wheel lines go to the system, not the mouse.
         {"wheel lines typed",
-         [](CLucfgDlg& d) {
-             Type(MainWindowProbe::wheelLinesEdit(d).Hwnd(), std::to_wstring(kWheelLines));
+         [wheelLines](CLucfgDlg& d) {
+             Type(MainWindowProbe::wheelLinesEdit(d).Hwnd(), std::to_wstring(wheelLines));
          },
          {},
          [](const SettingsRecord& r) { return r.WheelScrollLines; },
-         static_cast<int>(kWheelLines)},
+         static_cast<int>(wheelLines)},
         {"polling rate 500 chosen from its menu",
          [](CLucfgDlg& d) {
              Click(MainWindowProbe::pollingRateBtn(d).Hwnd());
@@ -107,17 +106,22 @@ class SettingsToMouse : public ConfigEndToEnd {
 protected:
     void SetUp() override {
         ConfigEndToEnd::SetUp();
-        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &systemWheelLines_, 0);
+        // The value typed differs from the system's, so that its arrival shows.
+        systemWheelLines_ = SystemWheelLines();
+        wheelLines_ = systemWheelLines_ == 7 ? 8 : 7;
     }
     void TearDown() override {
         ConfigEndToEnd::TearDown();
-        SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, systemWheelLines_, nullptr,
-                              SPIF_UPDATEINIFILE);
+        if (systemWheelLines_ != 0) {
+            SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, systemWheelLines_, nullptr,
+                                  SPIF_UPDATEINIFILE);
+        }
     }
 
     int CurrentStage() { return Dialog().Working().DPI; }
 
-    UINT systemWheelLines_ = 3;
+    UINT systemWheelLines_ = 0;
+    UINT wheelLines_ = 7;
 };
 } // namespace
 
@@ -126,14 +130,13 @@ TEST_F(SettingsToMouse, ChangesOnScreenReachTheMouseAndBothFiles) {
     ASSERT_NO_FATAL_FAILURE(OpenWindow(kPerformanceTab));
     const int stage = CurrentStage();
     ASSERT_TRUE(stage >= 0 && stage < 4) << stage;
-    ASSERT_NE(kWheelLines, SystemWheelLines());
 
-    for (const Change& change : Changes(stage)) {
+    for (const Change& change : Changes(stage, wheelLines_)) {
         SCOPED_TRACE(change.name);
         const std::uint64_t first = harness_.Simulator().NextSequence();
         change.make(Dialog());
         if (change.reports.empty()) {
-            EXPECT_TRUE(PumpWatching([] { return SystemWheelLines() == kWheelLines; }));
+            EXPECT_TRUE(PumpWatching([&] { return SystemWheelLines() == wheelLines_; }));
             // The service's queue is empty once it answers a sent message.
             ASSERT_TRUE(harness_.SendAndWait(WM_NULL));
             EXPECT_TRUE(ReportsMatch(SentSince(first), {}));
@@ -148,7 +151,7 @@ TEST_F(SettingsToMouse, WithoutTheServiceBothFilesAreWrittenAndNothingIsPosted) 
     ASSERT_NO_FATAL_FAILURE(OpenWindow(kPerformanceTab));
     ASSERT_TRUE(ServiceHarness::ServiceWindows().empty());
     const int stage = CurrentStage();
-    for (const Change& change : Changes(stage)) {
+    for (const Change& change : Changes(stage, wheelLines_)) {
         SCOPED_TRACE(change.name);
         seen_.clear();
         change.make(Dialog());
