@@ -118,6 +118,12 @@ bool CLucfgDlg::OnInitDialog() {
     LoadMacroList();
     ShowFirstMacro();
     LoadProfileList();
+    ProfileResult first = m_profileOps.CreateFirst(m_language.ButtonPage(L"NEWPROFILE"));
+    if (first.Succeeded()) {
+        // Nothing waits on the service at the first start.
+        first.DisableProfileButtons = false;
+        ApplyProfileResult(first);
+    }
     RedrawButtonPage();
     RefreshButtonCaptions();
     SetWindowLongPtrW(Hwnd(), GWL_STYLE, GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);

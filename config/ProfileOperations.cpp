@@ -107,6 +107,22 @@ ProfileResult ProfileOperations::CreateFrom(const std::wstring& source, const st
 }
 
 ProfileResult ProfileOperations::New(std::wstring_view baseName) {
+    return CreateNumbered(baseName, templateFile_);
+}
+
+ProfileResult ProfileOperations::CreateFirst(std::wstring_view baseName) {
+    if (!profile_.Paths().Valid()) {
+        return Outcome(ProfileOutcome::ReadOnly);
+    }
+    list_.Load();
+    if (list_.Count() != 0) {
+        return Outcome(ProfileOutcome::Unchanged);
+    }
+    return CreateNumbered(baseName, profile_.Paths().SettingsFile());
+}
+
+ProfileResult ProfileOperations::CreateNumbered(std::wstring_view baseName,
+                                                const std::wstring& source) {
     const ConfigPaths& paths = profile_.Paths();
     if (!paths.Valid()) {
         return Outcome(ProfileOutcome::ReadOnly);
@@ -120,7 +136,7 @@ ProfileResult ProfileOperations::New(std::wstring_view baseName) {
     if (free.Outcome != ProfileOutcome::Done) {
         return Outcome(free.Outcome);
     }
-    return CreateFrom(templateFile_, free.File, free.Name);
+    return CreateFrom(source, free.File, free.Name);
 }
 
 ProfileResult ProfileOperations::Select(std::wstring_view name) {

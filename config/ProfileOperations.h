@@ -58,6 +58,9 @@ public:
 
     // "<baseName>001" and on: the first number without a file.
     ProfileResult New(std::wstring_view baseName);
+    // The first start finds no profile at all: the settings in use become "<baseName>001", so
+    // that every later store has a profile file to keep. Unchanged when any profile exists.
+    ProfileResult CreateFirst(std::wstring_view baseName);
     // An existing profile becomes current.
     ProfileResult Select(std::wstring_view name);
     // The current settings under "<currentName> copy <n>".
@@ -81,6 +84,7 @@ private:
                               bool disableButtons);
     ProfileResult CreateFrom(const std::wstring& source, const std::wstring& file,
                              const std::wstring& name);
+    ProfileResult CreateNumbered(std::wstring_view baseName, const std::wstring& source);
 
     WorkingProfile& profile_;
     ProfileList& list_;
