@@ -12,17 +12,6 @@ namespace {
 // Returned by the platform for a missing key; no value in our files looks like it.
 constexpr wchar_t kMissing[] = L"\x01\x02missing\x02\x01";
 
-std::wstring WithoutLineBreaks(std::wstring_view text) {
-    std::wstring result;
-    result.reserve(text.size());
-    for (wchar_t c : text) {
-        if (c != L'\r' && c != L'\n') {
-            result.push_back(c);
-        }
-    }
-    return result;
-}
-
 int HexDigitValue(wchar_t c) {
     if (c >= L'0' && c <= L'9') {
         return c - L'0';
@@ -53,6 +42,17 @@ using FileHandle = std::unique_ptr<void, FileCloser>;
 } // namespace
 
 CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
+
+std::wstring CIniFile::WithoutLineBreaks(std::wstring_view text) {
+    std::wstring result;
+    result.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c != L'\r' && c != L'\n') {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
 
 bool CIniFile::EnsureFileExists() const {
     if (!HasFolder(path_)) {

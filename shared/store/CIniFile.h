@@ -52,6 +52,9 @@ public:
     // Removes a key; false when the platform could not write the file.
     bool DeleteKey(std::wstring_view section, std::wstring_view key) const;
 
+    // The text with CR and LF removed, as every write stores it.
+    static std::wstring WithoutLineBreaks(std::wstring_view text);
+
     // The integer format itself: ReadInt's parse of a value read.
     static int ParseInt(std::wstring_view text, int defaultValue);
     // The room a structure of size bytes is read with: more digits than expected, so that an

@@ -2,6 +2,7 @@
 
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
+#include "shared/store/CIniSectionUpdate.h"
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/RegKey.h"
 
@@ -57,17 +58,15 @@ std::wstring GroupSection(int group) {
 } // namespace
 
 int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::wstring& path) {
-    const CIniFile ini(path);
-    const std::wstring section = GroupSection(group);
-    bool ok = ini.WriteString(section, L"ProfileName", FieldText(record.ProfileName)) &&
-              ini.WriteString(section, L"LinkName", FieldText(record.LinkName)) &&
-              ini.WriteInt(section, L"Link", record.Link) &&
-              ini.WriteInt(section, L"DPI", record.GroupDPI);
-    for (int i = 0; ok && i < kButtonCount; ++i) {
-        ok = ini.WriteStruct(section, NumberedKey(L"ButtonAssigned", i + 1),
-                             BytesOf(record.ButtonAssigned[i]));
+    CIniSectionUpdate section(GroupSection(group));
+    section.Add(L"ProfileName", FieldText(record.ProfileName));
+    section.Add(L"LinkName", FieldText(record.LinkName));
+    section.AddInt(L"Link", record.Link);
+    section.AddInt(L"DPI", record.GroupDPI);
+    for (int i = 0; i < kButtonCount; ++i) {
+        section.AddStruct(NumberedKey(L"ButtonAssigned", i + 1), BytesOf(record.ButtonAssigned[i]));
     }
-    return ok ? 1 : 0;
+    return section.Write(CIniFile(path)) == CIniSectionUpdate::Outcome::Failed ? 0 : 1;
 }
 
 int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring& path) {
@@ -85,17 +84,21 @@ int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring&
 }
 
 int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
-    const CIniFile ini(path);
-    bool ok = ini.WriteInt(kSetting, L"Profile", record.Profile);
+    // One section write each instead of a write per key: each of those rewrites the file.
+    CIniSectionUpdate setting(kSetting);
+    setting.AddInt(L"Profile", record.Profile);
     VisitSettingKeys(
         record,
         [&](const std::wstring& key, const std::int32_t& value, int) {
-            ok = ok && ini.WriteInt(kSetting, key, value);
+            setting.AddInt(key, value);
         },
         [&](const std::wstring& key, std::span<const std::uint8_t> bytes) {
-            ok = ok && ini.WriteStruct(kSetting, key, bytes);
+            setting.AddStruct(key, bytes);
         });
-    return ok ? ProfileIni_WriteGroups(record, 0, path) : 0;
+    if (setting.Write(CIniFile(path)) == CIniSectionUpdate::Outcome::Failed) {
+        return 0;
+    }
+    return ProfileIni_WriteGroups(record, 0, path);
 }
 
 int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
