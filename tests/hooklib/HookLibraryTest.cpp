@@ -4,6 +4,7 @@
 
 #include "config/HookLibrary.h"
 #include "shared/store/DataPaths.h"
+#include "tests/config/controls/PointerHold.h"
 #include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/RecorderWindow.h"
 
@@ -51,6 +52,9 @@ Reports ReportsTo(const RecorderWindow& window) {
 
 // Injects from another thread and runs this thread's messages until `done` or the time is up.
 void Inject(std::vector<INPUT> inputs, const std::function<bool()>& done, DWORD timeoutMs) {
+    // The injected clicks land wherever the pointer is: in the far corner, not on a window of
+    // another test program.
+    const PointerHold pointer;
     std::thread injector([&inputs] {
         for (INPUT& input : inputs) {
             SendInput(1, &input, sizeof(INPUT));

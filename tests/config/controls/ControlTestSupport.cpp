@@ -1,6 +1,7 @@
 #include "tests/config/controls/ControlTestSupport.h"
 
 #include "config/controls/CControlGlobals.h"
+#include "tests/config/controls/PointerHold.h"
 #include "winlayer/ClientDC.h"
 #include "winlayer/GdiObject.h"
 #include "winlayer/MemoryDC.h"
@@ -21,7 +22,7 @@ public:
         Gdiplus::GdiplusStartupInput input;
         Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
         // The pointer waits in the screen's far corner, away from every test window.
-        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        const PointerHold toCorner;
     }
     void TearDown() override {
         Gdiplus::GdiplusShutdown(m_token);
@@ -39,7 +40,12 @@ private:
 [[maybe_unused]] ::testing::Environment* const g_environment =
     ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
 
-CLSID PngEncoder() {
+Gdiplus::Color Argb(COLORREF c) {
+    return Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c));
+}
+} // namespace
+
+CLSID ImageEncoder(const wchar_t* mime) {
     UINT count = 0;
     UINT size = 0;
     Gdiplus::GetImageEncodersSize(&count, &size);
@@ -47,17 +53,12 @@ CLSID PngEncoder() {
     auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
     Gdiplus::GetImageEncoders(count, size, codecs);
     for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == L"image/png") {
+        if (std::wstring(codecs[i].MimeType) == mime) {
             return codecs[i].Clsid;
         }
     }
     return CLSID{};
 }
-
-Gdiplus::Color Argb(COLORREF c) {
-    return Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c));
-}
-} // namespace
 
 std::unique_ptr<Gdiplus::Bitmap> SolidPicture(int width, int height, COLORREF color) {
     auto picture = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
@@ -74,7 +75,7 @@ void SavePngWithBottomRow(const std::wstring& path, int width, int height, COLOR
         Gdiplus::SolidBrush brush(Argb(bottomRow));
         graphics.FillRectangle(&brush, 0, height - 1, width, 1);
     }
-    const CLSID png = PngEncoder();
+    const CLSID png = ImageEncoder(L"image/png");
     ASSERT_EQ(Gdiplus::Ok, picture->Save(path.c_str(), &png, nullptr));
 }
 

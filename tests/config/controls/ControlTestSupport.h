@@ -15,6 +15,8 @@
 // parent window that records what the controls send it, message pumping and pixel read-back.
 
 std::unique_ptr<Gdiplus::Bitmap> SolidPicture(int width, int height, COLORREF color);
+// The encoder GDI+ saves pictures of this MIME type with.
+CLSID ImageEncoder(const wchar_t* mime);
 // Writes a PNG of one colour, or of two with the bottom row in the second.
 void SaveSolidPng(const std::wstring& path, int width, int height, COLORREF color);
 void SavePngWithBottomRow(const std::wstring& path, int width, int height, COLORREF color,

@@ -5,6 +5,7 @@
 #include "config/controls/ListAndMenuResources.h"
 
 #include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/controls/PointerHold.h"
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,8 @@ protected:
         return r;
     }
 
+    // The menus read the pointer: no other program moves it while they are open.
+    PointerHold m_pointer;
     MenuOwner m_owner;
 };
 

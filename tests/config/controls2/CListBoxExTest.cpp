@@ -1,6 +1,7 @@
 #include "config/controls/CListBoxEx.h"
 
 #include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/controls/PointerHold.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,8 @@ protected:
         return SendMessageW(m_list.Hwnd(), LB_GETITEMDATA, static_cast<WPARAM>(row), 0);
     }
 
+    // A list in hover mode draws the row under the pointer: no other program moves it meanwhile.
+    PointerHold m_pointer;
     CListBoxEx m_list;
 };
 

@@ -52,22 +52,54 @@ void PostKey(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
 
-HWND OpenBoxOf(HWND window) {
+std::vector<HWND> ShownWindows(const std::function<bool(HWND)>& which) {
     struct Search {
-        HWND owner;
-        HWND found;
-    } search{window, nullptr};
+        const std::function<bool(HWND)>& which;
+        std::vector<HWND> found;
+    } search{which, {}};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
-            if (GetWindow(hwnd, GW_OWNER) == s->owner && IsWindowVisible(hwnd) &&
-                IsWindowEnabled(hwnd)) {
-                s->found = hwnd;
-                return FALSE;
+            if (IsWindowVisible(hwnd) && s->which(hwnd)) {
+                s->found.push_back(hwnd);
             }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::vector<HWND> OwnedWindows(HWND window) {
+    return ShownWindows([window](HWND hwnd) { return GetWindow(hwnd, GW_OWNER) == window; });
+}
+
+bool IsDialogWindow(HWND hwnd) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    return lstrcmpW(name, L"#32770") == 0;
+}
+
+HWND OpenBoxOf(HWND window) {
+    for (HWND owned : OwnedWindows(window)) {
+        if (IsWindowEnabled(owned)) {
+            return owned;
+        }
+    }
+    return nullptr;
+}
+
+HWND ChildAt(HWND window, const RECT& rect, const wchar_t* cls) {
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        if (lstrcmpiW(name, cls) == 0 && EqualRect(&r, &rect)) {
+            return child;
+        }
+    }
+    return nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include "winlayer/Dialog.h"
 
+#include <windows.h>
+
 #include <functional>
 #include <vector>
 
@@ -37,5 +39,13 @@ private:
 void PostClick(HWND button);
 // Posts a key press to window.
 void PostKey(HWND window, WPARAM key);
+// The shown top-level windows of this thread that `which` keeps, topmost first.
+std::vector<HWND> ShownWindows(const std::function<bool(HWND)>& which);
+// The shown windows of this thread that window owns (pop-ups, menus, boxes), topmost first.
+std::vector<HWND> OwnedWindows(HWND window);
+// A window of the dialog class: a dialog, a box, a skinned menu.
+bool IsDialogWindow(HWND hwnd);
 // The enabled pop-up (a nested modal box) that window owns, or null.
 HWND OpenBoxOf(HWND window);
+// The child window of class cls at rect of the window's client area, or null.
+HWND ChildAt(HWND window, const RECT& rect, const wchar_t* cls);

@@ -58,22 +58,6 @@ void MakeTestSkin(bool withPictures) {
     SaveSolidPng(SkinFile(L"Menu2_n.png"), 145, 80, RGB(90, 90, 90));
 }
 
-// The child window of class cls at rect (the dialog's client coordinates).
-HWND ChildAt(HWND dialog, const RECT& rect, const wchar_t* cls) {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[32] = {};
-        GetClassNameW(child, name, 32);
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-        if (lstrcmpiW(name, cls) == 0 && EqualRect(&r, &rect)) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 HWND Button(const winlayer::Dialog& dialog, const RECT& rect) {
     return ChildAt(dialog.Hwnd(), rect, L"Button");
 }

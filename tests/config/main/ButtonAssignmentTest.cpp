@@ -1,7 +1,5 @@
-#include "tests/config/main/MainWindowData.h"
-#include "tests/config/main/MainWindowFixture.h"
 #include "tests/config/main/MainWindowProbe.h"
-#include "tests/config/main/MainWindowRows.h"
+#include "tests/config/main/MainWindowSession.h"
 #include "tests/config/main/ModalBoxes.h"
 
 #include "config/controls/CMacroNameMenu.h"
@@ -40,22 +38,22 @@ struct Choice {
 };
 
 // A window started on this profile and macros, on the buttons sub-page.
-void StartOnButtonPage(MainWindowRows& window, const SettingsRecord& record,
+void StartOnButtonPage(MainWindowSession& window, const SettingsRecord& record,
                        const std::vector<std::wstring>& macroSlots) {
-    std::vector<MainWindowRows::Macro> macros;
+    std::vector<MainWindowSession::Macro> macros;
     for (size_t slot = 0; slot < macroSlots.size(); ++slot) {
         if (!macroSlots[slot].empty()) {
             macros.push_back(
                 {static_cast<int>(slot), macroSlots[slot], {MacroEvent::KeyEvent(0x04, true)}, 3});
         }
     }
-    window.Start(record, macros);
+    window.Restart(record, {}, macros);
     Click(P::subTabs(window.Dialog())[0].Hwnd());
     Pump();
 }
 
 // The slot button opens the menu; the choice arrives while it is open.
-void ChooseFromMenu(MainWindowRows& window, int button, const Choice& choice) {
+void ChooseFromMenu(MainWindowSession& window, int button, const Choice& choice) {
     Click(P::slotBtns(window.Dialog())[static_cast<size_t>(button)].Hwnd());
     PostMessageW(window.Hwnd(), kMenuChoice, MAKEWPARAM(choice.subPosition, choice.position),
                  MAKELPARAM(choice.subId, choice.id));
@@ -127,10 +125,10 @@ TEST(ButtonAssignment, MenuChoicesAreStoredAndAnnouncedOnce) {
          standard, false, CLucfgDlg::kMacroPage},
     };
     // clang-format on
-    MainWindowRows window(true);
+    MainWindowSession window(MainWindowData::Record(), {}, {}, true);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SettingsRecord record = MainWindowData::DefaultRecord();
+        SettingsRecord record = MainWindowData::Record();
         for (size_t i = 0; i < kButtonCount; ++i) {
             record.ButtonAssigned[i].FunctionCode = row.codes[i];
         }
@@ -179,7 +177,7 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
     };
     std::wstring seen;
     const auto click = [](RECT rect) {
-        return [rect](HWND box) { PostClick(ModalBoxes::ChildAt(box, rect, L"Button")); };
+        return [rect](HWND box) { PostClick(ChildAt(box, rect, L"Button")); };
     };
     const auto report = [](std::vector<std::pair<WPARAM, LPARAM>> keys) {
         return [keys](HWND box) {
@@ -189,9 +187,7 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         };
     };
     const auto typeAt = [](RECT rect, const wchar_t* text) {
-        return [rect, text](HWND box) {
-            SetWindowTextW(ModalBoxes::ChildAt(box, rect, L"Edit"), text);
-        };
+        return [rect, text](HWND box) { SetWindowTextW(ChildAt(box, rect, L"Edit"), text); };
     };
     // The launch dialogs' choosers answer for the system's file and folder dialogs.
     const auto chooseTarget = [](const wchar_t* target) {
@@ -277,10 +273,10 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
          L"", {19, 8, 0, 6}, false, {}, {0, 6, 3, 0, 0, 0, 0, 0}, L"Alpha", L"", L""},
     };
     // clang-format on
-    MainWindowRows window(true);
+    MainWindowSession window(MainWindowData::Record(), {}, {}, true);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SettingsRecord record = MainWindowData::DefaultRecord();
+        SettingsRecord record = MainWindowData::Record();
         ButtonAssignment& entry = record.ButtonAssigned[static_cast<size_t>(row.button)];
         entry.ButtonNumber = row.before[0];
         entry.FunctionCode = row.before[1];

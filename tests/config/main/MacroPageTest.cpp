@@ -1,7 +1,5 @@
-#include "tests/config/main/MainWindowData.h"
-#include "tests/config/main/MainWindowFixture.h"
 #include "tests/config/main/MainWindowProbe.h"
-#include "tests/config/main/MainWindowRows.h"
+#include "tests/config/main/MainWindowSession.h"
 #include "tests/config/main/ModalBoxes.h"
 
 #include "config/dialogs/Warning/CWarningDlg.h"
@@ -48,9 +46,9 @@ static void PrintTo(const MacroEvent& e, std::ostream* os) {
 namespace {
 // The macros of a row in their slots, with the events the table gives each name. Beta does not
 // loop; the others loop three times.
-std::vector<MainWindowRows::Macro> Macros(const std::vector<std::pair<int, std::wstring>>& slots,
-                                          const std::function<Events(const std::wstring&)>& of) {
-    std::vector<MainWindowRows::Macro> macros;
+std::vector<MainWindowSession::Macro> Macros(const std::vector<std::pair<int, std::wstring>>& slots,
+                                             const std::function<Events(const std::wstring&)>& of) {
+    std::vector<MainWindowSession::Macro> macros;
     for (const auto& [slot, name] : slots) {
         macros.push_back({slot, name, of(name), name == L"Beta" ? 0 : 3});
     }
@@ -58,14 +56,15 @@ std::vector<MainWindowRows::Macro> Macros(const std::vector<std::pair<int, std::
 }
 
 // The macro page of a window started on these macros.
-void StartOnMacroPage(MainWindowRows& window, const std::vector<MainWindowRows::Macro>& macros) {
-    window.Start(MainWindowData::DefaultRecord(), macros);
+void StartOnMacroPage(MainWindowSession& window,
+                      const std::vector<MainWindowSession::Macro>& macros) {
+    window.Restart(MainWindowData::Record(), {}, macros);
     Click(P::macroTabBtn(window.Dialog()).Hwnd());
     Pump();
 }
 
 // The macro at this place of the list, chosen from the macro-name menu.
-void Choose(MainWindowRows& window, int position) {
+void Choose(MainWindowSession& window, int position) {
     Click(P::macroNameBtn(window.Dialog()).Hwnd());
     PostMessageW(window.Hwnd(), kMacroNameChoice, static_cast<WPARAM>(position), 0);
     Pump();
@@ -91,9 +90,9 @@ ModalBoxes::Step Answer(bool ok, std::wstring* text = nullptr, const wchar_t* ty
             return;
         }
         if (typed != nullptr) {
-            SetWindowTextW(ModalBoxes::ChildAt(box, kDelayEdit, L"Edit"), typed);
+            SetWindowTextW(ChildAt(box, kDelayEdit, L"Edit"), typed);
         }
-        PostClick(ModalBoxes::ChildAt(box, ok ? kDelayOk : kDelayClose, L"Button"));
+        PostClick(ChildAt(box, ok ? kDelayOk : kDelayClose, L"Button"));
     };
 }
 
@@ -175,14 +174,16 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
          End::Stop, noHooks, ab, 1, {}, L""},
     };
     // clang-format on
-    std::unique_ptr<MainWindowRows> shared;
+    std::unique_ptr<MainWindowSession> shared;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         if (!shared || shared->Hooks() != row.hooks || shared->Hwnd() == nullptr) {
             shared.reset();
-            shared = std::make_unique<MainWindowRows>(row.hooks);
+            shared = std::make_unique<MainWindowSession>(
+                MainWindowData::Record(), std::vector<std::wstring>{},
+                std::vector<MainWindowSession::Macro>{}, row.hooks);
         }
-        MainWindowRows& window = *shared;
+        MainWindowSession& window = *shared;
         // In slot 1 with slot 0 empty: the announcement names the slot.
         StartOnMacroPage(window, {{1, L"Rec", row.before, 0}});
         CLucfgDlg& dialog = window.Dialog();
@@ -335,7 +336,7 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
          {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
     };
     // clang-format on
-    MainWindowRows window(true);
+    MainWindowSession window(MainWindowData::Record(), {}, {}, true);
     CLucfgDlg& dialog = window.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,5 +1,6 @@
 #include "tests/config/main/MainWindowProbe.h"
 #include "tests/config/main/MainWindowSession.h"
+#include "tests/config/main/ModalBoxes.h"
 
 #include "config/LightingFile.h"
 #include "config/controls/CControlGlobals.h"
@@ -7,6 +8,7 @@
 #include "shared/store/CIniFile.h"
 #include "shared/store/DataPaths.h"
 #include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/dialogs/ModalSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -21,20 +23,12 @@
 
 // Commands as the main window's controls send them, with a recording stand-in for the service.
 
-using namespace session;
+using Data = MainWindowData;
 using Probe = MainWindowProbe;
-using Post = std::tuple<UINT, WPARAM, LPARAM>;
+using Post = MainWindowSession::Post;
 
 namespace {
 constexpr wchar_t kCompanionTitle[] = L"Varnok Mouse Tool";
-
-std::vector<Post> Posts(const RecorderWindow& service) {
-    std::vector<Post> posts;
-    for (const auto& m : service.Messages()) {
-        posts.emplace_back(m.message, m.wParam, m.lParam);
-    }
-    return posts;
-}
 
 std::wstring Checked(std::initializer_list<const CBitmapBtnBase*> buttons) {
     std::wstring marks;
@@ -55,13 +49,6 @@ std::wstring Edits(CLucfgDlg& dialog) {
 std::string FileBytes(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The companion stand-in is built beside the configuration program.
-std::wstring CompanionExe() {
-    std::wstring path = V212_CONFIG_EXE;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path.substr(0, path.rfind(L"\\config\\config.exe")) + L"\\companion\\pallwick.exe";
 }
 
 int CompanionProcesses() {
@@ -250,7 +237,7 @@ TEST(MainWindowCommands, SettingsButtonsStoreShowAndNotify) {
                  std::to_wstring(GetBValue(color)) + L" 0"});
     }
 
-    MainWindowSession session(*ProfileRecord(L"Game"));
+    MainWindowSession session(Data::Record(L"Game"));
     CLucfgDlg& dialog = session.Dialog();
     ASSERT_EQ(L"Game", dialog.CurrentProfileName());
     for (const Row& row : rows) {
@@ -260,10 +247,11 @@ TEST(MainWindowCommands, SettingsButtonsStoreShowAndNotify) {
         session.Service().Clear();
         Click(row.control(dialog));
         Pump();
-        EXPECT_EQ((std::vector<Post>{row.posted}), Posts(session.Service()));
+        EXPECT_EQ((std::vector<Post>{row.posted}), session.Posts());
         for (const auto& [key, value] : row.keys) {
             EXPECT_EQ(value, CIniFile(SettingsFilePath()).ReadInt(L"Setting", key, -99)) << key;
-            EXPECT_EQ(value, CIniFile(ProfileFile(L"Game")).ReadInt(L"Setting", key, -99)) << key;
+            EXPECT_EQ(value, CIniFile(Data::ProfileFile(L"Game")).ReadInt(L"Setting", key, -99))
+                << key;
         }
         EXPECT_EQ(row.expected, row.shown(dialog));
     }
@@ -277,7 +265,7 @@ TEST(MainWindowCommands, TypedDpiValueIsTakenBeforeTheClickedCommand) {
         const wchar_t* shown;
         int slider;
     };
-    MainWindowSession session(*ProfileRecord(L"Game"));
+    MainWindowSession session(Data::Record(L"Game"));
     CLucfgDlg& dialog = session.Dialog();
     Click(Probe::subTabs(dialog)[1].Hwnd());
     Click(Probe::dpiStageBtns(dialog)[2].Hwnd());
@@ -298,12 +286,12 @@ TEST(MainWindowCommands, TypedDpiValueIsTakenBeforeTheClickedCommand) {
         session.Service().Clear();
         Click(Probe::wheelUpBtn(dialog).Hwnd());
         Pump();
-        EXPECT_EQ(posts, Posts(session.Service()));
+        EXPECT_EQ(posts, session.Posts());
         EXPECT_FALSE(CControlGlobals::EditInProgress());
         EXPECT_EQ(row.shown, stage.Edit().Text());
         EXPECT_EQ(row.shown, stage.EditText());
         EXPECT_EQ(row.slider, Probe::dpiSlider(dialog).Thumb().Value());
-        EXPECT_EQ(row.slider, StoredSettings()->DPI_INFO[2][1]);
+        EXPECT_EQ(row.slider, Data::ReadSettings().DPI_INFO[2][1]);
     }
 }
 
@@ -340,7 +328,8 @@ TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
         {"macro more-menu twice", {macroTab, moreMacro, moreMacro}, moreMenu},
         {"macro more-menu, then the names", {macroTab, moreMacro, macroName}, macroMenu},
     };
-    MainWindowSession session(*ProfileRecord(L"Game"), {L"Game", L"Work"}, {L"Alpha", L"Beta"});
+    MainWindowSession session(Data::Record(L"Game"), {L"Game", L"Work"},
+                              {{0, L"Alpha"}, {1, L"Beta"}});
     CLucfgDlg& dialog = session.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -348,13 +337,13 @@ TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
             Click(control(dialog));
             Pump();
         }
-        const std::vector<HWND> popups = OwnedPopups(session.Hwnd());
+        const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
         ASSERT_EQ(1u, popups.size());
         EXPECT_EQ(row.open(dialog), popups[0]);
         // Any click of the window closes it.
         Click(Probe::highlightBtns(dialog)[0].Hwnd());
         Pump();
-        EXPECT_TRUE(OwnedPopups(session.Hwnd()).empty());
+        EXPECT_TRUE(OwnedWindows(session.Hwnd()).empty());
     }
 }
 
@@ -363,7 +352,7 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
     struct Row {
         const char* what;
         std::vector<std::wstring> profiles;
-        ModalAnswers::Answer answer;
+        ModalBoxes::Step answer;
         const wchar_t* question;
         std::vector<std::wstring> remaining;
         const wchar_t* current;
@@ -374,7 +363,7 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
     const Row rows[] = {
         {"one profile: a warning, nothing deleted",
          {L"Game"},
-         ModalAnswers::Ok(),
+         ModalBoxes::Ok(),
          L"必须要保留一个配置文件",
          {L"Game"},
          L"Game",
@@ -382,7 +371,7 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
          true},
         {"cancelled",
          {L"Game", L"Work"},
-         ModalAnswers::Cancel(),
+         ModalBoxes::Cancel(),
          L"确定要删除这个配置文件吗？",
          {L"Game", L"Work"},
          L"Game",
@@ -390,7 +379,7 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
          true},
         {"confirmed",
          {L"Game", L"Work"},
-         ModalAnswers::Ok(),
+         ModalBoxes::Ok(),
          L"确定要删除这个配置文件吗？",
          {L"Work"},
          L"Work",
@@ -399,19 +388,19 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        MainWindowSession session(*ProfileRecord(L"Game"), row.profiles);
+        MainWindowSession session(Data::Record(L"Game"), row.profiles);
         CLucfgDlg& dialog = session.Dialog();
         ASSERT_TRUE(Probe::highlightTimerOn(dialog));
         bool highlightWhileAsking = true;
         {
-            ModalAnswers answers(session.Hwnd(), {[&](HWND box) {
-                                     highlightWhileAsking = Probe::highlightTimerOn(dialog);
-                                     row.answer(box);
-                                 }});
+            ModalBoxes boxes(session.Hwnd(), {[&](HWND box) {
+                                 highlightWhileAsking = Probe::highlightTimerOn(dialog);
+                                 row.answer(box);
+                             }});
             Click(Probe::deleteProfileBtn(dialog).Hwnd());
-            ASSERT_EQ(1u, answers.Boxes().size());
+            ASSERT_EQ(1u, boxes.Boxes().size());
             EXPECT_EQ((std::vector<std::wstring>{L"删除配置文件", row.question, L""}),
-                      answers.Boxes()[0]);
+                      boxes.Boxes()[0]);
         }
         Pump();
         EXPECT_FALSE(highlightWhileAsking);
@@ -451,8 +440,8 @@ TEST(MainWindowCommands, CloseEndsWithCancelAndMinimiseDoesNot) {
     static bool s_iconic = false;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        StartDataFolder(*ProfileRecord(L"Game"), {L"Game"}, {});
-        CLucfgDlg dialog(MakeMenuSkin());
+        Data::Start(Data::Record(L"Game"), {L"Game"}, {});
+        CLucfgDlg dialog(MainWindowSession::MakeProgramFolder());
         s_dialog = &dialog;
         s_row = &row;
         s_step = 0;
@@ -486,10 +475,10 @@ TEST(MainWindowCommands, CloseEndsWithCancelAndMinimiseDoesNot) {
 // window back instead of starting another.
 TEST(MainWindowCommands, CompanionIsStartedOnceThenRaised) {
     CloseCompanions();
-    MainWindowSession session(*ProfileRecord(L"Game"));
-    ASSERT_TRUE(CopyFileW(CompanionExe().c_str(),
+    MainWindowSession session(Data::Record(L"Game"));
+    ASSERT_TRUE(CopyFileW(Data::BuiltFile(V212_COMPANION_EXE).c_str(),
                           (session.ProgramFolder() + L"pallwick.exe").c_str(), FALSE))
-        << testing::PrintToString(CompanionExe());
+        << testing::PrintToString(Data::BuiltFile(V212_COMPANION_EXE));
     struct Row {
         const char* what;
         bool minimiseFirst;
@@ -536,17 +525,17 @@ TEST(MainWindowCommands, ADamagedLightingFileChangesNothing) {
          false},
         {"missing", [](const std::wstring& file) { DeleteFileW(file.c_str()); }, false},
     };
-    MainWindowSession session(*ProfileRecord(L"Game"));
+    MainWindowSession session(Data::Record(L"Game"));
     CLucfgDlg& dialog = session.Dialog();
     Click(Probe::subTabs(dialog)[2].Hwnd());
     Click(Probe::zoneBtns(dialog)[1].Hwnd());
     const std::wstring file = session.ProgramFolder() + L"light.LED";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        auto exported = ProfileRecord(L"Other");
-        exported->LedColor = static_cast<std::int32_t>(RGB(12, 34, 56));
-        exported->LedMode2 = 3;
-        ASSERT_TRUE(LightingFile::Write(*exported, file));
+        SettingsRecord exported = Data::Record(L"Other");
+        exported.LedColor = static_cast<std::int32_t>(RGB(12, 34, 56));
+        exported.LedMode2 = 3;
+        ASSERT_TRUE(LightingFile::Write(exported, file));
         row.damage(file);
         dialog.Working().LED_MODE_INFO[1][0] = 4;
         const auto before = std::make_unique<SettingsRecord>(dialog.Working());
@@ -556,8 +545,7 @@ TEST(MainWindowCommands, ADamagedLightingFileChangesNothing) {
         session.Service().Clear();
         std::vector<std::vector<std::wstring>> boxes;
         {
-            ModalAnswers answers(session.Hwnd(),
-                                 {ModalAnswers::ChooseFile(file), ModalAnswers::Ok()});
+            ModalBoxes answers(session.Hwnd(), {ModalBoxes::ChooseFile(file), ModalBoxes::Ok()});
             Click(Probe::ledImportBtn(dialog).Hwnd());
             boxes = answers.Boxes();
         }
@@ -567,9 +555,9 @@ TEST(MainWindowCommands, ADamagedLightingFileChangesNothing) {
             EXPECT_EQ(static_cast<std::int32_t>(RGB(12, 34, 56)), dialog.Working().LedColor);
             EXPECT_EQ(3, dialog.Working().LedMode2);
             EXPECT_EQ(0, dialog.Working().LED_MODE_INFO[1][0]);
-            EXPECT_EQ(static_cast<std::int32_t>(RGB(12, 34, 56)), StoredSettings()->LedColor);
+            EXPECT_EQ(static_cast<std::int32_t>(RGB(12, 34, 56)), Data::ReadSettings().LedColor);
             EXPECT_EQ(L"12 34 56", Edits(dialog));
-            EXPECT_EQ((std::vector<Post>{Post{0x4CB, 1, 0}}), Posts(session.Service()));
+            EXPECT_EQ((std::vector<Post>{Post{0x4CB, 1, 0}}), session.Posts());
         } else {
             ASSERT_EQ(2u, boxes.size());
             EXPECT_EQ((std::vector<std::wstring>{L"灯光", L"这个灯光文件无法读取，",

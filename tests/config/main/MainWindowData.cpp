@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 std::wstring VendorFolder() {
@@ -17,21 +16,58 @@ std::wstring VendorFolder() {
                      appData);
     return std::wstring(appData) + L"\\Selvin V212 Gaming Mouse";
 }
+
+void WriteMacro(const MainWindowData::Macro& macro) {
+    MacroEventBuffer buffer{};
+    std::copy(macro.events.begin(), macro.events.end(), buffer.begin());
+    MacroFile::ForName(MacroFolder(), macro.name)
+        ->Write(buffer, static_cast<int>(macro.events.size()), macro.loopTime);
+    WritePrivateProfileStringW(L"MACRO_LIST", std::to_wstring(macro.slot).c_str(),
+                               macro.name.c_str(), SettingsFilePath().c_str());
+}
 } // namespace
 
-void MainWindowData::Clean() {
-    std::error_code ignored;
-    std::filesystem::remove_all(VendorFolder(), ignored);
+SettingsRecord MainWindowData::Record(const std::wstring& profileName) {
+    SettingsRecord record{};
+    SettingsRecord_Reset(record);
+    SettingsRecord_FillDefaults(record, 0);
+    record.Profile = 0;
+    record.MouseButtons = 8;
+    record.TrayEnabled = 1;
+    profileName.copy(record.ProfileName.data(), record.ProfileName.size() - 1);
+    return record;
 }
 
-void MainWindowData::WriteMacro(int slot, const std::wstring& name,
-                                const std::vector<MacroEvent>& events, int loopTime) {
-    MacroEventBuffer buffer{};
-    std::copy(events.begin(), events.end(), buffer.begin());
-    MacroFile::ForName(MacroFolder(), name)
-        ->Write(buffer, static_cast<int>(events.size()), loopTime);
-    WritePrivateProfileStringW(L"MACRO_LIST", std::to_wstring(slot).c_str(), name.c_str(),
-                               SettingsFilePath().c_str());
+void MainWindowData::Start(const SettingsRecord& record, const std::vector<std::wstring>& profiles,
+                           const std::vector<Macro>& macros) {
+    std::error_code ignored;
+    std::filesystem::remove_all(VendorFolder(), ignored);
+    // Forming a path makes the folder and its sub-folders again.
+    WriteSettings(record);
+    for (const std::wstring& name : profiles) {
+        SettingsRecord profile = record;
+        profile.ProfileName.fill(L'\0');
+        name.copy(profile.ProfileName.data(), profile.ProfileName.size() - 1);
+        SettingsIni_Write(profile, ProfileFile(name));
+    }
+    for (const Macro& macro : macros) {
+        WriteMacro(macro);
+    }
+}
+
+void MainWindowData::WriteSettings(const SettingsRecord& record) {
+    SettingsIni_Write(record, SettingsFilePath());
+}
+
+SettingsRecord MainWindowData::ReadSettings() {
+    SettingsRecord record{};
+    SettingsRecord_Reset(record);
+    SettingsIni_Read(record, SettingsFilePath(), -1);
+    return record;
+}
+
+std::wstring MainWindowData::ProfileFile(const std::wstring& name) {
+    return ProfileFolder() + name + L".ini";
 }
 
 std::optional<std::vector<MacroEvent>> MainWindowData::ReadMacro(const std::wstring& name) {
@@ -59,34 +95,8 @@ std::vector<std::wstring> MainWindowData::MacroFiles() {
     return names;
 }
 
-SettingsRecord MainWindowData::DefaultRecord() {
-    SettingsRecord record{};
-    SettingsRecord_Reset(record);
-    SettingsRecord_FillDefaults(record, 0);
-    record.Profile = 0;
-    return record;
-}
-
-void MainWindowData::WriteSettings(const SettingsRecord& record) {
-    SettingsIni_Write(record, SettingsFilePath());
-}
-
-SettingsRecord MainWindowData::ReadSettings() {
-    SettingsRecord record{};
-    SettingsRecord_Reset(record);
-    SettingsIni_Read(record, SettingsFilePath(), -1);
-    return record;
-}
-
-void MainWindowData::AddHookLibrary(const std::wstring& programFolder) {
-    std::wstring built = V212_TARROW_DLL;
-    std::replace(built.begin(), built.end(), L'/', L'\\');
-    CopyFileW(built.c_str(), (programFolder + L"Tarrow.dll").c_str(), FALSE);
-}
-
-void MainWindowData::WriteLanguage(const std::wstring& programFolder) {
-    std::ofstream file(std::filesystem::path(programFolder + L"Strings.xml"), std::ios::binary);
-    file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Strings><FONT><MAIN>Tahoma</MAIN>"
-            "</FONT><BUTTONPAGE><DPISTAGE>DPI Stage</DPISTAGE><NEWMACRO>Macro</NEWMACRO>"
-            "<WARN3>One button keeps the left click</WARN3></BUTTONPAGE></Strings>\r\n";
+std::wstring MainWindowData::BuiltFile(const wchar_t* path) {
+    std::wstring file = path;
+    std::replace(file.begin(), file.end(), L'/', L'\\');
+    return file;
 }

@@ -7,23 +7,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace {
-CLSID Encoder(const wchar_t* mime) {
-    UINT count = 0;
-    UINT size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, codecs);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == mime) {
-            return codecs[i].Clsid;
-        }
-    }
-    return CLSID{};
-}
-
 void WriteText(const std::wstring& path, const std::string& text) {
     std::ofstream file(std::filesystem::path(path), std::ios::binary);
     file << text;
@@ -39,13 +25,61 @@ void SaveMask(const std::wstring& path) {
         graphics.FillRectangle(&white, 0, 0, 40, 40);
         graphics.FillRectangle(&white, MainWindowFixture::kWidth - 40, 0, 40, 40);
     }
-    const CLSID bmp = Encoder(L"image/bmp");
+    const CLSID bmp = ImageEncoder(L"image/bmp");
     ASSERT_EQ(Gdiplus::Ok, picture->Save(path.c_str(), &bmp, nullptr));
 }
+
+// The folders CopiedProgramFolder copies from, made once and removed when the program ends.
+class Originals {
+public:
+    ~Originals() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    // The folder of this name, filled the first time it is asked for.
+    std::wstring Folder(const std::wstring& name,
+                        const std::function<void(const std::wstring& folder)>& fill) {
+        if (m_root.empty()) {
+            wchar_t temp[MAX_PATH] = {};
+            GetTempPathW(MAX_PATH, temp);
+            m_root = std::wstring(temp) + L"v212originals" + std::to_wstring(GetCurrentProcessId());
+        }
+        const std::wstring folder = m_root + L"\\" + name + L"\\";
+        if (m_made.insert(name).second) {
+            std::filesystem::create_directories(folder + L"skins");
+            fill(folder);
+        }
+        return folder;
+    }
+
+private:
+    std::wstring m_root;
+    std::set<std::wstring> m_made;
+};
+Originals g_originals;
 } // namespace
 
-std::wstring MainWindowFixture::MakeTestSkin() {
+std::wstring MainWindowFixture::CopiedProgramFolder(
+    const std::wstring& name, const std::function<void(const std::wstring& folder)>& fill) {
+    const std::wstring original = g_originals.Folder(name, fill);
     const std::wstring folder = MakeSkinFolder();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(original)) {
+        const std::wstring copy =
+            folder + std::filesystem::relative(entry.path(), original).wstring();
+        if (entry.is_directory()) {
+            CreateDirectoryW(copy.c_str(), nullptr);
+        } else {
+            CopyFileW(entry.path().wstring().c_str(), copy.c_str(), FALSE);
+        }
+    }
+    return folder;
+}
+
+std::wstring MainWindowFixture::MakeTestSkin() {
+    return CopiedProgramFolder(L"skin", &WriteTestSkin);
+}
+
+void MainWindowFixture::WriteTestSkin(const std::wstring& folder) {
     const std::wstring skins = folder + L"skins\\";
     struct Page {
         const char* ini;
@@ -77,7 +111,6 @@ std::wstring MainWindowFixture::MakeTestSkin() {
     WriteText(folder + L"Strings.xml",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Strings><FONT><MAIN>Tahoma</MAIN>"
               "</FONT><BUTTONPAGE><DPISTAGE>DPI Stage</DPISTAGE></BUTTONPAGE></Strings>\r\n");
-    return folder;
 }
 
 std::wstring MainWindowFixture::MakeEmptyProgramFolder() {
@@ -96,10 +129,6 @@ MainWindowFixture::~MainWindowFixture() {
         m_dialog->DestroyWindow();
     }
     Pump();
-}
-
-HWND MainWindowFixture::ChildAt(int x, int y) const {
-    return ChildWindowFromPointEx(Hwnd(), POINT{x, y}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
 }
 
 void Click(HWND control) {

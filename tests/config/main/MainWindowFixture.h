@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,14 @@ public:
 
     // A program folder with a complete test skin and a language file; returns the folder.
     static std::wstring MakeTestSkin();
+    // Writes that skin and language file into a program folder that has a "skins" folder.
+    static void WriteTestSkin(const std::wstring& folder);
+    // A fresh program folder (MakeSkinFolder's) with a copy of what fill wrote the first time
+    // this name was asked for: pictures take far longer to encode than to copy, and each window
+    // starts from a program folder of its own.
+    static std::wstring
+    CopiedProgramFolder(const std::wstring& name,
+                        const std::function<void(const std::wstring& folder)>& fill);
     // A program folder with no skin at all.
     static std::wstring MakeEmptyProgramFolder();
 
@@ -25,8 +34,6 @@ public:
 
     CLucfgDlg& Dialog() { return *m_dialog; }
     HWND Hwnd() const { return m_dialog->Hwnd(); }
-    // The child window at client point (x, y), or null.
-    HWND ChildAt(int x, int y) const;
 
 private:
     std::unique_ptr<CLucfgDlg> m_dialog;

@@ -1,16 +1,13 @@
-#include "tests/config/main/MainWindowFixture.h"
 #include "tests/config/main/MainWindowProbe.h"
+#include "tests/config/main/MainWindowSession.h"
 
 #include "config/ConfigResources.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/DataPaths.h"
 #include "tests/config/controls/ControlTestSupport.h"
-#include "tests/tolvane/RecorderWindow.h"
 #include "tests/tolvane/ServiceProcess.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 HWND FindConfigWindow(DWORD processId) {
@@ -25,24 +22,6 @@ HWND FindConfigWindow(DWORD processId) {
     return nullptr;
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > end) {
-            return false;
-        }
-        Pump();
-        Sleep(20);
-    }
-    return true;
-}
-
-std::wstring ConfigExe() {
-    std::wstring path = V212_CONFIG_EXE;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
-
 SIZE WindowSize(HWND hwnd) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
@@ -52,12 +31,13 @@ SIZE WindowSize(HWND hwnd) {
 
 TEST(MainWindowFrame, SecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
     ServiceProcess first;
-    ASSERT_TRUE(first.Start(ConfigExe()));
+    ASSERT_TRUE(first.Start(MainWindowData::BuiltFile(V212_CONFIG_EXE)));
     HWND window = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (window = FindConfigWindow(first.Id())) != nullptr; }, 20000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (window = FindConfigWindow(first.Id())) != nullptr; }, 20000));
 
     ServiceProcess second;
-    ASSERT_TRUE(second.Start(ConfigExe()));
+    ASSERT_TRUE(second.Start(MainWindowData::BuiltFile(V212_CONFIG_EXE)));
     EXPECT_TRUE(second.WaitForExit(10000));
     EXPECT_EQ(nullptr, FindConfigWindow(second.Id()));
     EXPECT_TRUE(first.Running());
@@ -135,9 +115,9 @@ TEST(MainWindowFrame, KeysNeverEndItAndTheServiceCloseDoes) {
 }
 
 TEST(MainWindowFrame, StartTimerEmptiesAndLocksTheLoopCount) {
-    MainWindowFixture fixture(MainWindowFixture::MakeTestSkin());
-    const HWND edit = MainWindowProbe::loopCountEdit(fixture.Dialog()).Hwnd();
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(edit); }, 3000));
+    MainWindowSession session(MainWindowData::Record(L"Game"));
+    const HWND edit = MainWindowProbe::loopCountEdit(session.Dialog()).Hwnd();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(edit); }, 3000));
     wchar_t text[16] = {};
     GetWindowTextW(edit, text, 16);
     EXPECT_STREQ(L"0", text);
@@ -163,8 +143,8 @@ TEST(MainWindowFrame, FrameRules) {
 }
 
 TEST(MainWindowFrame, PollingRateChoiceIsStoredShownAndAnnounced) {
-    MainWindowFixture fixture(MainWindowFixture::MakeTestSkin());
-    RecorderWindow service(L"V212Hid");
+    MainWindowSession session(MainWindowData::Record(L"Game"));
+    RecorderWindow& service = session.Service();
     struct Row {
         int id;
         int interval;
@@ -174,15 +154,15 @@ TEST(MainWindowFrame, PollingRateChoiceIsStoredShownAndAnnounced) {
     for (const Row row : {Row{40024, 8, L"125", 1}, Row{40025, 4, L"250", 1},
                           Row{40026, 2, L"500", 2}, Row{40027, 1, L"1000", 3}}) {
         service.Clear();
-        fixture.Dialog().OnRateCommand(row.id);
+        session.Dialog().OnRateCommand(row.id);
         Pump();
         EXPECT_EQ(row.interval,
                   CIniFile(SettingsFilePath()).ReadInt(L"Setting", L"PollingRate", -1));
-        EXPECT_EQ(row.caption, MainWindowProbe::pollingRateBtn(fixture.Dialog()).GetCaption());
+        EXPECT_EQ(row.caption, MainWindowProbe::pollingRateBtn(session.Dialog()).GetCaption());
         EXPECT_EQ(1, service.Count(0x4FD, 0, row.posted)) << row.id;
     }
     service.Clear();
-    fixture.Dialog().OnRateCommand(40023);
+    session.Dialog().OnRateCommand(40023);
     Pump();
     EXPECT_EQ(0, service.Count(0x4FD));
     EXPECT_EQ(1, CIniFile(SettingsFilePath()).ReadInt(L"Setting", L"PollingRate", -1));

@@ -5,6 +5,8 @@
 #include "shared/store/DataPaths.h"
 #include "shared/store/SettingsIni.h"
 #include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/controls/PointerHold.h"
+#include "tests/config/dialogs/ModalSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +16,12 @@
 
 // The button captions and the pop-up menus of the main window.
 
-using namespace session;
+using Data = MainWindowData;
 using Probe = MainWindowProbe;
 using Dlg = CLucfgDlg;
 
 namespace {
-using Post = std::tuple<UINT, WPARAM, LPARAM>;
-
-std::vector<Post> Posts(const RecorderWindow& service) {
-    std::vector<Post> posts;
-    for (const auto& m : service.Messages()) {
-        posts.emplace_back(m.message, m.wParam, m.lParam);
-    }
-    return posts;
-}
+using Post = MainWindowSession::Post;
 
 ButtonAssignment Entry(int code, std::initializer_list<int> keyData = {}, int macroSlot = 0) {
     ButtonAssignment entry{};
@@ -48,15 +42,13 @@ size_t EntryCount(const CBmpMenu& menu) {
     return count;
 }
 
-// Rests the cursor on an entry, as the user does to open its sub-menu.
+// Rests the pointer on an entry, as the user does to open its sub-menu. The caller holds the
+// pointer until the sub-menu is done with.
 CSubBmpMenu* HoverEntry(CBmpMenu& menu, int entry) {
     RECT rect{};
     GetWindowRect(menu.EntryButton(entry), &rect);
-    // The display is shared: another program may move the cursor in between.
-    for (int attempt = 0; attempt < 5 && menu.OpenSubMenu() == nullptr; ++attempt) {
-        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        SendMessageW(menu.Hwnd(), WM_MOUSEMOVE, 0, 0);
-    }
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageW(menu.Hwnd(), WM_MOUSEMOVE, 0, 0);
     return menu.OpenSubMenu();
 }
 
@@ -77,31 +69,31 @@ TEST(MainWindowMenus, SlotCaptionsShowTheRecordsFunctions) {
         int codeAfter;
     };
     const Row rows[] = {
-        {Entry(1), Text(L"CLICK"), 1},
+        {Entry(1), MainWindowSession::Text(L"CLICK"), 1},
         {Entry(5, {0x80, kA}), L"A", 5},
         {Entry(99, {0x80, kLCtrl, 0x80, kC, 0x00, kC, 0x00, kLCtrl}), L"Ctrl + C", 99},
         {Entry(6, {}, 1), L"Beta", 6},
         {Entry(100), L"F11", 100},
-        {Entry(7), Text(L"OFFBUTTON"), 7},
-        {Entry(71), Text(L"PRINT"), 71},
+        {Entry(7), MainWindowSession::Text(L"OFFBUTTON"), 7},
+        {Entry(71), MainWindowSession::Text(L"PRINT"), 71},
         // A macro past the list is turned off.
-        {Entry(6, {}, 2), Text(L"OFFBUTTON"), 7},
+        {Entry(6, {}, 2), MainWindowSession::Text(L"OFFBUTTON"), 7},
     };
     const auto recordWith = [&](size_t shift) {
-        auto record = ProfileRecord(L"Game");
+        SettingsRecord record = Data::Record(L"Game");
         // The current profile's number never moves where the buttons are read.
-        record->Profile = 3;
+        record.Profile = 3;
         for (size_t i = 0; i < kButtonCount; ++i) {
-            record->ButtonAssigned[(i + shift) % kButtonCount] = rows[i].entry;
+            record.ButtonAssigned[(i + shift) % kButtonCount] = rows[i].entry;
         }
         return record;
     };
-    MainWindowSession session(*recordWith(0), {L"Game"}, {L"Alpha", L"Beta"});
+    MainWindowSession session(recordWith(0), {L"Game"}, {{0, L"Alpha"}, {1, L"Beta"}});
     Dlg& dialog = session.Dialog();
     for (const size_t shift : {0u, 1u}) {
         SCOPED_TRACE(shift == 0 ? "at start" : "after the service's refresh");
         if (shift != 0) {
-            SettingsIni_Write(*recordWith(shift), SettingsFilePath());
+            SettingsIni_Write(recordWith(shift), SettingsFilePath());
             SendMessageW(session.Hwnd(), 0x505, 0, 0);
         }
         for (size_t i = 0; i < kButtonCount; ++i) {
@@ -156,7 +148,7 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
          1,
          std::nullopt,
          slot(2),
-         Text(L"MENU") + L" 2",
+         MainWindowSession::Text(L"MENU") + L" 2",
          {{0x513, 0, 2}}},
         {"a sub-menu's entry for slot 5",
          {subTab(0)},
@@ -165,7 +157,7 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
          16,
          3,
          slot(5),
-         Text(L"PLAYPAUSE") + L" 32",
+         MainWindowSession::Text(L"PLAYPAUSE") + L" 32",
          {{0x513, 0, 5}}},
         {"polling rate",
          {subTab(1)},
@@ -213,7 +205,7 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
          3,
          std::nullopt,
          mode(&SettingsRecord::LedMode3),
-         L"13 " + Text(L"LEDMODE13"),
+         L"13 " + MainWindowSession::Text(L"LEDMODE13"),
          {{0x4CB, 2, 0}}},
         {"lighting mode of zone 1 from the selector: off",
          {subTab(2), zone(0)},
@@ -222,7 +214,7 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
          3,
          std::nullopt,
          mode(&SettingsRecord::LedMode),
-         L"11 " + Text(L"LEDMODE11"),
+         L"11 " + MainWindowSession::Text(L"LEDMODE11"),
          {{0x4CB, 0, 0}}},
         {"insert mode",
          {[](Dlg& d) { return Probe::macroTabBtn(d).Hwnd(); }},
@@ -234,10 +226,10 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
              return Probe::addMacroMenuBtn(d).GetCaption() + L" " +
                     std::to_wstring(Probe::insertMode(d));
          },
-         Text(L"ADDMACRO3") + L" 2",
+         MainWindowSession::Text(L"ADDMACRO3") + L" 2",
          {}},
     };
-    MainWindowSession session(*ProfileRecord(L"Game"));
+    MainWindowSession session(Data::Record(L"Game"));
     Dlg& dialog = session.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -247,14 +239,16 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
         Click(row.button(dialog));
         Click(row.button(dialog));
         Pump();
-        const std::vector<HWND> popups = OwnedPopups(session.Hwnd());
+        const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
         ASSERT_EQ(1u, popups.size());
         CBmpMenu* menu = Probe::popup(dialog).get();
         ASSERT_NE(nullptr, menu);
         EXPECT_EQ(menu->Hwnd(), popups[0]);
         EXPECT_EQ(row.entries, EntryCount(*menu));
         HWND entry = row.entry >= 0 ? menu->EntryButton(row.entry) : nullptr;
+        std::optional<PointerHold> pointer;
         if (row.subEntry) {
+            pointer.emplace();
             CSubBmpMenu* sub = HoverEntry(*menu, row.entry);
             ASSERT_NE(nullptr, sub);
             entry = sub->EntryButton(*row.subEntry);
@@ -273,7 +267,7 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
         EXPECT_TRUE(ShownDialogs(session.Hwnd()).empty());
         EXPECT_EQ(nullptr, Probe::popup(dialog).get());
         EXPECT_EQ(row.expected, row.shown(dialog));
-        EXPECT_EQ(row.posted, Posts(session.Service()));
+        EXPECT_EQ(row.posted, session.Posts());
     }
 }
 
@@ -297,7 +291,7 @@ TEST(MainWindowMenus, MenusNearTheScreenEdgeStayOnTheScreen) {
         {"polling-rate menu, right edge", rate, true, false, {145, 96}, 1},
         {"polling-rate menu, bottom right corner", rate, true, true, {145, 96}, 1},
     };
-    MainWindowSession session(*ProfileRecord(L"Game"));
+    MainWindowSession session(Data::Record(L"Game"));
     Dlg& dialog = session.Dialog();
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     for (const Row& row : rows) {

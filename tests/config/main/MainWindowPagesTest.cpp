@@ -5,6 +5,7 @@
 #include "shared/store/DataPaths.h"
 #include "shared/store/SettingsIni.h"
 #include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/dialogs/ModalSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 
 // The settings sub-pages, what they show of the working profile, and the name menus' choices.
 
-using namespace session;
+using Data = MainWindowData;
 using Probe = MainWindowProbe;
 using Dlg = CLucfgDlg;
 
@@ -97,7 +98,7 @@ TEST(MainWindowPages, SubPagesSwitchAndOnlyTheButtonsPageRunsTheHighlight) {
          L"--x-",
          false},
     };
-    MainWindowSession session(*ProfileRecord(L"Game"));
+    MainWindowSession session(Data::Record(L"Game"));
     Dlg& dialog = session.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -177,13 +178,13 @@ TEST(MainWindowPages, SettingsPageShowsTheWorkingProfile) {
         {"pointer speed", [](SettingsRecord& r) { r.Acceleration = 4; },
          [](Dlg& d) { return std::to_wstring(Probe::speedSlider(d).Thumb().Value()); }, L"4"},
     };
-    MainWindowSession session(*ProfileRecord(L"Game"));
+    MainWindowSession session(Data::Record(L"Game"));
     Dlg& dialog = session.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        auto record = ProfileRecord(L"Game");
-        row.change(*record);
-        SettingsIni_Write(*record, SettingsFilePath());
+        SettingsRecord record = Data::Record(L"Game");
+        row.change(record);
+        SettingsIni_Write(record, SettingsFilePath());
         SendMessageW(session.Hwnd(), 0x505, 0, 0);
         EXPECT_EQ(row.expected, row.shown(dialog));
     }
@@ -222,7 +223,8 @@ TEST(MainWindowPages, NameMenuChoicesReachTheWindowAndLateOnesDoNothing) {
         // current.
         {"profile chosen", false, profileNames, row(2), L"Work 3 Alpha 3 -"},
     };
-    MainWindowSession session(*ProfileRecord(L"Game"), {L"Game", L"Work"}, {L"Alpha", L"Beta"});
+    MainWindowSession session(Data::Record(L"Game"), {L"Game", L"Work"},
+                              {{0, L"Alpha"}, {1, L"Beta"}});
     Dlg& dialog = session.Dialog();
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -236,13 +238,13 @@ TEST(MainWindowPages, NameMenuChoicesReachTheWindowAndLateOnesDoNothing) {
         HWND menu = nullptr;
         if (r.open) {
             Click(r.open(dialog));
-            const std::vector<HWND> popups = OwnedPopups(session.Hwnd());
+            const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
             ASSERT_EQ(1u, popups.size());
             menu = popups[0];
         }
         r.choose(dialog, menu);
         Pump();
-        EXPECT_TRUE(OwnedPopups(session.Hwnd()).empty());
+        EXPECT_TRUE(OwnedWindows(session.Hwnd()).empty());
         const std::wstring state =
             dialog.CurrentProfileName() + L" " +
             std::to_wstring(Probe::profileList(dialog).Count()) + L" " +

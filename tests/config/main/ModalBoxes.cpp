@@ -1,33 +1,17 @@
 #include "tests/config/main/ModalBoxes.h"
 
+#include "tests/config/dialogs/ModalSteps.h"
 #include "winlayer/Dialog.h"
+
+#include <algorithm>
 
 namespace {
 constexpr UINT kTickMs = 10;
 constexpr int kIdleTicksAllowed = 300;
 ModalBoxes* g_running = nullptr;
 
-// A visible dialog window that owner owns.
-HWND OwnedDialog(HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{owner, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t cls[16] = {};
-            GetClassNameW(hwnd, cls, 16);
-            if (GetWindow(hwnd, GW_OWNER) == s->owner && IsWindowVisible(hwnd) &&
-                lstrcmpW(cls, L"#32770") == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+void PostCommand(HWND box, WORD id) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 } // namespace
 
@@ -46,12 +30,21 @@ HWND ModalBoxes::OpenBox(HWND owner) {
     // A modal box disables the window under it; pop-ups that disable nothing are not boxes.
     HWND box = nullptr;
     for (HWND under = owner; under != nullptr && !IsWindowEnabled(under);) {
-        under = OwnedDialog(under);
+        const std::vector<HWND> owned = OwnedWindows(under);
+        const auto dialog = std::find_if(owned.begin(), owned.end(), IsDialogWindow);
+        under = dialog != owned.end() ? *dialog : nullptr;
         if (under != nullptr) {
             box = under;
         }
     }
     return box;
+}
+
+void ModalBoxes::Seen(HWND box) {
+    if (box != m_lastBox) {
+        m_lastBox = box;
+        m_boxes.push_back(Labels(box));
+    }
 }
 
 void CALLBACK ModalBoxes::Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -63,6 +56,7 @@ void CALLBACK ModalBoxes::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (box == nullptr) {
         return;
     }
+    self->Seen(box);
     if (self->m_next < self->m_steps.size()) {
         // Counted before it runs: a step may start a nested loop in which the next ticks come.
         const size_t step = self->m_next++;
@@ -70,15 +64,42 @@ void CALLBACK ModalBoxes::Tick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     if (++self->m_idleTicks > kIdleTicksAllowed) {
+        self->m_idleTicks = 0;
         self->m_timedOut = true;
+        // The system's boxes end by their Cancel command.
         if (auto* dialog = dynamic_cast<winlayer::Dialog*>(winlayer::Window::FromHandle(box))) {
             dialog->EndDialog(IDABORT);
+        } else {
+            PostCommand(box, IDCANCEL);
         }
     }
 }
 
-std::wstring ModalBoxes::Text(HWND box) {
-    std::wstring text;
+ModalBoxes::Step ModalBoxes::Ok() {
+    return [](HWND box) { PostCommand(box, IDOK); };
+}
+
+ModalBoxes::Step ModalBoxes::Cancel() {
+    return [](HWND box) { PostCommand(box, IDCANCEL); };
+}
+
+ModalBoxes::Step ModalBoxes::ChooseFile(std::wstring path) {
+    return [path](HWND box) {
+        // The file name box: a combo box's edit, or an edit of its own.
+        HWND name = GetDlgItem(box, 0x47c);
+        if (HWND inner = FindWindowExW(name, nullptr, L"Edit", nullptr)) {
+            name = inner;
+        }
+        if (name == nullptr) {
+            name = GetDlgItem(box, 0x480);
+        }
+        SetWindowTextW(name, path.c_str());
+        PostCommand(box, IDOK);
+    };
+}
+
+std::vector<std::wstring> ModalBoxes::Labels(HWND box) {
+    std::vector<std::pair<LONG, std::wstring>> labels;
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t cls[16] = {};
@@ -86,24 +107,25 @@ std::wstring ModalBoxes::Text(HWND box) {
         if (lstrcmpiW(cls, L"Static") != 0) {
             continue;
         }
-        wchar_t line[256] = {};
-        GetWindowTextW(child, line, 256);
-        text += (text.empty() ? L"" : L"|") + std::wstring(line);
+        wchar_t text[256] = {};
+        GetWindowTextW(child, text, 256);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        labels.emplace_back(rect.top, text);
     }
-    return text;
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::wstring> texts;
+    for (const auto& label : labels) {
+        texts.push_back(label.second);
+    }
+    return texts;
 }
 
-HWND ModalBoxes::ChildAt(HWND window, const RECT& rect, const wchar_t* cls) {
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[32] = {};
-        GetClassNameW(child, name, 32);
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        if (lstrcmpiW(name, cls) == 0 && EqualRect(&r, &rect)) {
-            return child;
-        }
+std::wstring ModalBoxes::Text(HWND box) {
+    std::wstring text;
+    for (const std::wstring& label : Labels(box)) {
+        text += (text.empty() ? L"" : L"|") + label;
     }
-    return nullptr;
+    return text;
 }

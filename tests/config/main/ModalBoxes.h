@@ -22,21 +22,32 @@ public:
     // All of them when every box the steps expect has opened.
     size_t StepsRun() const { return m_next; }
     bool TimedOut() const { return m_timedOut; }
+    // The labels (Labels) of every box that was handed to a step or ended, in order.
+    const std::vector<std::vector<std::wstring>>& Boxes() const { return m_boxes; }
+
+    // Steps that end a box by its OK or Cancel command.
+    static Step Ok();
+    static Step Cancel();
+    // Types the path into a file dialog and confirms it.
+    static Step ChooseFile(std::wstring path);
 
     // The innermost modal box over owner, or null.
     static HWND OpenBox(HWND owner);
-    // The texts of the box's labels, in window order, joined by "|".
+    // The texts of the box's labels, top to bottom.
+    static std::vector<std::wstring> Labels(HWND box);
+    // The same joined by "|".
     static std::wstring Text(HWND box);
-    // The child window of class cls at rect of the window's client area, or null.
-    static HWND ChildAt(HWND window, const RECT& rect, const wchar_t* cls);
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void Seen(HWND box);
 
     HWND m_owner;
     std::vector<Step> m_steps;
     size_t m_next = 0;
     int m_idleTicks = 0;
     bool m_timedOut = false;
+    HWND m_lastBox = nullptr;
+    std::vector<std::vector<std::wstring>> m_boxes;
     UINT_PTR m_timer = 0;
 };
