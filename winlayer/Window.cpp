@@ -4,13 +4,15 @@
 
 #include <windowsx.h>
 
+#include <mutex>
+#include <shared_mutex>
+#include <unordered_map>
 #include <vector>
 
 namespace winlayer {
 
 namespace {
 
-const wchar_t kObjectProperty[] = L"winlayer.Window";
 // Left on a window whose procedure could not be put back because another procedure was
 // installed over ours; StaticProc keeps forwarding to it.
 const wchar_t kPreviousProperty[] = L"winlayer.Previous";
@@ -32,6 +34,36 @@ struct Creation {
     Creation* outer;
 };
 thread_local Creation* t_creation = nullptr;
+// The creation hook of this thread: windows made while another is being made share it.
+thread_local HHOOK t_creationHook = nullptr;
+
+// The object of every bound window. A window property would do as well, but under Wine each
+// look-up of one is a round trip to the window server, and every message needs a look-up.
+class BoundWindows {
+public:
+    Window* Find(HWND hwnd) {
+        const std::shared_lock lock(mutex_);
+        const auto found = objects_.find(hwnd);
+        return found == objects_.end() ? nullptr : found->second;
+    }
+    void Add(HWND hwnd, Window* window) {
+        const std::unique_lock lock(mutex_);
+        objects_.insert_or_assign(hwnd, window);
+    }
+    void Remove(HWND hwnd) {
+        const std::unique_lock lock(mutex_);
+        objects_.erase(hwnd);
+    }
+
+private:
+    std::shared_mutex mutex_;
+    std::unordered_map<HWND, Window*> objects_;
+};
+
+BoundWindows& Bound() {
+    static BoundWindows bound;
+    return bound;
+}
 
 POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -63,7 +95,7 @@ Window* Window::FromHandle(HWND hwnd) {
     if (hwnd == nullptr) {
         return nullptr;
     }
-    return static_cast<Window*>(GetPropW(hwnd, kObjectProperty));
+    return Bound().Find(hwnd);
 }
 
 const wchar_t* Window::DefaultClass() {
@@ -87,10 +119,15 @@ bool Window::CreateBound(const std::function<HWND()>& create) {
     }
     Creation creation{this, nullptr, t_creation};
     t_creation = &creation;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+    HHOOK hook = nullptr;
+    if (t_creationHook == nullptr) {
+        hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+        t_creationHook = hook;
+    }
     HWND hwnd = create();
     if (hook != nullptr) {
         UnhookWindowsHookEx(hook);
+        t_creationHook = nullptr;
     }
     t_creation = creation.outer;
     if (hwnd == nullptr) {
@@ -145,9 +182,7 @@ bool Window::DestroyWindow() {
 }
 
 bool Window::Bind(HWND hwnd) {
-    if (!SetPropW(hwnd, kObjectProperty, this)) {
-        return false;
-    }
+    Bound().Add(hwnd, this);
     hwnd_ = hwnd;
     previous_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::StaticProc)));
@@ -164,7 +199,7 @@ void Window::Unbind() {
     } else {
         SetPropW(hwnd_, kPreviousProperty, reinterpret_cast<HANDLE>(previous_));
     }
-    RemovePropW(hwnd_, kObjectProperty);
+    Bound().Remove(hwnd_);
     hwnd_ = nullptr;
     previous_ = nullptr;
     created_ = false;

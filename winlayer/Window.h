@@ -7,7 +7,7 @@
 //   RawSubclass  plain window-procedure replacement for windows that have no Window object
 // Helpers: FileDialog, Format (wide printf), GdiObject and UniqueHandle (RAII handles), PaintDC,
 // ClientDC, MemoryDC, ObjectSelection and DoubleBuffer (painting). The layer keeps its binding in
-// window properties, so GWLP_USERDATA stays free for the windows' own use.
+// a table of its own, so GWLP_USERDATA stays free for the windows' own use.
 //
 // How a message reaches a handler: every bound window's procedure is Window::StaticProc, which
 // finds the object and calls the virtual WindowProc; its one switch calls OnCreate, OnTimer,

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <future>
+#include <thread>
 #include <vector>
 
 using winlayer::Application;
@@ -128,6 +131,70 @@ TEST(Window, RegionIsHandedToTheWindow) {
     HRGN copy = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(SIMPLEREGION, GetWindowRgn(probe.Hwnd(), copy));
     DeleteObject(copy);
+}
+
+// Makes its children and one window that bypasses the layer while it is itself being made.
+class Nest : public Probe {
+public:
+    std::array<Probe, 3> children;
+    HWND bypassing = nullptr;
+
+    int OnCreate(CREATESTRUCTW& create) override {
+        for (size_t i = 0; i < children.size(); ++i) {
+            const int left = 20 * static_cast<int>(i);
+            children[i].Create(L"BUTTON", L"", WS_CHILD, RECT{left, 0, left + 20, 20}, Hwnd(),
+                               static_cast<int>(i) + 1);
+        }
+        bypassing = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 30, 20, 20, Hwnd(), nullptr,
+                                    nullptr, nullptr);
+        return Probe::OnCreate(create);
+    }
+};
+
+TEST(Window, EachWindowIsFoundAsItsOwnObjectAlsoWhenMadeInsideAnothersCreation) {
+    Nest nest;
+    ASSERT_TRUE(MakeHidden(nest));
+    HWND afterwards = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 60, 20, 20, nest.Hwnd(),
+                                      nullptr, nullptr, nullptr);
+    // The other thread keeps its window until the rows are checked.
+    Probe elsewhere;
+    std::promise<void> made;
+    std::promise<void> checked;
+    std::thread other([&] {
+        MakeHidden(elsewhere);
+        made.set_value();
+        checked.get_future().wait();
+        elsewhere.DestroyWindow();
+    });
+    made.get_future().wait();
+
+    struct Row {
+        const char* what;
+        HWND hwnd;
+        const Window* object;
+        bool sawCreate;
+    };
+    const Row rows[] = {
+        {"the window being made", nest.Hwnd(), &nest, nest.boundAtCreate},
+        {"first child", nest.children[0].Hwnd(), &nest.children[0], nest.children[0].boundAtCreate},
+        {"second child", nest.children[1].Hwnd(), &nest.children[1],
+         nest.children[1].boundAtCreate},
+        {"third child", nest.children[2].Hwnd(), &nest.children[2], nest.children[2].boundAtCreate},
+        {"a window made around the layer", nest.bypassing, nullptr, true},
+        {"a window made after the creation", afterwards, nullptr, true},
+        {"a window of another thread", elsewhere.Hwnd(), &elsewhere, elsewhere.boundAtCreate},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_NE(nullptr, row.hwnd);
+        EXPECT_EQ(row.object, Window::FromHandle(row.hwnd));
+        EXPECT_TRUE(row.sawCreate);
+    }
+    checked.set_value();
+    other.join();
+    const HWND child = nest.children[1].Hwnd();
+    EXPECT_TRUE(nest.children[1].DestroyWindow());
+    EXPECT_EQ(nullptr, Window::FromHandle(child));
 }
 
 class ExitRecorder : public Application {
