@@ -4,12 +4,16 @@
 #include "winlayer/GdiObject.h"
 #include "winlayer/ObjectSelection.h"
 
-#include <commctrl.h>
-
 CBitmapBtnBase::CBitmapBtnBase(COLORREF overColor, COLORREF pressedColor, UINT textRectFormat)
     : m_textRectFormat(textRectFormat) {
     m_colors.over = overColor;
     m_colors.pressed = pressedColor;
+}
+
+CBitmapBtnBase::~CBitmapBtnBase() {
+    if (m_toolTip && Hwnd() != nullptr) {
+        m_toolTip->RemoveTool(Hwnd());
+    }
 }
 
 bool CBitmapBtnBase::Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent,
@@ -25,8 +29,7 @@ void CBitmapBtnBase::SetImages(int x, int y, int width, int height, Gdiplus::Bit
         m_over = CutPicture(overSource, x, y, width, height);
     }
     if (Hwnd() != nullptr) {
-        const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-        SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));
+        ClearStyle(WS_BORDER | WS_TABSTOP);
     }
     Redraw();
 }
@@ -60,32 +63,23 @@ void CBitmapBtnBase::SetToolTipText(const std::wstring& text, bool activate) {
     }
     m_toolTipText = text;
     if (!m_toolTip) {
-        INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&init);
-        m_toolTip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                        WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                                        GetModuleHandleW(nullptr), nullptr));
+        m_toolTip = SharedToolTip::For(Hwnd());
         if (!m_toolTip) {
             return;
         }
+        m_toolTip->AddTool(Hwnd(), m_toolTipText);
     }
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = Hwnd();
-    tool.uId = 1;
-    tool.lpszText = m_toolTipText.data();
-    if (SendMessageW(m_toolTip.get(), TTM_GETTOOLCOUNT, 0, 0) == 0) {
-        GetClientRect(Hwnd(), &tool.rect);
-        SendMessageW(m_toolTip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    m_toolTip->SetText(Hwnd(), m_toolTipText);
+    if (m_toolTipActive && !activate) {
+        m_toolTip->Hide(Hwnd());
     }
-    SendMessageW(m_toolTip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(m_toolTip.get(), TTM_ACTIVATE, activate ? TRUE : FALSE, 0);
+    m_toolTipActive = activate;
 }
 
 bool CBitmapBtnBase::PreTranslateMessage(MSG& msg) {
-    if (m_toolTip) {
-        SendMessageW(m_toolTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    // An inactive tool is told nothing, so its tip never shows.
+    if (m_toolTip && m_toolTipActive) {
+        m_toolTip->Relay(msg);
     }
     return Window::PreTranslateMessage(msg);
 }
@@ -104,8 +98,17 @@ void CBitmapBtnBase::ChangeChecked(bool checked) {
 }
 
 void CBitmapBtnBase::Redraw() const {
-    if (Hwnd() != nullptr) {
+    // A hidden button is painted whole when it shows; asking the window server now is wasted.
+    if (Hwnd() != nullptr && IsWindowVisible(Hwnd())) {
         InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void CBitmapBtnBase::ClearStyle(LONG_PTR bits) const {
+    // Reading the style stays in the process; changing it is a round trip to the window server.
+    const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    if ((style & bits) != 0) {
+        SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~bits);
     }
 }
 
@@ -114,8 +117,15 @@ void CBitmapBtnBase::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam) co
 }
 
 void CBitmapBtnBase::OnAttached() {
-    const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~WS_TABSTOP);
+    ClearStyle(WS_TABSTOP);
+}
+
+void CBitmapBtnBase::OnDestroy() {
+    if (m_toolTip) {
+        m_toolTip->RemoveTool(Hwnd());
+        m_toolTip.reset();
+    }
+    Default();
 }
 
 void CBitmapBtnBase::OnMouseMove(UINT flags, POINT point) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/controls/CBitmapBtnLook.h"
+#include "config/controls/SharedToolTip.h"
 #include "config/controls/SkinPicture.h"
 #include "winlayer/Window.h"
 
@@ -26,7 +27,8 @@ public:
     void SetTextColors(COLORREF normal, COLORREF over, COLORREF pressed);
     // Draws the caption into this rectangle (client coordinates) from now on.
     void SetTextRect(int left, int top, int right, int bottom);
-    // The first call makes the tooltip with one tool over the client area.
+    // The first call makes the button a tool over its client area in its top-level window's
+    // tooltip; an inactive tool shows no tip.
     void SetToolTipText(const std::wstring& text, bool activate);
 
     bool IsChecked() const { return m_checked; }
@@ -37,6 +39,7 @@ public:
 
 protected:
     CBitmapBtnBase(COLORREF overColor, COLORREF pressedColor, UINT textRectFormat);
+    ~CBitmapBtnBase() override;
 
     void StoreCaption(const std::wstring& caption, int xOffset, int orientation);
     // Redraws only when the state changes.
@@ -47,6 +50,7 @@ protected:
     virtual void OnPainted() {}
 
     void OnAttached() override;
+    void OnDestroy() override;
     void OnMouseMove(UINT flags, POINT point) override;
     void OnCaptureChanged(HWND newCapture) override;
     void OnKillFocus(HWND next) override;
@@ -55,17 +59,14 @@ protected:
     bool OnReflectedDrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
-    struct WindowDestroyer {
-        void operator()(HWND hwnd) const { ::DestroyWindow(hwnd); }
-    };
-    using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
     Gdiplus::Bitmap* ImageFor(BtnImage image) const;
+    void ClearStyle(LONG_PTR bits) const;
     void DrawCaption(HDC dc, const RECT& client, COLORREF color) const;
 
     std::wstring m_caption;
     std::wstring m_toolTipText;
-    OwnedWindow m_toolTip;
+    std::shared_ptr<SharedToolTip> m_toolTip;
+    bool m_toolTipActive = false;
     bool m_hover = false;
     bool m_checkable = false;
     bool m_checked = false;

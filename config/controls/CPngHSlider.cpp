@@ -10,7 +10,8 @@ bool CPngHSlider::Create(const std::wstring& imagePath, const std::wstring& disa
                          int x, int y, int trackEndX, int, HWND parent, int id, bool shapeFlag,
                          bool keyRowFlag) {
     m_image = LoadPicture(imagePath);
-    if (!disabledImagePath.empty()) {
+    // The same file twice is one picture: the paint falls back to the normal one.
+    if (!disabledImagePath.empty() && disabledImagePath != imagePath) {
         m_disabledImage = LoadPicture(disabledImagePath);
     }
     m_width = m_image ? static_cast<int>(m_image->GetWidth()) : 0;

@@ -15,7 +15,8 @@ RECT CStaticTrans::RectInParent() const {
 
 void CStaticTrans::SetTextColor(COLORREF color) {
     m_textColor = color;
-    if (Hwnd() == nullptr) {
+    // A hidden parent paints the whole label when it shows.
+    if (Hwnd() == nullptr || !IsWindowVisible(GetParent(Hwnd()))) {
         return;
     }
     RECT r = RectInParent();
@@ -24,7 +25,7 @@ void CStaticTrans::SetTextColor(COLORREF color) {
 }
 
 LRESULT CStaticTrans::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTEXT) {
+    if (message == WM_SETTEXT && IsWindowVisible(GetParent(Hwnd()))) {
         // The old text must leave the picture before the new one is drawn.
         const RECT r = RectInParent();
         InvalidateRect(GetParent(Hwnd()), &r, TRUE);

@@ -7,6 +7,11 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace {
 constexpr COLORREF kNormal = RGB(200, 0, 0);
 constexpr COLORREF kOver = RGB(0, 160, 0);
@@ -199,4 +204,139 @@ TEST_F(BitmapBtn, ToolTipHasOneToolWithTheLatestText) {
     ASSERT_NE(nullptr, search.tip);
     EXPECT_EQ(1, SendMessageW(search.tip, TTM_GETTOOLCOUNT, 0, 0));
     EXPECT_EQ(L"second", search.text);
+}
+
+namespace {
+// The tooltips of this thread that the top-level window owns.
+std::vector<HWND> ToolTipsOf(HWND root) {
+    struct Search {
+        HWND root;
+        std::vector<HWND> tips;
+    } search{root, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) {
+            auto& s = *reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, 64);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(hwnd, GW_OWNER) == s.root) {
+                s.tips.push_back(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.tips;
+}
+
+// The text of the control's tool in the tooltip; empty when the tooltip has no such tool.
+std::optional<std::wstring> ToolText(HWND tip, HWND control) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = control;
+    tool.uId = 1;
+    tool.lpszText = text;
+    if (!SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        return std::nullopt;
+    }
+    SendMessageW(tip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    return std::wstring(text);
+}
+} // namespace
+
+TEST_F(BitmapBtn, ButtonsOfOneWindowShareItsToolTipEachAsAToolOfItsOwn) {
+    const HWND root = GetAncestor(parent.Hwnd(), GA_ROOT);
+    CBitmapBtn second;
+    CBitmapBtn gone;
+    ASSERT_TRUE(second.Create(L"", WS_VISIBLE, RECT{0, 0, 30, 20}, parent.Hwnd(), 1));
+    ASSERT_TRUE(gone.Create(L"", WS_VISIBLE, RECT{0, 30, 30, 50}, parent.Hwnd(), 2));
+    // A window of its own has a tooltip of its own.
+    winlayer::Window otherRoot;
+    ASSERT_TRUE(otherRoot.CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    CBitmapBtn elsewhere;
+    ASSERT_TRUE(elsewhere.Create(L"", WS_VISIBLE, RECT{0, 0, 30, 20}, otherRoot.Hwnd(), 3));
+
+    button.SetToolTipText(L"first", true);
+    second.SetToolTipText(L"second", true);
+    gone.SetToolTipText(L"gone", true);
+    elsewhere.SetToolTipText(L"elsewhere", true);
+    second.SetToolTipText(L"second again", true);
+    const HWND goneHwnd = gone.Hwnd();
+    gone.DestroyWindow();
+
+    const std::vector<HWND> tips = ToolTipsOf(root);
+    const std::vector<HWND> otherTips = ToolTipsOf(otherRoot.Hwnd());
+    ASSERT_EQ(1u, tips.size());
+    ASSERT_EQ(1u, otherTips.size());
+    EXPECT_EQ(2, SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(1, SendMessageW(otherTips[0], TTM_GETTOOLCOUNT, 0, 0));
+    struct Row {
+        const char* what;
+        HWND tip;
+        HWND control;
+        std::optional<std::wstring> text;
+    };
+    const Row rows[] = {
+        {"first button", tips[0], button.Hwnd(), L"first"},
+        {"second button, text set twice", tips[0], second.Hwnd(), L"second again"},
+        {"destroyed button", tips[0], goneHwnd, std::nullopt},
+        {"button of another window", otherTips[0], elsewhere.Hwnd(), L"elsewhere"},
+        {"button of another window, in this window's tooltip", tips[0], elsewhere.Hwnd(),
+         std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(row.text, ToolText(row.tip, row.control));
+    }
+}
+
+TEST_F(BitmapBtn, ChangesMadeWhileHiddenShowWhenTheButtonShows) {
+    constexpr COLORREF kBlue = RGB(0, 0, 220);
+    constexpr COLORREF kCaption = RGB(255, 255, 0);
+    const std::unique_ptr<Gdiplus::Bitmap> bluePage = SolidPicture(300, 200, kBlue);
+    struct Row {
+        const char* what;
+        std::function<void(CBitmapBtn&)> change;
+        COLORREF corner;
+        bool caption;
+    };
+    const Row rows[] = {
+        {"checked", [](CBitmapBtn& b) { b.SetCheck(true); }, kOver, false},
+        {"new pictures",
+         [&](CBitmapBtn& b) {
+             b.SetImages(kButton.left, kButton.top, Width(), Height(), bluePage.get(),
+                         bluePage.get());
+         },
+         kBlue, false},
+        {"caption",
+         [&](CBitmapBtn& b) {
+             b.SetTextColors(kCaption, kCaption, kCaption);
+             b.SetFontSize(30);
+             b.SetCaption(L"W", 0, kBtnHorizontal);
+         },
+         kNormal, true},
+    };
+    // The button hidden itself, or inside its hidden parent.
+    for (const bool hideParent : {false, true}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.what) + (hideParent ? ", parent hidden" : ""));
+            CBitmapBtn fresh;
+            ASSERT_TRUE(fresh.Create(L"", WS_VISIBLE, kButton, parent.Hwnd(), 7));
+            fresh.SetImages(kButton.left, kButton.top, Width(), Height(), normalPage.get(),
+                            overPage.get());
+            ShowWindow(button.Hwnd(), SW_HIDE);
+            Pump();
+            const HWND hidden = hideParent ? parent.Hwnd() : fresh.Hwnd();
+            ShowWindow(hidden, SW_HIDE);
+            Pump();
+            row.change(fresh);
+            ShowWindow(hidden, SW_SHOWNA);
+            UpdateWindow(parent.Hwnd());
+            Pump();
+            EXPECT_EQ(row.corner, PixelAt(fresh.Hwnd(), 2, 2));
+            const int captionPixels =
+                ScreenShot(fresh.Hwnd()).Count(RECT{0, 0, Width(), Height()}, kCaption);
+            EXPECT_EQ(row.caption, captionPixels > 0);
+        }
+    }
 }
