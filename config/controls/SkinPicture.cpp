@@ -1,6 +1,13 @@
 #include "config/controls/SkinPicture.h"
 
+#include "config/controls/PictureDecoding.h"
+
 PicturePtr LoadPicture(const std::wstring& path) {
+    if (PictureDecoding* decoding = PictureDecoding::Current()) {
+        if (PicturePtr decoded = decoding->Decode(path)) {
+            return decoded;
+        }
+    }
     PicturePtr picture(Gdiplus::Bitmap::FromFile(path.c_str()));
     if (picture && picture->GetLastStatus() != Gdiplus::Ok) {
         picture.reset();

@@ -15,6 +15,8 @@ using PicturePtr = std::unique_ptr<Gdiplus::Bitmap>;
 // window's pixels held before.
 constexpr COLORREF kPlainBackground = RGB(18, 22, 29);
 
+// Through the system's imaging decoders while a PictureDecoding is open on the thread, else
+// through GDI+; null when neither reads the file.
 PicturePtr LoadPicture(const std::wstring& path);
 // A picture that loaded and has pixels.
 bool IsUsablePicture(Gdiplus::Image* picture);
