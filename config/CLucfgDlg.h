@@ -206,7 +206,6 @@ private:
 
     // CLucfgDlgBuild.cpp
     void BuildSkinControls();
-    void LoadPagePictures();
     void BuildMainPage();
     void BuildButtonPage();
     void BuildAdvancePage();

@@ -1,11 +1,18 @@
 #include "config/CLucfgDlg.h"
 
 #include "config/SkinFile.h"
+#include "config/SkinSection.h"
 #include "config/controls/CControlGlobals.h"
+#include "config/controls/PictureDecoding.h"
 #include "shared/gfx/LoadPictureFile.h"
 
+#include <algorithm>
+#include <atomic>
 #include <future>
 #include <optional>
+#include <span>
+#include <thread>
+#include <vector>
 
 // Every control of the main window, page by page. Positions are fixed here; the skin files give
 // the pictures (a button cuts its looks out of its page's full-window pictures at its own
@@ -89,7 +96,59 @@ CStaticTrans& CLucfgDlg::AddLabel(std::vector<winlayer::Window*>& group, const s
     return *label;
 }
 
-void CLucfgDlg::LoadPagePictures() {
+namespace {
+// The pages' pictures decode on a few threads of their own while the window builds its
+// controls, and each page waits only for the pictures it cuts from: decoding them all first was
+// the larger part of the window's start. A thread a picture would cost more to start than a
+// picture costs to decode.
+class PagePictureLoads {
+public:
+    PagePictureLoads(std::span<const std::wstring> paths, std::span<const size_t> order)
+        : m_pictures(paths.size()) {
+        for (const size_t index : order) {
+            std::packaged_task<PicturePtr()> load(
+                [path = paths[index]] { return LoadPicture(path); });
+            m_pictures[index] = load.get_future();
+            m_jobs.emplace_back(std::move(load));
+        }
+        std::packaged_task<MaskPicture()> mask([] {
+            MaskPicture loaded;
+            LoadPictureFile(SkinFile::Path(L"main_mask.bmp"), loaded.bitmap, loaded.size);
+            return loaded;
+        });
+        m_mask = mask.get_future();
+        m_jobs.emplace_back(std::move(mask));
+        const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
+        for (unsigned i = 0; i < workers; ++i) {
+            m_workers.emplace_back([this] {
+                const PictureDecoding decoding;
+                for (size_t job = m_next++; job < m_jobs.size(); job = m_next++) {
+                    m_jobs[job]();
+                }
+            });
+        }
+    }
+
+    PicturePtr Take(size_t index) { return m_pictures[index].get(); }
+    winlayer::BitmapHandle TakeMask() { return std::move(m_mask.get().bitmap); }
+
+private:
+    static constexpr unsigned kMaxWorkers = 4;
+    struct MaskPicture {
+        winlayer::BitmapHandle bitmap;
+        SIZE size{};
+    };
+
+    std::vector<std::packaged_task<void()>> m_jobs;
+    std::vector<std::future<PicturePtr>> m_pictures;
+    std::future<MaskPicture> m_mask;
+    std::atomic<size_t> m_next{0};
+    // Last, so that they have ended before the jobs go.
+    std::vector<std::jthread> m_workers;
+};
+} // namespace
+
+void CLucfgDlg::BuildSkinControls() {
     const auto screen = [](const wchar_t* ini, const wchar_t* state) {
         return SkinFile::ScreenPicture(ini, state);
     };
@@ -110,31 +169,37 @@ void CLucfgDlg::LoadPagePictures() {
                                                         screen(L"skin_macro.ini", L"Main"),
                                                         screen(L"skin_macro.ini", L"Down"),
                                                         screen(L"skin_macro.ini", L"Disabled")};
-    // Each picture covers the whole window; decoding them one after another was the larger
-    // part of the window's start, so they are decoded side by side.
-    std::array<std::future<PicturePtr>, kPictureCount> loads;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        loads[i] = std::async(std::launch::async, [&path = paths[i]] { return LoadPicture(path); });
-    }
-    for (size_t i = 0; i < loads.size(); ++i) {
-        m_pictures[i] = loads[i].get();
-    }
-}
-
-void CLucfgDlg::BuildSkinControls() {
-    LoadPagePictures();
+    // In the order the pages below need them.
+    static constexpr std::array<size_t, kPictureCount> kOrder{
+        kMainNormal,    kMainOver,    kButtonNormal, kB2, k70A,          k70B,
+        kAdvanceNormal, kAdvanceDown, kG1,           kG2, kColorNormal,  kColorDown,
+        kMacroNormal,   kMacroDown,   k70C,          kF7, kMacroDisabled};
+    // The controls load their own small pictures on this thread.
+    const PictureDecoding decoding;
+    PagePictureLoads loads(paths, kOrder);
+    const auto take = [&](std::initializer_list<Picture> pictures) {
+        for (const Picture picture : pictures) {
+            m_pictures[picture] = loads.Take(picture);
+        }
+    };
+    take({kMainNormal, kMainOver});
     BuildMainPage();
+    take({kButtonNormal, kB2, k70A, k70B});
     BuildButtonPage();
+    take({kAdvanceNormal, kAdvanceDown, kG1, kG2});
     BuildAdvancePage();
+    take({kColorNormal, kColorDown});
     BuildColorPage();
+    take({kMacroNormal, kMacroDown});
     BuildMacroPage();
+    // Painted later, on their pages.
+    take({k70C, kF7, kMacroDisabled});
+    m_mask = loads.TakeMask();
 }
 
 void CLucfgDlg::BuildMainPage() {
     const wchar_t* ini = L"skin_main.ini";
 
-    SIZE maskSize{};
-    LoadPictureFile(SkinFile::Path(L"main_mask.bmp"), m_mask, maskSize);
     // The window is exactly as large as its skin; without a main picture it keeps the
     // template's size, so it stays visible and usable.
     if (Gdiplus::Bitmap* main = m_pictures[kMainNormal].get()) {
@@ -143,7 +208,8 @@ void CLucfgDlg::BuildMainPage() {
     }
 
     const HWND self = Hwnd();
-    const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
+    const SkinSection texts(ini, L"BUTTONPOS");
+    const auto text = [&texts](int key) { return texts.ButtonText(key); };
     const Looks plain{m_pictures[kMainNormal].get(), m_pictures[kMainNormal].get()};
     const Looks hover{m_pictures[kMainNormal].get(), m_pictures[kMainOver].get()};
     const Style white14{kAllWhite, 14};
@@ -187,7 +253,8 @@ void CLucfgDlg::BuildButtonPage() {
     const wchar_t* ini = L"skin_button.ini";
 
     const HWND self = Hwnd();
-    const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
+    const SkinSection texts(ini, L"BUTTONPOS");
+    const auto text = [&texts](int key) { return texts.ButtonText(key); };
     const Looks plain{m_pictures[kButtonNormal].get(), m_pictures[kButtonNormal].get()};
     const Looks hover{m_pictures[kButtonNormal].get(), m_pictures[kB2].get()};
     const Style pageTab{Colors{kLight, kBlue, kBlue}, 28};
@@ -237,7 +304,8 @@ void CLucfgDlg::BuildAdvancePage() {
     const wchar_t* ini = L"skin_advance.ini";
 
     const HWND self = Hwnd();
-    const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
+    const SkinSection texts(ini, L"BUTTONPOS");
+    const auto text = [&texts](int key) { return texts.ButtonText(key); };
     Gdiplus::Bitmap* normal = m_pictures[kAdvanceNormal].get();
     Gdiplus::Bitmap* down = m_pictures[kAdvanceDown].get();
     const Looks plain{normal, normal};
@@ -307,7 +375,8 @@ void CLucfgDlg::BuildColorPage() {
     const wchar_t* ini = L"skin_color.ini";
 
     const HWND self = Hwnd();
-    const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
+    const SkinSection texts(ini, L"BUTTONPOS");
+    const auto text = [&texts](int key) { return texts.ButtonText(key); };
     Gdiplus::Bitmap* normal = m_pictures[kColorNormal].get();
     Gdiplus::Bitmap* down = m_pictures[kColorDown].get();
     const Looks pressed{normal, down};
@@ -397,7 +466,8 @@ void CLucfgDlg::BuildMacroPage() {
     const wchar_t* ini = L"skin_macro.ini";
 
     const HWND self = Hwnd();
-    const auto text = [ini](int key) { return SkinFile::ButtonText(ini, key); };
+    const SkinSection texts(ini, L"BUTTONPOS");
+    const auto text = [&texts](int key) { return texts.ButtonText(key); };
     Gdiplus::Bitmap* normal = m_pictures[kMacroNormal].get();
     Gdiplus::Bitmap* down = m_pictures[kMacroDown].get();
     const Looks plain{normal, normal};
