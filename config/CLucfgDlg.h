@@ -212,7 +212,7 @@ private:
     void BuildColorPage();
     void BuildMacroPage();
     CStaticTrans& AddLabel(std::vector<winlayer::Window*>& group, const std::wstring& text,
-                           const RECT& rect, COLORREF color, int fontHeight);
+                           const RECT& rect, COLORREF color, int fontHeight, DWORD shown);
 
     // CLucfgDlgCommands.cpp: the command of each control, found by its window.
     using Command = std::function<void()>;

@@ -32,6 +32,16 @@ constexpr Colors kAllWhite{kWhite, kWhite, kWhite};
 
 enum class Text { None, Caption, Tooltip };
 
+// Where a page's controls go. The pages the window does not show first are made hidden: they
+// would be hidden at once, and each window shown and hidden again costs round trips to the
+// window server.
+struct Page {
+    HWND parent;
+    DWORD shown;
+};
+constexpr DWORD kShownFirst = WS_VISIBLE;
+constexpr DWORD kHiddenFirst = 0;
+
 // The two pictures a bitmap button cuts its looks from: normal (also disabled) and over (also
 // pressed).
 struct Looks {
@@ -45,9 +55,9 @@ struct Style {
     int offset = 0;
 };
 
-void MakeButton(CBitmapBtn& button, HWND parent, const RECT& rect, Looks looks, Text use,
+void MakeButton(CBitmapBtn& button, const Page& page, const RECT& rect, Looks looks, Text use,
                 const std::wstring& text, const Style& style = {}) {
-    button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, 0);
+    button.Create(L"", WS_CHILD | page.shown | BS_OWNERDRAW, rect, page.parent, 0);
     button.SetImages(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                      looks.normal, looks.over);
     if (style.colors) {
@@ -63,9 +73,9 @@ void MakeButton(CBitmapBtn& button, HWND parent, const RECT& rect, Looks looks, 
     }
 }
 
-void MakeEdit(CClrEdit& edit, HWND parent, DWORD style, const RECT& rect, int id, int limit,
+void MakeEdit(CClrEdit& edit, const Page& page, DWORD style, const RECT& rect, int id, int limit,
               COLORREF text, COLORREF background) {
-    edit.Create(WS_CHILD | WS_VISIBLE | style, rect, parent, id);
+    edit.Create(WS_CHILD | page.shown | style, rect, page.parent, id);
     SendMessageW(edit.Hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
     edit.SetTextColor(text);
     edit.SetBkColor(background);
@@ -87,10 +97,10 @@ RECT Rect(int left, int top, int right, int bottom) {
 } // namespace
 
 CStaticTrans& CLucfgDlg::AddLabel(std::vector<winlayer::Window*>& group, const std::wstring& text,
-                                  const RECT& rect, COLORREF color, int fontHeight) {
+                                  const RECT& rect, COLORREF color, int fontHeight, DWORD shown) {
     auto& label = m_labels.emplace_back(std::make_unique<CStaticTrans>());
     label->SetFontHeight(fontHeight);
-    label->Create(text.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, rect, Hwnd(), 0xFFFF);
+    label->Create(text.c_str(), WS_CHILD | shown | SS_CENTERIMAGE, rect, Hwnd(), 0xFFFF);
     label->SetTextColor(color);
     group.push_back(label.get());
     return *label;
@@ -208,6 +218,7 @@ void CLucfgDlg::BuildMainPage() {
     }
 
     const HWND self = Hwnd();
+    const Page page{self, kShownFirst};
     const SkinSection texts(ini, L"BUTTONPOS");
     const auto text = [&texts](int key) { return texts.ButtonText(key); };
     const Looks plain{m_pictures[kMainNormal].get(), m_pictures[kMainNormal].get()};
@@ -215,31 +226,31 @@ void CLucfgDlg::BuildMainPage() {
     const Style white14{kAllWhite, 14};
 
     for (CBitmapBtn& tab : m_modelTabs) {
-        MakeButton(tab, self, kNowhere, hover, Text::None, L"");
+        MakeButton(tab, page, kNowhere, hover, Text::None, L"");
     }
-    AddLabel(m_profileGroup, text(76), Rect(36, 212, 127, 226), kWhite, 14);
-    AddLabel(m_profileGroup, text(77), Rect(43, 352, 120, 367), kWhite, 14);
-    MakeButton(m_newProfileBtn, self, Rect(42, 276, 90, 295), plain, Text::Tooltip, text(71));
-    MakeButton(m_deleteProfileBtn, self, Rect(93, 276, 141, 295), plain, Text::Tooltip, text(70));
-    MakeButton(m_moreProfileBtn, self, Rect(144, 276, 192, 295), plain, Text::Tooltip, text(69));
-    MakeButton(m_profileNameBtn, self, Rect(19, 235, 189, 260), plain, Text::None, L"", white14);
-    MakeEdit(m_profileNameEdit, self, ES_MULTILINE, Rect(45, 373, 189, 394), 20483, 20, kWhite,
+    AddLabel(m_profileGroup, text(76), Rect(36, 212, 127, 226), kWhite, 14, kShownFirst);
+    AddLabel(m_profileGroup, text(77), Rect(43, 352, 120, 367), kWhite, 14, kShownFirst);
+    MakeButton(m_newProfileBtn, page, Rect(42, 276, 90, 295), plain, Text::Tooltip, text(71));
+    MakeButton(m_deleteProfileBtn, page, Rect(93, 276, 141, 295), plain, Text::Tooltip, text(70));
+    MakeButton(m_moreProfileBtn, page, Rect(144, 276, 192, 295), plain, Text::Tooltip, text(69));
+    MakeButton(m_profileNameBtn, page, Rect(19, 235, 189, 260), plain, Text::None, L"", white14);
+    MakeEdit(m_profileNameEdit, page, ES_MULTILINE, Rect(45, 373, 189, 394), 20483, 20, kWhite,
              RGB(0, 0, 0));
     LowerEditText(m_profileNameEdit, 4);
-    MakeButton(m_applyBtn, self, Rect(154, 434, 223, 503), hover, Text::Caption, text(67), white14);
-    MakeButton(m_applyTwinBtn, self, kNowhere, hover, Text::Caption, text(67), white14);
-    MakeButton(m_linkProgramBtn, self, Rect(44, 419, 114, 442), plain, Text::None, L"", white14);
-    MakeButton(m_linkToggleBtn, self, Rect(49, 401, 173, 415), hover, Text::Caption, text(68),
+    MakeButton(m_applyBtn, page, Rect(154, 434, 223, 503), hover, Text::Caption, text(67), white14);
+    MakeButton(m_applyTwinBtn, page, kNowhere, hover, Text::Caption, text(67), white14);
+    MakeButton(m_linkProgramBtn, page, Rect(44, 419, 114, 442), plain, Text::None, L"", white14);
+    MakeButton(m_linkToggleBtn, page, Rect(49, 401, 173, 415), hover, Text::Caption, text(68),
                {std::nullopt, 14, 20});
-    MakeButton(m_importProfileBtn, self, Rect(21, 305, 100, 330), hover, Text::Caption, text(72),
+    MakeButton(m_importProfileBtn, page, Rect(21, 305, 100, 330), hover, Text::Caption, text(72),
                white14);
-    MakeButton(m_exportProfileBtn, self, Rect(108, 305, 187, 330), hover, Text::Caption, text(74),
+    MakeButton(m_exportProfileBtn, page, Rect(108, 305, 187, 330), hover, Text::Caption, text(74),
                white14);
-    MakeButton(m_resetBtn, self, Rect(254, 441, 324, 497), hover, Text::None, L"");
-    MakeButton(m_firmwareBtn, self, Rect(798, 12, 823, 33), plain, Text::None, L"");
-    MakeButton(m_companionBtn, self, Rect(825, 12, 850, 33), hover, Text::None, L"");
-    MakeButton(m_minimizeBtn, self, Rect(852, 12, 877, 33), hover, Text::None, L"");
-    MakeButton(m_closeBtn, self, Rect(879, 12, 904, 33), hover, Text::None, L"");
+    MakeButton(m_resetBtn, page, Rect(254, 441, 324, 497), hover, Text::None, L"");
+    MakeButton(m_firmwareBtn, page, Rect(798, 12, 823, 33), plain, Text::None, L"");
+    MakeButton(m_companionBtn, page, Rect(825, 12, 850, 33), hover, Text::None, L"");
+    MakeButton(m_minimizeBtn, page, Rect(852, 12, 877, 33), hover, Text::None, L"");
+    MakeButton(m_closeBtn, page, Rect(879, 12, 904, 33), hover, Text::None, L"");
 
     m_profileGroup.insert(m_profileGroup.end(),
                           {&m_newProfileBtn, &m_deleteProfileBtn, &m_moreProfileBtn,
@@ -253,6 +264,7 @@ void CLucfgDlg::BuildButtonPage() {
     const wchar_t* ini = L"skin_button.ini";
 
     const HWND self = Hwnd();
+    const Page page{self, kShownFirst};
     const SkinSection texts(ini, L"BUTTONPOS");
     const auto text = [&texts](int key) { return texts.ButtonText(key); };
     const Looks plain{m_pictures[kButtonNormal].get(), m_pictures[kButtonNormal].get()};
@@ -261,16 +273,16 @@ void CLucfgDlg::BuildButtonPage() {
     const Style idleTab{Colors{kDark, kGrey, kGrey}, 28};
     const Style subTab{Colors{kLight, kWhite, kWhite}};
 
-    MakeButton(m_mainTabBtn, self, Rect(215, 28, 327, 62), plain, Text::Caption, text(10), pageTab);
-    MakeButton(m_macroTabBtn, self, Rect(340, 28, 452, 62), plain, Text::Caption, text(11),
+    MakeButton(m_mainTabBtn, page, Rect(215, 28, 327, 62), plain, Text::Caption, text(10), pageTab);
+    MakeButton(m_macroTabBtn, page, Rect(340, 28, 452, 62), plain, Text::Caption, text(11),
                pageTab);
-    MakeButton(m_lightingTabBtn, self, kNowhere, plain, Text::Caption, text(12), idleTab);
-    MakeButton(m_statisticsTabBtn, self, kNowhere, plain, Text::Caption, L"统计", idleTab);
+    MakeButton(m_lightingTabBtn, page, kNowhere, plain, Text::Caption, text(12), idleTab);
+    MakeButton(m_statisticsTabBtn, page, kNowhere, plain, Text::Caption, L"统计", idleTab);
     // In sub-page order: buttons, performance, lighting, double-click.
-    MakeButton(m_subTabs[0], self, Rect(198, 88, 312, 126), hover, Text::Caption, text(13), subTab);
-    MakeButton(m_subTabs[1], self, Rect(320, 88, 434, 126), hover, Text::Caption, text(14), subTab);
-    MakeButton(m_subTabs[2], self, Rect(441, 88, 556, 126), hover, Text::Caption, text(16), subTab);
-    MakeButton(m_subTabs[3], self, Rect(563, 88, 677, 126), hover, Text::Caption, text(15), subTab);
+    MakeButton(m_subTabs[0], page, Rect(198, 88, 312, 126), hover, Text::Caption, text(13), subTab);
+    MakeButton(m_subTabs[1], page, Rect(320, 88, 434, 126), hover, Text::Caption, text(14), subTab);
+    MakeButton(m_subTabs[2], page, Rect(441, 88, 556, 126), hover, Text::Caption, text(16), subTab);
+    MakeButton(m_subTabs[3], page, Rect(563, 88, 677, 126), hover, Text::Caption, text(15), subTab);
 
     static constexpr std::array<RECT, kButtonCount> kSlots{{{246, 189, 431, 220},
                                                             {246, 229, 431, 260},
@@ -290,8 +302,8 @@ void CLucfgDlg::BuildButtonPage() {
                                                            {744, 235, 768, 259}}};
     const Looks dots{m_pictures[k70A].get(), m_pictures[k70B].get()};
     for (size_t i = 0; i < kButtonCount; ++i) {
-        MakeButton(m_slotBtns[i], self, kSlots[i], hover, Text::Caption, L"", {kAllWhite, 14});
-        MakeButton(m_highlightBtns[i], self, kDots[i], dots, Text::None, L"");
+        MakeButton(m_slotBtns[i], page, kSlots[i], hover, Text::Caption, L"", {kAllWhite, 14});
+        MakeButton(m_highlightBtns[i], page, kDots[i], dots, Text::None, L"");
         m_buttonsGroup.push_back(&m_slotBtns[i]);
         m_buttonsGroup.push_back(&m_highlightBtns[i]);
     }
@@ -304,6 +316,7 @@ void CLucfgDlg::BuildAdvancePage() {
     const wchar_t* ini = L"skin_advance.ini";
 
     const HWND self = Hwnd();
+    const Page page{self, kHiddenFirst};
     const SkinSection texts(ini, L"BUTTONPOS");
     const auto text = [&texts](int key) { return texts.ButtonText(key); };
     Gdiplus::Bitmap* normal = m_pictures[kAdvanceNormal].get();
@@ -312,33 +325,33 @@ void CLucfgDlg::BuildAdvancePage() {
     const Looks pressed{normal, down};
     auto& group = m_performanceGroup;
 
-    AddLabel(group, text(1), Rect(273, 168, 500, 183), kWhite, 16);
-    AddLabel(group, text(2), Rect(273, 189, 500, 201), kBlue, 14);
-    AddLabel(group, text(3), Rect(273, 374, 500, 389), kWhite, 16);
-    AddLabel(group, text(4), Rect(273, 395, 500, 407), kBlue, 14);
-    AddLabel(group, text(5), Rect(730, 185, 907, 200), kWhite, 16);
-    AddLabel(group, text(6), Rect(730, 206, 907, 218), kBlue, 14);
-    AddLabel(group, text(7), Rect(730, 391, 907, 406), kWhite, 16);
-    AddLabel(group, text(8), kNowhere, kBlue, 14);
-    AddLabel(group, L"100", Rect(252, 322, 273, 338), kBlue, 13);
-    AddLabel(group, L"12000", Rect(709, 322, 740, 338), kBlue, 13);
+    AddLabel(group, text(1), Rect(273, 168, 500, 183), kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(2), Rect(273, 189, 500, 201), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(3), Rect(273, 374, 500, 389), kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(4), Rect(273, 395, 500, 407), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(5), Rect(730, 185, 907, 200), kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(6), Rect(730, 206, 907, 218), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(7), Rect(730, 391, 907, 406), kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(8), kNowhere, kBlue, 14, kHiddenFirst);
+    AddLabel(group, L"100", Rect(252, 322, 273, 338), kBlue, 13, kHiddenFirst);
+    AddLabel(group, L"12000", Rect(709, 322, 740, 338), kBlue, 13, kHiddenFirst);
 
-    MakeButton(m_wheelUpBtn, self, Rect(851, 439, 876, 451), pressed, Text::None, L"");
-    MakeButton(m_wheelDownBtn, self, Rect(851, 452, 876, 464), pressed, Text::None, L"");
-    MakeEdit(m_wheelLinesEdit, self, ES_CENTER | ES_MULTILINE, Rect(730, 440, 850, 464), 20484, 3,
+    MakeButton(m_wheelUpBtn, page, Rect(851, 439, 876, 451), pressed, Text::None, L"");
+    MakeButton(m_wheelDownBtn, page, Rect(851, 452, 876, 464), pressed, Text::None, L"");
+    MakeEdit(m_wheelLinesEdit, page, ES_CENTER | ES_MULTILINE, Rect(730, 440, 850, 464), 20484, 3,
              kWhite, RGB(6, 17, 30));
     LowerEditText(m_wheelLinesEdit, 4);
     m_wheelLinesEdit.SetReportChanges(true);
     const Style option{Colors{kBlue, kBlue, kBlue}, 14, 16};
-    MakeButton(m_scrollOffBtn, self, Rect(729, 412, 877, 426), pressed, Text::Caption, text(8),
+    MakeButton(m_scrollOffBtn, page, Rect(729, 412, 877, 426), pressed, Text::Caption, text(8),
                option);
-    MakeButton(m_scrollOnBtn, self, Rect(729, 473, 877, 487), pressed, Text::Caption, text(16),
+    MakeButton(m_scrollOnBtn, page, Rect(729, 473, 877, 487), pressed, Text::Caption, text(16),
                option);
     for (size_t i = 0; i < m_dpiStageBtns.size(); ++i) {
         const int left = 271 + 74 * static_cast<int>(i);
         const RECT rect = Rect(left, 255, left + 69, 301);
         CBitmapBtnEdit& stage = m_dpiStageBtns[i];
-        stage.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, self, 0);
+        stage.Create(L"", WS_CHILD | page.shown | BS_OWNERDRAW, rect, self, 0);
         stage.SetImages(rect.left, rect.top, 69, 46, normal, down);
         stage.SetTextColors(kWhite, kWhite, kWhite);
         // The caption keeps to the upper part; the value's edit takes the lower.
@@ -356,16 +369,16 @@ void CLucfgDlg::BuildAdvancePage() {
                          696, 467, self, 10010, false, false);
     m_speedSlider.SetRange(1, 11);
     m_speedSlider.SetImages(281, 438, 696 - 281, 467 - 438, normal, down);
-    MakeButton(m_pollingRateBtn, self, Rect(728, 229, 876, 257), plain, Text::Caption, L"",
+    MakeButton(m_pollingRateBtn, page, Rect(728, 229, 876, 257), plain, Text::Caption, L"",
                {kAllWhite, 14});
     group.insert(group.end(), {&m_wheelUpBtn, &m_wheelDownBtn, &m_wheelLinesEdit, &m_scrollOffBtn,
                                &m_scrollOnBtn, &m_dpiSlider, &m_speedSlider, &m_pollingRateBtn});
 
     // The double-click sub-page is drawn on G1; its panels light up with G2.
     const Looks panel{m_pictures[kG1].get(), m_pictures[kG2].get()};
-    MakeButton(m_doubleClickA, self, Rect(344, 287, 732, 373), panel, Text::None, L"");
-    MakeButton(m_doubleClickB, self, Rect(344, 395, 732, 478), panel, Text::None, L"");
-    MakeButton(m_doubleClickC, self, Rect(344, 218, 440, 240), panel, Text::Caption, text(15),
+    MakeButton(m_doubleClickA, page, Rect(344, 287, 732, 373), panel, Text::None, L"");
+    MakeButton(m_doubleClickB, page, Rect(344, 395, 732, 478), panel, Text::None, L"");
+    MakeButton(m_doubleClickC, page, Rect(344, 218, 440, 240), panel, Text::Caption, text(15),
                {Colors{kGrey, kGrey, kGrey}, 14, 4});
     m_doubleClickGroup.insert(m_doubleClickGroup.end(),
                               {&m_doubleClickA, &m_doubleClickB, &m_doubleClickC});
@@ -375,6 +388,7 @@ void CLucfgDlg::BuildColorPage() {
     const wchar_t* ini = L"skin_color.ini";
 
     const HWND self = Hwnd();
+    const Page page{self, kHiddenFirst};
     const SkinSection texts(ini, L"BUTTONPOS");
     const auto text = [&texts](int key) { return texts.ButtonText(key); };
     Gdiplus::Bitmap* normal = m_pictures[kColorNormal].get();
@@ -384,40 +398,42 @@ void CLucfgDlg::BuildColorPage() {
     const Style dim14{Colors{kDark, kGrey, kGrey}, 14};
     auto& group = m_lightingGroup;
 
-    AddLabel(group, text(1), Rect(32, 296, 146, 311), kWhite, 14);
-    AddLabel(group, text(2), Rect(33, 362, 112, 374), kWhite, 14);
-    AddLabel(group, text(3), Rect(16, 404, 44, 420), kBlue, 14);
-    AddLabel(group, text(4), Rect(114, 404, 142, 420), kBlue, 14);
-    AddLabel(group, text(5), Rect(218, 404, 245, 420), kBlue, 14);
-    AddLabel(group, text(6), kNowhere, kWhite, 14);
-    MakeButton(m_ledModeBtn, self, Rect(315, 171, 552, 206), Looks{down, down}, Text::Caption,
+    AddLabel(group, text(1), Rect(32, 296, 146, 311), kWhite, 14, kHiddenFirst);
+    AddLabel(group, text(2), Rect(33, 362, 112, 374), kWhite, 14, kHiddenFirst);
+    AddLabel(group, text(3), Rect(16, 404, 44, 420), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(4), Rect(114, 404, 142, 420), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(5), Rect(218, 404, 245, 420), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(6), kNowhere, kWhite, 14, kHiddenFirst);
+    MakeButton(m_ledModeBtn, page, Rect(315, 171, 552, 206), Looks{down, down}, Text::Caption,
                text(22), white14);
-    MakeButton(m_ledModeSideBtn, self, Rect(29, 316, 217, 342), pressed, Text::Caption, L"",
+    MakeButton(m_ledModeSideBtn, page, Rect(29, 316, 217, 342), pressed, Text::Caption, L"",
                white14);
     m_ledSpeedSlider.Create(SkinFile::Path(L"arrow4.png"), SkinFile::Path(L"arrow4.png"), 26, 382,
                             232, 397, self, 10009, false, false);
     m_ledSpeedSlider.SetRange(1, 3);
     m_ledSpeedSlider.SetImages(26, 382, 232 - 26, 397 - 382, normal, down);
-    MakeButton(m_ledExportBtn, self, Rect(30, 446, 125, 459), pressed, Text::Caption, text(10),
+    MakeButton(m_ledExportBtn, page, Rect(30, 446, 125, 459), pressed, Text::Caption, text(10),
                {std::nullopt, 14});
-    MakeButton(m_ledImportBtn, self, Rect(30, 427, 231, 440), pressed, Text::Caption, text(11),
+    MakeButton(m_ledImportBtn, page, Rect(30, 427, 231, 440), pressed, Text::Caption, text(11),
                dim14);
-    MakeButton(m_ledReservedBtn, self, kNowhere, pressed, Text::Caption, text(12), dim14);
-    MakeButton(m_ledSpareBtn, self, kNowhere, pressed, Text::None, L"", {std::nullopt, 14});
+    // In no group of the pages: they stay as they are made.
+    const Page always{self, kShownFirst};
+    MakeButton(m_ledReservedBtn, always, kNowhere, pressed, Text::Caption, text(12), dim14);
+    MakeButton(m_ledSpareBtn, always, kNowhere, pressed, Text::None, L"", {std::nullopt, 14});
     static constexpr std::array<int, 3> kRgbKeys{28, 29, 34};
     // Red, green and blue stand beside the colour selector, clear of its own fields.
     for (size_t i = 0; i < m_rgbCaptionBtns.size(); ++i) {
         const int top = 230 + 34 * static_cast<int>(i);
-        MakeButton(m_rgbCaptionBtns[i], self, Rect(556, top, 576, top + 18), pressed, Text::Caption,
+        MakeButton(m_rgbCaptionBtns[i], page, Rect(556, top, 576, top + 18), pressed, Text::Caption,
                    text(kRgbKeys[i]), white14);
     }
-    MakeButton(m_applyPointsBtn, self, Rect(340, 478, 470, 500), pressed, Text::Caption, text(30),
+    MakeButton(m_applyPointsBtn, page, Rect(340, 478, 470, 500), pressed, Text::Caption, text(30),
                white14);
-    MakeButton(m_ledDefaultsBtn, self, Rect(129, 453, 200, 509), pressed, Text::None, L"");
+    MakeButton(m_ledDefaultsBtn, page, Rect(129, 453, 200, 509), pressed, Text::None, L"");
     static constexpr std::array<int, 4> kZoneKeys{35, 36, 37, 42};
     for (size_t i = 0; i < m_zoneBtns.size(); ++i) {
         const int top = 172 + 31 * static_cast<int>(i);
-        MakeButton(m_zoneBtns[i], self, Rect(29, top, 216, top + 26), pressed, Text::Caption,
+        MakeButton(m_zoneBtns[i], page, Rect(29, top, 216, top + 26), pressed, Text::Caption,
                    text(kZoneKeys[i]), white14);
     }
     m_zoneBtns[0].SetCheck(true);
@@ -426,29 +442,29 @@ void CLucfgDlg::BuildColorPage() {
     // stand on: a hidden preset must leave no drawing of itself behind.
     for (size_t i = 0; i < m_presetRow.size(); ++i) {
         const int left = 315 + 26 * static_cast<int>(i);
-        MakeButton(m_presetRow[i], self, Rect(left, 380, left + 24, 404), pressed, Text::None, L"");
+        MakeButton(m_presetRow[i], page, Rect(left, 380, left + 24, 404), pressed, Text::None, L"");
     }
     for (size_t i = 0; i < m_presetColors.size(); ++i) {
         const int left = 274 + 27 * static_cast<int>(i);
-        MakeButton(m_presetColors[i], self, Rect(left, 244, left + 22, 266), pressed, Text::None,
+        MakeButton(m_presetColors[i], page, Rect(left, 244, left + 22, 266), pressed, Text::None,
                    L"");
     }
     for (size_t i = 0; i < m_rgbEdits.size(); ++i) {
         const int top = 230 + 34 * static_cast<int>(i);
-        MakeEdit(m_rgbEdits[i], self, ES_CENTER | ES_NUMBER, Rect(578, top, 626, top + 18), 20481,
+        MakeEdit(m_rgbEdits[i], page, ES_CENTER | ES_NUMBER, Rect(578, top, 626, top + 18), 20481,
                  3, kBlue, RGB(0, 0, 0));
         // The window tells the three boxes apart by these ids in their key-up reports.
         m_rgbEdits[i].SetId(255 + static_cast<int>(i));
         m_rgbEdits[i].SetReportKeyUps(true);
     }
-    AddLabel(group, text(20), Rect(32, 152, 146, 167), kWhite, 14);
-    AddLabel(group, text(21), kNowhere, kWhite, 14);
-    AddLabel(group, text(22), kNowhere, kWhite, 16);
-    AddLabel(group, text(23), Rect(272, 410, 400, 428), kWhite, 16);
-    AddLabel(group, text(24), kNowhere, kWhite, 16);
-    AddLabel(group, text(25), Rect(264, 462, 349, 478), kBlue, 14);
-    AddLabel(group, text(26), Rect(402, 462, 435, 478), kBlue, 14);
-    AddLabel(group, text(27), Rect(532, 462, 565, 478), kBlue, 14);
+    AddLabel(group, text(20), Rect(32, 152, 146, 167), kWhite, 14, kHiddenFirst);
+    AddLabel(group, text(21), kNowhere, kWhite, 14, kHiddenFirst);
+    AddLabel(group, text(22), kNowhere, kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(23), Rect(272, 410, 400, 428), kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(24), kNowhere, kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(25), Rect(264, 462, 349, 478), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(26), Rect(402, 462, 435, 478), kBlue, 14, kHiddenFirst);
+    AddLabel(group, text(27), Rect(532, 462, 565, 478), kBlue, 14, kHiddenFirst);
     m_brightnessSlider.Create(SkinFile::Path(L"arrow3.png"), SkinFile::Path(L"arrow3.png"), 280,
                               432, 548, 455, self, 10008, false, false);
     m_brightnessSlider.SetRange(1, 3);
@@ -466,6 +482,7 @@ void CLucfgDlg::BuildMacroPage() {
     const wchar_t* ini = L"skin_macro.ini";
 
     const HWND self = Hwnd();
+    const Page page{self, kHiddenFirst};
     const SkinSection texts(ini, L"BUTTONPOS");
     const auto text = [&texts](int key) { return texts.ButtonText(key); };
     Gdiplus::Bitmap* normal = m_pictures[kMacroNormal].get();
@@ -476,73 +493,73 @@ void CLucfgDlg::BuildMacroPage() {
     const Style option{Colors{kGrey, kWhite, kWhite}, 14};
     auto& group = m_macroGroup;
 
-    AddLabel(group, text(26), Rect(68, 208, 116, 223), kWhite, 15);
-    AddLabel(group, text(25), Rect(44, 352, 130, 367), kWhite, 15);
-    AddLabel(group, text(20), Rect(664, 151, 800, 164), kWhite, 14);
-    AddLabel(group, text(21), Rect(664, 230, 800, 243), kWhite, 14);
+    AddLabel(group, text(26), Rect(68, 208, 116, 223), kWhite, 15, kHiddenFirst);
+    AddLabel(group, text(25), Rect(44, 352, 130, 367), kWhite, 15, kHiddenFirst);
+    AddLabel(group, text(20), Rect(664, 151, 800, 164), kWhite, 14, kHiddenFirst);
+    AddLabel(group, text(21), Rect(664, 230, 800, 243), kWhite, 14, kHiddenFirst);
     // Key 23 also names the insert-mode button below: both are about inserting.
-    MakeButton(m_stopInsertBtn, self, Rect(659, 467, 756, 496), pressed, Text::Caption, text(22),
+    MakeButton(m_stopInsertBtn, page, Rect(659, 467, 756, 496), pressed, Text::Caption, text(22),
                white14);
-    MakeButton(m_insertBtn, self, Rect(761, 467, 858, 496), pressed, Text::Caption, text(23),
+    MakeButton(m_insertBtn, page, Rect(761, 467, 858, 496), pressed, Text::Caption, text(23),
                white14);
-    MakeButton(m_addMacroMenuBtn, self, Rect(659, 169, 849, 197), plain, Text::Tooltip, text(23),
+    MakeButton(m_addMacroMenuBtn, page, Rect(659, 169, 849, 197), plain, Text::Tooltip, text(23),
                {Colors{kBlue, kBlue, kBlue}, 14});
-    MakeButton(m_macroNameBtn, self, Rect(19, 235, 190, 260), plain, Text::None, L"", white14);
-    MakeButton(m_newMacroBtn, self, Rect(36, 276, 84, 295), plain, Text::Tooltip, text(2));
-    MakeButton(m_moreMacroBtn, self, Rect(138, 276, 187, 295), plain, Text::Tooltip, text(16));
-    MakeButton(m_importMacroBtn, self, Rect(21, 305, 100, 330), pressed, Text::Caption, text(3),
+    MakeButton(m_macroNameBtn, page, Rect(19, 235, 190, 260), plain, Text::None, L"", white14);
+    MakeButton(m_newMacroBtn, page, Rect(36, 276, 84, 295), plain, Text::Tooltip, text(2));
+    MakeButton(m_moreMacroBtn, page, Rect(138, 276, 187, 295), plain, Text::Tooltip, text(16));
+    MakeButton(m_importMacroBtn, page, Rect(21, 305, 100, 330), pressed, Text::Caption, text(3),
                white14);
-    MakeButton(m_exportMacroBtn, self, Rect(108, 305, 187, 330), pressed, Text::Caption, text(1),
+    MakeButton(m_exportMacroBtn, page, Rect(108, 305, 187, 330), pressed, Text::Caption, text(1),
                white14);
-    MakeButton(m_deleteMacroBtn, self, Rect(87, 276, 136, 295), plain, Text::Tooltip, text(4));
-    MakeButton(m_recordBtn, self, Rect(21, 441, 136, 465), pressed, Text::Caption, text(5),
+    MakeButton(m_deleteMacroBtn, page, Rect(87, 276, 136, 295), plain, Text::Tooltip, text(4));
+    MakeButton(m_recordBtn, page, Rect(21, 441, 136, 465), pressed, Text::Caption, text(5),
                {kAllWhite, 14, 55});
-    MakeButton(m_stopRecordBtn, self, Rect(21, 441, 136, 465), pressed, Text::Caption, text(17),
+    MakeButton(m_stopRecordBtn, page, Rect(21, 441, 136, 465), pressed, Text::Caption, text(17),
                {kAllWhite, 14, 55});
     ShowWindow(m_stopRecordBtn.Hwnd(), SW_HIDE);
-    MakeEdit(m_macroNameEdit, self, 0, Rect(48, 373, 179, 393), 20484, 20, kWhite, RGB(0, 0, 0));
-    MakeButton(m_renameMacroBtn, self, Rect(183, 371, 236, 395), pressed, Text::Caption, text(15),
+    MakeEdit(m_macroNameEdit, page, 0, Rect(48, 373, 179, 393), 20484, 20, kWhite, RGB(0, 0, 0));
+    MakeButton(m_renameMacroBtn, page, Rect(183, 371, 236, 395), pressed, Text::Caption, text(15),
                white14);
     // Delay modes 0, 1 and 2 in that order.
-    MakeButton(m_delayModeBtns[0], self, Rect(49, 402, 116, 414), pressed, Text::Caption, text(6),
+    MakeButton(m_delayModeBtns[0], page, Rect(49, 402, 116, 414), pressed, Text::Caption, text(6),
                {option.colors, 14, 16});
-    MakeButton(m_delayModeBtns[1], self, Rect(38, 422, 100, 434), pressed, Text::Caption, text(7),
+    MakeButton(m_delayModeBtns[1], page, Rect(38, 422, 100, 434), pressed, Text::Caption, text(7),
                {option.colors, 14, 15});
-    MakeButton(m_delayModeBtns[2], self, Rect(121, 402, 175, 414), pressed, Text::Caption, text(8),
+    MakeButton(m_delayModeBtns[2], page, Rect(121, 402, 175, 414), pressed, Text::Caption, text(8),
                {option.colors, 14, 16});
     m_delayModeBtns[0].SetCheck(true);
-    MakeButton(m_loopSwitchBtn, self, Rect(130, 422, 200, 434), pressed, Text::Caption, text(9),
+    MakeButton(m_loopSwitchBtn, page, Rect(130, 422, 200, 434), pressed, Text::Caption, text(9),
                {option.colors, 14, 16});
-    MakeEdit(m_fixedDelayEdit, self, ES_NUMBER, Rect(103, 422, 126, 434), 20481, 5, kWhite,
+    MakeEdit(m_fixedDelayEdit, page, ES_NUMBER, Rect(103, 422, 126, 434), 20481, 5, kWhite,
              RGB(0, 0, 0));
     SetWindowTextW(m_fixedDelayEdit.Hwnd(), L"10");
-    MakeEdit(m_loopCountEdit, self, ES_NUMBER, Rect(202, 422, 236, 434), 20482, 3, kWhite,
+    MakeEdit(m_loopCountEdit, page, ES_NUMBER, Rect(202, 422, 236, 434), 20482, 3, kWhite,
              RGB(0, 0, 0));
     m_loopCountEdit.SetReportKeyUps(true);
     m_loopCountEdit.SetId(20482);
-    MakeEdit(m_insertDelayEdit, self, ES_NUMBER, Rect(671, 264, 860, 290), 20482, 5, kWhite,
+    MakeEdit(m_insertDelayEdit, page, ES_NUMBER, Rect(671, 264, 860, 290), 20482, 5, kWhite,
              RGB(0, 0, 0));
     SetWindowTextW(m_insertDelayEdit.Hwnd(), L"10");
     const Style toolbar{};
-    MakeButton(m_moveUpBtn, self, Rect(281, 146, 360, 175), pressed, Text::Tooltip, text(11),
+    MakeButton(m_moveUpBtn, page, Rect(281, 146, 360, 175), pressed, Text::Tooltip, text(11),
                toolbar);
-    MakeButton(m_deleteEventBtn, self, Rect(452, 146, 531, 175), pressed, Text::Tooltip, text(12),
+    MakeButton(m_deleteEventBtn, page, Rect(452, 146, 531, 175), pressed, Text::Tooltip, text(12),
                toolbar);
-    MakeButton(m_moveDownBtn, self, Rect(366, 146, 446, 175), pressed, Text::Tooltip, text(13),
+    MakeButton(m_moveDownBtn, page, Rect(366, 146, 446, 175), pressed, Text::Tooltip, text(13),
                toolbar);
-    MakeButton(m_editEventBtn, self, Rect(537, 146, 617, 175), pressed, Text::Tooltip, text(14),
+    MakeButton(m_editEventBtn, page, Rect(537, 146, 617, 175), pressed, Text::Tooltip, text(14),
                toolbar);
-    MakeButton(m_insertActionBtn, self, Rect(659, 204, 754, 228), pressed, Text::Caption, text(18),
+    MakeButton(m_insertActionBtn, page, Rect(659, 204, 754, 228), pressed, Text::Caption, text(18),
                white14);
-    MakeButton(m_clickActionBtn, self, Rect(759, 204, 849, 228), pressed, Text::Caption, text(19),
+    MakeButton(m_clickActionBtn, page, Rect(759, 204, 849, 228), pressed, Text::Caption, text(19),
                white14);
-    m_eventList.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_HASSTRINGS | LBS_OWNERDRAWVARIABLE |
+    m_eventList.Create(WS_CHILD | page.shown | WS_VSCROLL | LBS_HASSTRINGS | LBS_OWNERDRAWVARIABLE |
                            LBS_NOTIFY,
                        Rect(283, 184, 615, 493), self, 0x1012);
     m_eventList.SetNotifyWindow(self);
-    MakeButton(m_eventCountBtn, self, Rect(283, 497, 449, 517), plain, Text::Caption, L"0",
+    MakeButton(m_eventCountBtn, page, Rect(283, 497, 449, 517), plain, Text::Caption, L"0",
                white14);
-    m_totalTimeLabel = &AddLabel(group, L"0", Rect(450, 497, 615, 517), kWhite, 14);
+    m_totalTimeLabel = &AddLabel(group, L"0", Rect(450, 497, 615, 517), kWhite, 14, kHiddenFirst);
 
     group.insert(group.end(),
                  {&m_insertBtn,        &m_stopInsertBtn,    &m_addMacroMenuBtn,  &m_macroNameBtn,
