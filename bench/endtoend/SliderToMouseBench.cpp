@@ -4,6 +4,7 @@
 // the service as well. The configuration program's share is the main window's handling of the
 // slider message (write "Mouse.ini", post, copy onto the profile file, show the stage), and the
 // difference between the two routes. The pieces of that share are timed alone at the end.
+#include "bench/BenchClock.h"
 #include "config/CLucfgDlg.h"
 #include "config/ConfigResources.h"
 #include "shared/store/SettingsIni.h"
@@ -29,17 +30,6 @@ constexpr UINT kSliderValue = 0x446;
 constexpr UINT kDpiStageValue = 0x516;
 constexpr int kDpiSlider = 10001;
 constexpr int kPerformanceTab = 1;
-
-double NowMs() {
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

@@ -4,6 +4,7 @@
 // those 200 ms, with the simulated mouse answering at once, and how much of it lies inside the
 // upload (first to last report, by the simulated mouse's clock) rather than around it (the
 // messages, reloading "Mouse.ini", writing "FWVersion"); then the reload alone.
+#include "bench/BenchClock.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/SettingsIni.h"
 #include "tests/tolvane/MessagePump.h"
@@ -18,17 +19,6 @@
 namespace {
 constexpr int kApplies = 50;
 constexpr double kProtocolPausesMs = 200.0;
-
-double NowMs() {
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
 
 // Median, best and worst of the values.
 void Print(const char* what, std::vector<double> values) {

@@ -2,6 +2,7 @@
 // messages (0x516) in a row, as a slider dragged across its range does, then one bracket-only
 // message (0x4FB) as a marker. Prints how many of the stage messages reached the mouse as an
 // apply, and the time from the first post until the mouse got the last of them.
+#include "bench/BenchClock.h"
 #include "service/MouseMemoryMap.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/CIniFile.h"
@@ -16,17 +17,6 @@ namespace {
 constexpr int kPosts = 100;
 constexpr WPARAM kStage = 1;
 constexpr DWORD kWaitMs = 120000;
-
-double NowMs() {
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
 
 bool IsBracket(const SimulatorClient::Entry& entry, std::uint8_t value) {
     return entry.Call == "hid_send_feature_report" && entry.Bytes.size() > 2 &&
