@@ -256,6 +256,8 @@ private:
     void OpenMenuAt(PopupMenu design, HWND control);
     void OnMenuChoice(WPARAM wParam, LPARAM lParam);
     void CloseNameMenus();
+    // Opens a name menu below its button.
+    void ShowNameMenu(CNameMenu& menu, UINT templateId, HWND anchor);
 
     // CLucfgDlgProfiles.cpp
     void ApplyProfileResult(const ProfileResult& result);

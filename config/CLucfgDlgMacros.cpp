@@ -46,12 +46,8 @@ void CLucfgDlg::RegisterMacroCommands() {
     AddCommand(m_stopInsertBtn, [this] { StopRecording(); });
     AddCommand(m_renameMacroBtn, [this] { RenameMacro(); });
     AddCommand(m_moreMacroBtn, [this] {
-        const RECT at = PopupMenu::ControlOnScreen(m_moreMacroBtn.Hwnd());
         m_moreMenu = std::make_unique<CMoreMenu>(this);
-        m_moreMenu->SetPosition(at.left, at.bottom);
-        if (m_moreMenu->Create(CMoreMenu::kTemplate, this)) {
-            ShowWindow(m_moreMenu->Hwnd(), SW_SHOWNA);
-        }
+        ShowNameMenu(*m_moreMenu, CMoreMenu::kTemplate, m_moreMacroBtn.Hwnd());
     });
     AddCommand(m_addMacroMenuBtn, [this] { ShowAddMacroMenu(m_addMacroMenuBtn.Hwnd()); });
     AddCommand(m_newMacroBtn, [this] { NewMacro(); });
@@ -117,12 +113,8 @@ void CLucfgDlg::OpenMacroNameMenu() {
     if (MacroNames().empty()) {
         return;
     }
-    const RECT at = PopupMenu::ControlOnScreen(m_macroNameBtn.Hwnd());
     m_macroNameMenu = std::make_unique<CMacroNameMenu>(this, MacroNames());
-    m_macroNameMenu->SetPosition(at.left, at.bottom);
-    if (m_macroNameMenu->Create(CMacroNameMenu::kTemplate, this)) {
-        ShowWindow(m_macroNameMenu->Hwnd(), SW_SHOWNA);
-    }
+    ShowNameMenu(*m_macroNameMenu, CMacroNameMenu::kTemplate, m_macroNameBtn.Hwnd());
 }
 
 void CLucfgDlg::OnMacroNameChoice(WPARAM index) {

@@ -46,6 +46,14 @@ void CLucfgDlg::CloseNameMenus() {
     m_macroNameMenu.reset();
 }
 
+void CLucfgDlg::ShowNameMenu(CNameMenu& menu, UINT templateId, HWND anchor) {
+    const RECT at = PopupMenu::ControlOnScreen(anchor);
+    menu.SetPosition(at.left, at.bottom);
+    if (menu.Create(templateId, this)) {
+        ShowWindow(menu.Hwnd(), SW_SHOWNA);
+    }
+}
+
 void CLucfgDlg::ClosePopups() {
     ClosePopupMenu();
     CloseNameMenus();

@@ -47,12 +47,8 @@ void CLucfgDlg::RegisterProfileCommands() {
         }
     });
     AddCommand(m_moreProfileBtn, [this] {
-        const RECT at = PopupMenu::ControlOnScreen(m_moreProfileBtn.Hwnd());
         m_moreMenu = std::make_unique<CMoreMenu>(this);
-        m_moreMenu->SetPosition(at.left, at.bottom);
-        if (m_moreMenu->Create(CMoreMenu::kTemplate, this)) {
-            ShowWindow(m_moreMenu->Hwnd(), SW_SHOWNA);
-        }
+        ShowNameMenu(*m_moreMenu, CMoreMenu::kTemplate, m_moreProfileBtn.Hwnd());
         SetFocus(Hwnd());
     });
     AddCommand(m_applyBtn, [this] { RenameProfile(); });
@@ -61,12 +57,8 @@ void CLucfgDlg::RegisterProfileCommands() {
         if (m_profileList.Count() == 0) {
             return;
         }
-        const RECT at = PopupMenu::ControlOnScreen(m_profileNameBtn.Hwnd());
         m_profileNameMenu = std::make_unique<CProfileNameMenu>(this, m_profileList.Names());
-        m_profileNameMenu->SetPosition(at.left, at.bottom);
-        if (m_profileNameMenu->Create(CProfileNameMenu::kTemplate, this)) {
-            ShowWindow(m_profileNameMenu->Hwnd(), SW_SHOWNA);
-        }
+        ShowNameMenu(*m_profileNameMenu, CProfileNameMenu::kTemplate, m_profileNameBtn.Hwnd());
     });
     AddCommand(m_linkProgramBtn, [this] { LinkProgram(); });
     AddCommand(m_linkToggleBtn, [this] { RemoveLink(); });
