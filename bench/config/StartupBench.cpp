@@ -1,8 +1,8 @@
 // Time from the start of the main window to the end of its first paint, with the real skin,
 // against a bare dialog of the same size made from the same template in the same run. The
 // difference is what building the skinned controls costs.
-#include "config/CLucfgDlg.h"
-#include "config/ConfigResources.h"
+#include "config/mainwindow/CLucfgDlg.h"
+#include "config/mainwindow/ConfigResources.h"
 #include "winlayer/Dialog.h"
 
 #include <windows.h>

@@ -5,11 +5,11 @@
 // slider message (write "Mouse.ini", post, copy onto the profile file, show the stage), and the
 // difference between the two routes. The pieces of that share are timed alone at the end.
 #include "bench/BenchClock.h"
-#include "config/CLucfgDlg.h"
-#include "config/ConfigResources.h"
+#include "config/mainwindow/CLucfgDlg.h"
+#include "config/mainwindow/ConfigResources.h"
 #include "shared/store/SettingsIni.h"
-#include "tests/config/endtoend/SharedDataFolder.h"
-#include "tests/config/main/MainWindowProbe.h"
+#include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
+#include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/ServiceHarness.h"
 #include "winlayer/MessageLoop.h"

@@ -1,6 +1,6 @@
 #include "config/dialogs/CSkinnedDialog.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/controls/PictureRegion.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"

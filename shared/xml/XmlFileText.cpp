@@ -82,13 +82,18 @@ bool XmlFileText::Read(void* buffer, std::size_t bytes) {
     return false;
 }
 
-bool XmlFileText::OpenForReading(const std::wstring& path) {
-    std::FILE* file = _wfopen(path.c_str(), L"rb");
+bool XmlFileText::OpenFileStream(const std::wstring& path, Mode mode) {
+    std::FILE* file = _wfopen(path.c_str(), mode == Mode::Append  ? L"ab"
+                                            : mode == Mode::Write ? L"wb"
+                                                                  : L"rb");
     if (!file) {
         m_status = FormatLastErrorText();
         return false;
     }
     m_file.reset(file);
+    if (mode != Mode::Read) {
+        return true;
+    }
     const long long size = _filelengthi64(_fileno(file));
     if (size < 0) {
         m_status = FormatLastErrorText();
@@ -199,7 +204,7 @@ bool XmlFileText::ReadWholeFile(const std::wstring& path, std::wstring& text, st
                                 unsigned& flags, std::wstring_view forced) {
     XmlFileText file(flags | XmlDocFlag::Reading);
     text.clear();
-    if (!file.OpenForReading(path)) {
+    if (!file.OpenFileStream(path, Mode::Read)) {
         result = file.m_status;
         return false;
     }
@@ -282,12 +287,11 @@ bool XmlFileText::WriteWholeFile(const std::wstring& path, std::wstring_view tex
         status += L"endian swap ";
     }
 
-    std::FILE* stream = _wfopen(path.c_str(), appending ? L"ab" : L"wb");
-    if (!stream) {
-        result = FormatLastErrorText();
+    if (!file.OpenFileStream(path, appending ? Mode::Append : Mode::Write)) {
+        result = file.m_status;
         return false;
     }
-    file.m_file.reset(stream);
+    std::FILE* stream = file.m_file.get();
     if ((mark &&
          std::fwrite(mark->bytes.data(), 1, mark->bytes.size(), stream) != mark->bytes.size()) ||
         (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size())) {

@@ -26,7 +26,9 @@ private:
     };
 
     explicit XmlFileText(unsigned flags) : m_flags(flags) {}
-    bool OpenForReading(const std::wstring& path);
+    enum class Mode { Read, Write, Append };
+    // Opens the file; a file opened for reading has its mark and encoding found.
+    bool OpenFileStream(const std::wstring& path, Mode mode);
     bool Read(void* buffer, std::size_t bytes);
     bool Decode(std::wstring& text, std::wstring& status);
     void Force(std::wstring_view forced, std::wstring& result);

@@ -2,7 +2,7 @@
 // hooks installed for a window that then receives 0x8D2 for each key and button transition.
 // Real input is injected from another thread while this thread runs the hooks' message loop.
 
-#include "config/HookLibrary.h"
+#include "config/core/HookLibrary.h"
 #include "shared/store/DataPaths.h"
 #include "tests/config/controls/PointerHold.h"
 #include "tests/tolvane/MessagePump.h"

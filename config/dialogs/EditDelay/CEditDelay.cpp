@@ -1,6 +1,6 @@
 #include "config/dialogs/EditDelay/CEditDelay.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/NumberClamp.h"
 

@@ -1,6 +1,6 @@
 #include "config/dialogs/FWUpdate/CFWUpdateDlg.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/controls/CControlGlobals.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/FWUpdate/FlashStages.h"
@@ -84,7 +84,7 @@ bool CFWUpdateDlg::PreTranslateMessage(MSG& msg) {
 
 LRESULT CFWUpdateDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == FlashStages::kProgressMessage) {
-        ShowStage(wParam);
+        OnFlashProgress(wParam);
         return 0;
     }
     return CSkinnedDialog::WindowProc(message, wParam, lParam);
@@ -119,11 +119,11 @@ void CFWUpdateDlg::StartUpdate() {
     }
     // A tool that cannot start would leave the bar waiting for ever.
     if (StartTool(CControlGlobals::ProgramFolder() + kToolPath) <= kLastShellError) {
-        ShowStage(FlashStages::kPrepareFailed);
+        OnFlashProgress(FlashStages::kPrepareFailed);
     }
 }
 
-void CFWUpdateDlg::ShowStage(WPARAM stage) {
+void CFWUpdateDlg::OnFlashProgress(WPARAM stage) {
     // The tool keeps posting after the user has closed the box.
     if (m_ended || m_bar.Hwnd() == nullptr) {
         return;

@@ -34,8 +34,8 @@ protected:
 
 private:
     void StartUpdate();
-    // Shows a stage of the tool; codes the box does not know change nothing.
-    void ShowStage(WPARAM stage);
+    // The tool's progress message: shows its stage; codes the box does not know change nothing.
+    void OnFlashProgress(WPARAM stage);
     void Finish(INT_PTR result);
 
     winlayer::FontHandle m_barFont;

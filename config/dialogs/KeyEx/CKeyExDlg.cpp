@@ -1,6 +1,6 @@
 #include "config/dialogs/KeyEx/CKeyExDlg.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/KeyEx/KeyExAssignment.h"
 

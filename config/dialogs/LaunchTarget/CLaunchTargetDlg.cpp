@@ -1,6 +1,6 @@
 #include "config/dialogs/LaunchTarget/CLaunchTargetDlg.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/controls/CControlGlobals.h"
 #include "config/dialogs/Warning/CWarningDlg.h"
 

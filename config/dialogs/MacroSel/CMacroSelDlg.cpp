@@ -1,6 +1,6 @@
 #include "config/dialogs/MacroSel/CMacroSelDlg.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/controls/ControlMessages.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/MacroSel/CRepeatCount.h"

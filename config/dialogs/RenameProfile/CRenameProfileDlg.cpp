@@ -1,6 +1,6 @@
 #include "config/dialogs/RenameProfile/CRenameProfileDlg.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "shared/store/SettingsRecord.h"
 

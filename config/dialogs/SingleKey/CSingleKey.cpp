@@ -1,6 +1,6 @@
 #include "config/dialogs/SingleKey/CSingleKey.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/controls/CControlGlobals.h"
 #include "config/dialogs/DialogTemplates.h"
 

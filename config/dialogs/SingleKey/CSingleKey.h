@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/HookLibrary.h"
+#include "config/core/HookLibrary.h"
 #include "config/controls/CBitmapBtn.h"
 #include "config/controls/CStaticTrans.h"
 #include "config/dialogs/CSkinnedDialog.h"

@@ -1,6 +1,6 @@
 #include "config/dialogs/SingleKey/SingleKeyCombination.h"
 
-#include "config/KeyPositionNames.h"
+#include "config/core/KeyPositionNames.h"
 #include "shared/codes/CodeTables.h"
 
 namespace {

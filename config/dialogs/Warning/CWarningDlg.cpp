@@ -1,6 +1,6 @@
 #include "config/dialogs/Warning/CWarningDlg.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 
 namespace {

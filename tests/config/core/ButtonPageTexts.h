@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/LanguageText.h"
+#include "config/core/LanguageText.h"
 #include "tests/shared/store/StoreTestSupport.h"
 
 #include <fstream>

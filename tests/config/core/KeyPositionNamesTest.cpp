@@ -1,4 +1,4 @@
-#include "config/KeyPositionNames.h"
+#include "config/core/KeyPositionNames.h"
 
 #include "shared/codes/CodeTables.h"
 #include "tests/config/core/ButtonPageTexts.h"

@@ -1,5 +1,5 @@
-#include "config/MacroBufferChecks.h"
-#include "config/MacroDelay.h"
+#include "config/core/MacroBufferChecks.h"
+#include "config/core/MacroDelay.h"
 #include "tests/config/core/MacroTestSupport.h"
 
 #include <gtest/gtest.h>

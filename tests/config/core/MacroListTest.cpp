@@ -1,4 +1,4 @@
-#include "config/MacroList.h"
+#include "config/core/MacroList.h"
 #include "shared/store/CIniFile.h"
 #include "tests/config/core/MacroTestSupport.h"
 
@@ -32,7 +32,7 @@ void WriteSlots(const std::wstring& settings, const std::wstring& slots) {
 
 // "MACRO_LIST" filled and emptied; list positions and slots kept apart.
 TEST(MacroList, SlotsAndPositions) {
-    enum Op { Add, Remove, SlotOf, PositionOf, SlotAt };
+    enum Op { Add, Remove, SlotOf, PositionOf, SlotAt, FindMacroName };
     struct Row {
         const char* name;
         const wchar_t* start;
@@ -54,6 +54,9 @@ TEST(MacroList, SlotsAndPositions) {
         {"its list position is one less", ac, PositionOf, L"C", 1, ac, L"A,C"},
         {"list position back to its slot", ac, SlotAt, L"1", 2, ac, L"A,C"},
         {"a position outside the list", ac, SlotAt, L"2", -1, ac, L"A,C"},
+        {"found at its list position", ac, FindMacroName, L"C", 1, ac, L"A,C"},
+        {"found only in its own case", ac, FindMacroName, L"c", 0, ac, L"A,C"},
+        {"a single macro is at 0", L",,Fire,,,", FindMacroName, L"Fire", 0, L",,Fire,,,", L"Fire"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -78,6 +81,9 @@ TEST(MacroList, SlotsAndPositions) {
             break;
         case SlotAt:
             reported = static_cast<int>(list.SlotAt(MacroListPosition{std::stoi(arg)}));
+            break;
+        case FindMacroName:
+            reported = list.FindMacroName(arg);
             break;
         }
         EXPECT_EQ(row.reported, reported);

@@ -1,4 +1,4 @@
-#include "config/MacroOperations.h"
+#include "config/core/MacroOperations.h"
 #include "shared/codes/MacroFile.h"
 #include "shared/store/CIniFile.h"
 #include "tests/config/controls/ControlTestSupport.h"

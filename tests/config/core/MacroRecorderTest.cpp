@@ -1,4 +1,4 @@
-#include "config/MacroRecorder.h"
+#include "config/core/MacroRecorder.h"
 #include "tests/config/core/MacroTestSupport.h"
 
 #include <gtest/gtest.h>

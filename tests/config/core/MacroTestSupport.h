@@ -2,7 +2,7 @@
 
 // Events written as text, a stand-in list box and a temporary data folder for the macro tests.
 
-#include "config/MacroEditor.h"
+#include "config/core/MacroEditor.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "config/PopupMenus.h"
+#include "config/core/PopupMenus.h"
 
-#include "config/ButtonFunctionCodes.h"
+#include "config/core/ButtonFunctionCodes.h"
 #include "config/controls/CBmpMenu.h"
 #include "config/controls/CBmpMenuChoice.h"
 #include "tests/config/controls/ControlTestSupport.h"

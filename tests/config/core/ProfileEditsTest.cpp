@@ -1,6 +1,6 @@
-#include "config/ProfileEdits.h"
+#include "config/core/ProfileEdits.h"
 
-#include "config/PopupMenus.h"
+#include "config/core/PopupMenus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "config/ProfileList.h"
+#include "config/core/ProfileList.h"
 
 #include "shared/store/CIniFile.h"
 #include "tests/config/core/ProfileTestSupport.h"
@@ -75,6 +75,12 @@ TEST(ProfileList, RebuildsTheServicesList) {
         EXPECT_EQ(row.section, SectionLines(settings, ProfileList::kSection));
         // The rest of the settings file is left alone.
         EXPECT_EQ(0, ReadRecord(settings)->Profile);
+        // A name is found in its own case only, and only among several.
+        if (!row.names.empty()) {
+            const int last = static_cast<int>(row.names.size()) - 1;
+            EXPECT_EQ(last, list.FindProfileName(row.names.back()));
+            EXPECT_EQ(0, list.FindProfileName(row.names.back() + L"x"));
+        }
     }
 }
 

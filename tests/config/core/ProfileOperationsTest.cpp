@@ -1,4 +1,4 @@
-#include "config/ProfileOperations.h"
+#include "config/core/ProfileOperations.h"
 
 #include "shared/store/CIniFile.h"
 #include "tests/config/controls/ControlTestSupport.h"

@@ -3,7 +3,7 @@
 // A data folder of the configuration program under the temporary folder, with the settings,
 // profile and import files the profile tests start from.
 
-#include "config/ConfigPaths.h"
+#include "config/core/ConfigPaths.h"
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/SettingsIni.h"
 #include "shared/store/SettingsRecord.h"

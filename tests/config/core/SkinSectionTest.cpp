@@ -1,6 +1,6 @@
-#include "config/SkinSection.h"
+#include "config/core/SkinSection.h"
 
-#include "config/SkinFile.h"
+#include "config/core/SkinFile.h"
 #include "config/controls/CControlGlobals.h"
 
 #include <gtest/gtest.h>

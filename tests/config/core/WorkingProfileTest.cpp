@@ -1,6 +1,6 @@
-#include "config/WorkingProfile.h"
+#include "config/core/WorkingProfile.h"
 
-#include "config/ServiceWindow.h"
+#include "config/core/ServiceWindow.h"
 #include "shared/store/CIniFile.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/core/ProfileTestSupport.h"

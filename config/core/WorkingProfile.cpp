@@ -1,0 +1,358 @@
+#include "config/core/WorkingProfile.h"
+
+#include "config/core/PopupMenus.h"
+#include "config/core/ServiceWindow.h"
+#include "shared/store/CIniFile.h"
+#include "shared/store/IniRecordFields.h"
+#include "shared/store/ServiceIni.h"
+#include "shared/store/SettingsIni.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t kGroup[] = L"GROUP";
+constexpr wchar_t kProfileNameKey[] = L"ProfileName";
+
+template <std::size_t N> void SetTextField(std::array<wchar_t, N>& field, std::wstring_view text) {
+    field.fill(L'\0');
+    text.substr(0, N - 1).copy(field.data(), N - 1);
+}
+
+int ParseTyped(std::wstring_view text) {
+    return CIniFile::ParseInt(text, 0);
+}
+
+// The lighting slot's entry; null for a slot outside 0 to 3.
+std::array<std::int32_t, 5>* LightingEntry(SettingsRecord& record, int lightingSlot) {
+    if (lightingSlot < 0 || lightingSlot >= static_cast<int>(record.LED_MODE_INFO.size())) {
+        return nullptr;
+    }
+    return &record.LED_MODE_INFO[static_cast<std::size_t>(lightingSlot)];
+}
+
+} // namespace
+
+WorkingProfile::WorkingProfile(ConfigPaths paths)
+    : paths_(std::move(paths)), records_(std::make_unique<Records>()) {}
+
+void WorkingProfile::LoadScratch(const std::wstring& file, int profileArg) {
+    SettingsRecord& scratch = records_->Scratch;
+    SettingsRecord_Reset(scratch);
+    // Reading never writes: an imported file stays as the user has it.
+    if (!file.empty()) {
+        SettingsIni_Read(scratch, file, profileArg);
+    }
+    SettingsRecord_Assign(records_->Working, scratch);
+}
+
+void WorkingProfile::Load(int profileArg) {
+    LoadScratch(paths_.SettingsFile(), profileArg);
+    records_->Baseline = records_->Working;
+    lastSlider_.reset();
+}
+
+StoreResult WorkingProfile::LoadProfileAsCurrent(const std::wstring& file, std::wstring_view name) {
+    LoadScratch(file, -1);
+    // Named before the apply, so the service never reads the previous profile's name with it.
+    SetTextField(records_->Working.ProfileName, name);
+    records_->Baseline = records_->Working;
+    lastSlider_.reset();
+    return ApplyToDevice(1);
+}
+
+StoreResult WorkingProfile::ApplyToDevice(int flag) {
+    StoreResult result;
+    if (!paths_.Valid()) {
+        return result;
+    }
+    SettingsRecord_Compare(records_->Baseline, records_->Working);
+    result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
+    result.Posted = ServiceWindow::Post(kApplyAll, 0, flag == 0 ? 1 : 0);
+    return result;
+}
+
+StoreResult WorkingProfile::StoreAndNotify(UINT message, WPARAM wParam, LPARAM lParam) {
+    StoreResult result;
+    if (!paths_.Valid()) {
+        return result;
+    }
+    result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
+    // Posted after the write: the service reads the file when it handles the message.
+    result.Posted = ServiceWindow::Post(message, wParam, lParam);
+    result.Copied = CopyProfileFile();
+    return result;
+}
+
+StoreResult WorkingProfile::Store() {
+    StoreResult result;
+    if (!paths_.Valid()) {
+        return result;
+    }
+    result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
+    result.Copied = CopyProfileFile();
+    return result;
+}
+
+bool WorkingProfile::CopyProfileFile() const {
+    if (!nameSource_) {
+        return false;
+    }
+    const std::optional<std::wstring> target = paths_.ProfileFile(nameSource_());
+    return target && CopyFileW(paths_.SettingsFile().c_str(), target->c_str(), FALSE) != 0;
+}
+
+std::wstring WorkingProfile::Name() const {
+    return std::wstring(FieldText(records_->Working.ProfileName));
+}
+
+bool WorkingProfile::SetName(std::wstring_view name) {
+    SetTextField(records_->Working.ProfileName, name);
+    return paths_.Valid() &&
+           CIniFile(paths_.SettingsFile()).WriteString(kGroup, kProfileNameKey, name);
+}
+
+StoreResult WorkingProfile::SetLedColor(COLORREF colour) {
+    records_->Working.LedColor = static_cast<std::int32_t>(colour);
+    return StoreAndNotify(kLightingChanged, 0, 0);
+}
+
+StoreResult WorkingProfile::SetSlotColour(int lightingSlot, COLORREF colour) {
+    SettingsRecord& working = records_->Working;
+    working.LedColor = static_cast<std::int32_t>(colour);
+    if (auto* entry = LightingEntry(working, lightingSlot)) {
+        (*entry)[0] = 0;
+    }
+    return StoreAndNotify(kLightingChanged, static_cast<WPARAM>(lightingSlot), 0);
+}
+
+ColourEdit WorkingProfile::CommitColourTexts(int lightingSlot, std::wstring_view red,
+                                             std::wstring_view green, std::wstring_view blue) {
+    ColourEdit edit;
+    const std::array<std::wstring_view, 3> texts = {red, green, blue};
+    std::array<int, 3> components{};
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const int typed = ParseTyped(texts[i]);
+        components[i] = ProfileEdits::ColourComponentInput(typed);
+        if (components[i] != typed) {
+            edit.Corrected[i] = std::to_wstring(components[i]);
+        }
+    }
+    edit.Colour = RGB(components[0], components[1], components[2]);
+    // The profile file is updated too, or the colour is lost at the next profile switch.
+    edit.Store = SetSlotColour(lightingSlot, edit.Colour);
+    return edit;
+}
+
+TextEdit WorkingProfile::StoreWheelLines(int typed, UINT message) {
+    TextEdit edit;
+    edit.Value = ProfileEdits::WheelLinesInput(typed);
+    edit.Text = std::to_wstring(edit.Value);
+    edit.TextCorrected = edit.Value != typed;
+    records_->Working.WheelScrollLines = edit.Value;
+    edit.Store = StoreAndNotify(message, 0, 0);
+    return edit;
+}
+
+TextEdit WorkingProfile::CommitWheelLines(std::wstring_view text) {
+    return StoreWheelLines(ParseTyped(text), kWheelChanged);
+}
+
+std::optional<TextEdit> WorkingProfile::CommitDpiStage(std::wstring_view text) {
+    const std::optional<int> stage = CurrentDpiStage();
+    if (!stage) {
+        return std::nullopt;
+    }
+    const int dpi = ProfileEdits::DpiStageInput(ParseTyped(text));
+    TextEdit edit;
+    edit.Value = dpi / 100;
+    edit.Text = std::to_wstring(dpi);
+    edit.TextCorrected = true;
+    records_->Working.DPI_INFO[static_cast<std::size_t>(*stage)][1] = edit.Value;
+    edit.Store = StoreAndNotify(kStageValueChanged, static_cast<WPARAM>(*stage), 0);
+    return edit;
+}
+
+void WorkingProfile::ReloadDpiStages() {
+    if (paths_.Valid()) {
+        ServiceIni_ReadDpiInfo(records_->Working, paths_.SettingsFile());
+    }
+}
+
+std::optional<StoreResult> WorkingProfile::SetPollingRateFromMenu(int menuId) {
+    const std::optional<int> interval = PopupMenus::PollingIntervalOfId(menuId);
+    const std::optional<LPARAM> param =
+        interval ? ProfileEdits::PollingRateParam(*interval) : std::nullopt;
+    if (!param) {
+        return std::nullopt;
+    }
+    records_->Working.PollingRate = *interval;
+    StoreResult result;
+    if (!paths_.Valid()) {
+        return result;
+    }
+    // Only the one key: the other edits wait for their own store.
+    result.Saved = ServiceIni_WritePollingRate(*interval, paths_.SettingsFile()) != 0;
+    if (ServiceWindow::Find() != nullptr) {
+        rateChangePosted_ = true;
+        result.Posted = ServiceWindow::Post(kPollingRateChanged, 0, *param);
+    }
+    // The profile file is updated too, or the rate is lost at the next profile switch.
+    result.Copied = CopyProfileFile();
+    return result;
+}
+
+StoreResult WorkingProfile::SelectDpiStage(int stage) {
+    if (!ProfileEdits::IsDpiStage(stage)) {
+        return {};
+    }
+    records_->Working.DPI = stage;
+    return StoreAndNotify(kStageOrPointerSpeed, 0, 0);
+}
+
+std::optional<int> WorkingProfile::CurrentDpiStage() const {
+    const int stage = records_->Working.DPI;
+    return ProfileEdits::IsDpiStage(stage) ? std::optional<int>(stage) : std::nullopt;
+}
+
+TextEdit WorkingProfile::SetUniversalScroll(bool on, std::wstring_view wheelText) {
+    records_->Working.UniversalScrollEnabled = on ? 1 : 0;
+    // Kept within 1 to 100 as the box's own commit does.
+    return StoreWheelLines(ParseTyped(wheelText), kWheelChanged);
+}
+
+TextEdit WorkingProfile::StepWheelLines(int step) {
+    TextEdit edit;
+    edit.Value = ProfileEdits::StepWheelLines(records_->Working.WheelScrollLines, step);
+    edit.Text = std::to_wstring(edit.Value);
+    edit.TextCorrected = true;
+    records_->Working.WheelScrollLines = edit.Value;
+    edit.Store = StoreAndNotify(kWheelChanged, 0, 0);
+    return edit;
+}
+
+StoreResult WorkingProfile::SetDoubleClick(ProfileEdits::DoubleClickButton button) {
+    SettingsRecord& working = records_->Working;
+    working.DoubleClickSpeed = ProfileEdits::DoubleClickSpeed(button, working.DoubleClickSpeed);
+    return StoreAndNotify(kDoubleClickChanged, 0, 0);
+}
+
+SliderResult WorkingProfile::OnSliderChanged(int value, int sliderId, int lightingSlot) {
+    SettingsRecord& working = records_->Working;
+    std::int32_t* field = nullptr;
+    int stored = value;
+    UINT message = kLightingChanged;
+    WPARAM wParam = static_cast<WPARAM>(lightingSlot);
+    LPARAM lParam = 0;
+    switch (sliderId) {
+    case kDpiSlider: {
+        const std::optional<int> stage = CurrentDpiStage();
+        if (!stage) {
+            return {};
+        }
+        stored = ProfileEdits::DpiSliderValue(value);
+        field = &working.DPI_INFO[static_cast<std::size_t>(*stage)][1];
+        message = kStageValueChanged;
+        wParam = static_cast<WPARAM>(*stage);
+        break;
+    }
+    case kLightingSpeedSlider:
+    case kLightingLevelSlider: {
+        auto* entry = LightingEntry(working, lightingSlot);
+        if (entry == nullptr) {
+            return {};
+        }
+        field = &(*entry)[sliderId == kLightingSpeedSlider ? 2 : 1];
+        break;
+    }
+    case kPointerSpeedSlider:
+        field = &working.Acceleration;
+        message = kStageOrPointerSpeed;
+        wParam = 255;
+        lParam = 255;
+        break;
+    default:
+        return {};
+    }
+    const bool moves = sliderId == kDpiSlider || sliderId == kLightingSpeedSlider;
+    const std::pair<int, int> pair(value, sliderId);
+    if (lastSlider_ == pair && *field == stored) {
+        SliderResult repeated;
+        repeated.MoveSlider = sliderId == kLightingSpeedSlider;
+        repeated.Position = value;
+        return repeated;
+    }
+    lastSlider_ = pair;
+    *field = stored;
+    SliderResult result;
+    result.Stored = true;
+    result.MoveSlider = moves;
+    result.Position = stored;
+    result.Store = StoreAndNotify(message, wParam, lParam);
+    return result;
+}
+
+StoreResult WorkingProfile::ResetLighting(int lightingSlot) {
+    SettingsRecord& defaults = records_->Scratch;
+    SettingsRecord& working = records_->Working;
+    defaults = working;
+    SettingsRecord_FillDefaults(defaults, 0);
+    working.LedStateOn = defaults.LedStateOn;
+    working.LedColor = defaults.LedColor;
+    working.LedMode = defaults.LedMode;
+    working.LedMode2 = defaults.LedMode2;
+    working.LedMode3 = defaults.LedMode3;
+    working.LedMode4 = defaults.LedMode4;
+    working.LED_MODE_INFO = defaults.LED_MODE_INFO;
+    working.MULTIPOS = defaults.MULTIPOS;
+    working.SHOWSLIDER = defaults.SHOWSLIDER;
+    working.SELSLODER = defaults.SELSLODER;
+    working.MULTILED_INFO = defaults.MULTILED_INFO;
+    return StoreAndNotify(kLightingChanged, static_cast<WPARAM>(lightingSlot), 0);
+}
+
+void WorkingProfile::ResetToDefaults() {
+    SettingsRecord_FillDefaults(records_->Working, records_->Working.Profile);
+}
+
+LightingFileResult WorkingProfile::ImportLighting(const std::wstring& path, int lightingSlot) {
+    SettingsRecord& working = records_->Working;
+    const LightingFileResult result = LightingFile::Read(working, path);
+    if (result != LightingFileResult::Read) {
+        return result;
+    }
+    SettingsRecord_Assign(working, working);
+    if (auto* entry = LightingEntry(working, lightingSlot)) {
+        (*entry)[0] = 0;
+    }
+    StoreAndNotify(kLightingChanged, static_cast<WPARAM>(lightingSlot), 0);
+    return result;
+}
+
+bool WorkingProfile::ExportLighting(const std::wstring& path) const {
+    return LightingFile::Write(records_->Working, path);
+}
+
+bool WorkingProfile::ApplyDeviceEvent(WPARAM code, LPARAM value) {
+    Load(-1);
+    SettingsRecord& working = records_->Working;
+    bool taken = false;
+    switch (code) {
+    case 8:
+        taken = ProfileEdits::ApplyReportedDpiStage(working, value);
+        break;
+    case 9:
+        taken = ProfileEdits::ApplyReportedProfile(working, value);
+        break;
+    case 10:
+        ProfileEdits::ApplyReportedLightingMode(working, value);
+        taken = true;
+        break;
+    default:
+        break;
+    }
+    if (taken) {
+        Store();
+    }
+    return taken;
+}

@@ -1,9 +1,0 @@
-#include "config/CLucfgApp.h"
-
-namespace {
-CLucfgApp theApp;
-}
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    return theApp.Main(instance);
-}

@@ -1,0 +1,401 @@
+#include "tests/config/mainwindow/MainWindowProbe.h"
+#include "tests/config/mainwindow/MainWindowSession.h"
+#include "tests/config/mainwindow/ModalBoxes.h"
+
+#include "config/dialogs/Warning/CWarningDlg.h"
+#include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/dialogs/ModalSteps.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace {
+using P = MainWindowProbe;
+constexpr UINT kMacroChanged = 0x514;
+constexpr UINT kMenuChoice = 0x501;
+constexpr UINT kMacroNameChoice = 0x3414;
+constexpr UINT kDelayDialog = 0x3403;
+constexpr int kFirstInsertModeId = 40028;
+constexpr RECT kDelayOk{170, 348, 293, 376};
+constexpr RECT kDelayClose{296, 12, 319, 33};
+constexpr RECT kDelayEdit{36, 189, 294, 328};
+
+constexpr MacroEvent Down(std::uint8_t usage) {
+    return MacroEvent::KeyEvent(usage, true);
+}
+constexpr MacroEvent Up(std::uint8_t usage) {
+    return MacroEvent::KeyEvent(usage, false);
+}
+constexpr MacroEvent Wait(std::uint16_t units) {
+    return MacroEvent::DelayEvent(units);
+}
+constexpr std::uint8_t kA = 0x04;
+constexpr std::uint8_t kB = 0x05;
+constexpr std::uint8_t kC = 0x06;
+using Events = std::vector<MacroEvent>;
+
+} // namespace
+
+// Found by the printer through the event's own namespace.
+static void PrintTo(const MacroEvent& e, std::ostream* os) {
+    *os << "{" << int(e.Type) << "," << int(e.Code) << "," << int(e.High) << "}";
+}
+
+namespace {
+// The macros of a row in their slots, with the events the table gives each name. Beta does not
+// loop; the others loop three times.
+std::vector<MainWindowSession::Macro> Macros(const std::vector<std::pair<int, std::wstring>>& slots,
+                                             const std::function<Events(const std::wstring&)>& of) {
+    std::vector<MainWindowSession::Macro> macros;
+    for (const auto& [slot, name] : slots) {
+        macros.push_back({slot, name, of(name), name == L"Beta" ? 0 : 3});
+    }
+    return macros;
+}
+
+// The macro page of a window started on these macros.
+void StartOnMacroPage(MainWindowSession& window,
+                      const std::vector<MainWindowSession::Macro>& macros) {
+    window.Restart(MainWindowData::Record(), {}, macros);
+    Click(P::macroTabBtn(window.Dialog()).Hwnd());
+    Pump();
+}
+
+// The macro at this place of the list, chosen from the macro-name menu.
+void Choose(MainWindowSession& window, int position) {
+    Click(P::macroNameBtn(window.Dialog()).Hwnd());
+    PostMessageW(window.Hwnd(), kMacroNameChoice, static_cast<WPARAM>(position), 0);
+    Pump();
+}
+
+std::vector<std::wstring> Rows(CLucfgDlg& dialog) {
+    CListBoxEx& list = P::eventList(dialog);
+    std::vector<std::wstring> rows;
+    for (int i = 0; i < CLucfgDlg::ListCount(list.Hwnd()); ++i) {
+        rows.push_back(list.GetText(i));
+    }
+    return rows;
+}
+
+// Answers the box that is open: the warning box and the delay dialog by their own buttons.
+ModalBoxes::Step Answer(bool ok, std::wstring* text = nullptr, const wchar_t* typed = nullptr) {
+    return [=](HWND box) {
+        if (text != nullptr) {
+            *text += ModalBoxes::Text(box);
+        }
+        if (const auto* warning = dynamic_cast<CWarningDlg*>(winlayer::Window::FromHandle(box))) {
+            PostClick(ok ? warning->OkButton() : warning->CancelButton());
+            return;
+        }
+        if (typed != nullptr) {
+            SetWindowTextW(ChildAt(box, kDelayEdit, L"Edit"), typed);
+        }
+        PostClick(ChildAt(box, ok ? kDelayOk : kDelayClose, L"Button"));
+    };
+}
+
+// Delay events of a measured recording may be a little longer than the pause between reports.
+bool SameEvents(const Events& expected, const Events& actual, bool measured) {
+    if (expected.size() != actual.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const MacroEvent& e = expected[i];
+        const MacroEvent& a = actual[i];
+        const bool longer = measured && e.EventKind() == MacroEvent::Delay &&
+                            a.EventKind() == MacroEvent::Delay &&
+                            a.DelayMilliseconds() >= e.DelayMilliseconds() &&
+                            a.DelayMilliseconds() < e.DelayMilliseconds() + 1000;
+        if (!(e == a) && !longer) {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
+    enum class End { Stop, StopInsert, MainTab, LightingTab, WindowCloses };
+    struct Report {
+        WPARAM key;
+        LPARAM transition;
+        DWORD pauseAfter = 0;
+    };
+    struct Row {
+        const char* name;
+        bool hooks;
+        Events before;
+        int delayMode;
+        const wchar_t* delayBox;
+        int insertMode; // -1: the record button; 2, 3: the insert button in that mode
+        int selected;
+        std::vector<Report> reports;
+        End end;
+        const wchar_t* warning; // the box shown, empty for none
+        Events after;           // in the file and the list
+        int selection;
+        std::vector<WPARAM> posts;
+        const wchar_t* delayBoxAfter;
+    };
+    const Events ab{Down(kB), Up(kB)};
+    const Events aa{Down(kA), Up(kA)};
+    const std::vector<Report> typeA{{'A', 0}, {'A', 128}};
+    const std::vector<Report> typeB{{'B', 0}, {'B', 128}};
+    const wchar_t* stuck = L"有一个或者多个按键没有被松开，";
+    const wchar_t* noHooks = L"找不到键盘钩子库 (Tarrow.dll)，";
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"measured: press A, 120 ms, release A replaces the macro", true, ab, 0, L"", -1, -1,
+         {{'A', 0, 120}, {'A', 128}}, End::Stop, L"", {Down(kA), Wait(12), Up(kA)}, 2, {1}, L""},
+        {"fixed delay with 5 in the box gives 10 ms and shows 10", true, ab, 1, L"5", -1, -1,
+         typeA, End::Stop, L"", {Down(kA), Wait(1), Up(kA)}, 2, {1}, L"10"},
+        {"no delays; a repeated report and a release never pressed are dropped", true, ab, 2,
+         L"", -1, -1, {{'B', 128}, {'A', 0}, {'A', 0}, {'A', 128}}, End::Stop, L"", aa, 1, {1},
+         L""},
+        {"a right click from the mouse hook", true, ab, 2, L"", -1, -1,
+         {{VK_RBUTTON, 0}, {VK_RBUTTON, 128}}, End::Stop, L"",
+         {MacroEvent::MouseButtonEvent(2, true), MacroEvent::MouseButtonEvent(2, false)}, 1, {1},
+         L""},
+        {"a key left pressed: warned, then saved", true, ab, 2, L"", -1, -1, {{'A', 0}},
+         End::Stop, stuck, {Down(kA)}, 0, {1}, L""},
+        {"insert mode 2 records before the selected row, which moves down", true, aa, 2, L"", 2,
+         1, typeB, End::StopInsert, L"", {Down(kA), Down(kB), Up(kB), Up(kA)}, 3, {1}, L""},
+        {"insert mode 3 records after the selected row, the selection follows", true, aa, 2, L"",
+         3, 0, typeB, End::StopInsert, L"", {Down(kA), Down(kB), Up(kB), Up(kA)}, 2, {1}, L""},
+        {"leaving for the settings page drops the recording", true, ab, 2, L"", -1, -1, typeA,
+         End::MainTab, L"", ab, 1, {}, L""},
+        {"leaving for lighting drops an inserting recording", true, aa, 2, L"", 3, 0, typeB,
+         End::LightingTab, L"", aa, 1, {}, L""},
+        {"closing the window drops the recording", true, ab, 2, L"", -1, -1, typeA,
+         End::WindowCloses, L"", ab, 1, {}, L""},
+        {"without the hook library: warned, nothing recorded", false, ab, 2, L"", -1, -1, typeA,
+         End::Stop, noHooks, ab, 1, {}, L""},
+    };
+    // clang-format on
+    std::unique_ptr<MainWindowSession> shared;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (!shared || shared->Hooks() != row.hooks || shared->Hwnd() == nullptr) {
+            shared.reset();
+            shared = std::make_unique<MainWindowSession>(
+                MainWindowData::Record(), std::vector<std::wstring>{},
+                std::vector<MainWindowSession::Macro>{}, row.hooks);
+        }
+        MainWindowSession& window = *shared;
+        // In slot 1 with slot 0 empty: the announcement names the slot.
+        StartOnMacroPage(window, {{1, L"Rec", row.before, 0}});
+        CLucfgDlg& dialog = window.Dialog();
+        Click(P::delayModeBtns(dialog)[static_cast<size_t>(row.delayMode)].Hwnd());
+        SetWindowTextW(P::fixedDelayEdit(dialog).Hwnd(), row.delayBox);
+        std::wstring warning;
+        int eventsAtWarning = -1;
+        ModalBoxes boxes(window.Hwnd(), {[&](HWND box) {
+                             eventsAtWarning =
+                                 static_cast<int>(MainWindowData::ReadMacro(L"Rec")->size());
+                             Answer(true, &warning)(box);
+                         }});
+        if (row.insertMode < 0) {
+            Click(P::recordBtn(dialog).Hwnd());
+        } else {
+            Click(P::addMacroMenuBtn(dialog).Hwnd());
+            PostMessageW(window.Hwnd(), kMenuChoice, MAKEWPARAM(0, row.insertMode),
+                         MAKELPARAM(0, kFirstInsertModeId + row.insertMode));
+            Pump();
+            P::eventList(dialog).SetCurSel(row.selected);
+            Click(P::insertBtn(dialog).Hwnd());
+        }
+        Pump();
+        window.Service().Clear();
+        EXPECT_EQ(row.hooks, P::recorder(dialog).Active());
+        EXPECT_EQ(row.hooks, IsWindowVisible(P::stopRecordBtn(dialog).Hwnd()) != FALSE);
+        EXPECT_EQ(row.hooks, !IsWindowEnabled(P::newMacroBtn(dialog).Hwnd())) << "page locked";
+        for (const Report& report : row.reports) {
+            PostMessageW(window.Hwnd(), HookLibrary::kKeyReport, report.key, report.transition);
+            Pump();
+            Sleep(report.pauseAfter);
+        }
+        switch (row.end) {
+        case End::Stop:
+            Click(P::stopRecordBtn(dialog).Hwnd());
+            break;
+        case End::StopInsert:
+            Click(P::stopInsertBtn(dialog).Hwnd());
+            break;
+        case End::MainTab:
+            Click(P::mainTabBtn(dialog).Hwnd());
+            break;
+        case End::LightingTab:
+            Click(P::lightingTabBtn(dialog).Hwnd());
+            break;
+        case End::WindowCloses:
+            dialog.DestroyWindow();
+            break;
+        }
+        Pump();
+        EXPECT_FALSE(boxes.TimedOut());
+        EXPECT_NE(std::wstring::npos, warning.find(row.warning)) << testing::PrintToString(warning);
+        EXPECT_EQ(*row.warning == L'\0', warning.empty());
+        if (row.warning == stuck) {
+            EXPECT_EQ(static_cast<int>(row.before.size()), eventsAtWarning) << "saved after it";
+        }
+        const bool measured = row.delayMode == 0;
+        EXPECT_TRUE(SameEvents(row.after, *MainWindowData::ReadMacro(L"Rec"), measured))
+            << testing::PrintToString(*MainWindowData::ReadMacro(L"Rec"));
+        EXPECT_EQ(row.posts, window.Posts(kMacroChanged));
+        if (dialog.Hwnd() == nullptr) {
+            continue;
+        }
+        EXPECT_FALSE(P::recorder(dialog).Active());
+        const MacroEditor& editor = P::macros(dialog).Editor();
+        EXPECT_TRUE(SameEvents(
+            row.after, Events(editor.Events().begin(), editor.Events().begin() + editor.Count()),
+            measured));
+        std::vector<std::wstring> editorRows;
+        for (const MacroRow& r : editor.Rows()) {
+            editorRows.push_back(r.Text);
+        }
+        EXPECT_EQ(editorRows, Rows(dialog)) << "the list shows the events";
+        if (row.delayMode == 1) {
+            EXPECT_EQ(std::wstring(L"10 MS"), Rows(dialog)[1]);
+        }
+        EXPECT_EQ(row.selection, P::eventList(dialog).GetCurSel());
+        if (*row.delayBoxAfter != L'\0') {
+            EXPECT_EQ(row.delayBoxAfter, P::fixedDelayEdit(dialog).Text());
+        }
+        // Back on the macro page the page is as before the recording.
+        Click(P::macroTabBtn(dialog).Hwnd());
+        Pump();
+        EXPECT_TRUE(IsWindowVisible(P::recordBtn(dialog).Hwnd()));
+        EXPECT_FALSE(IsWindowVisible(P::stopRecordBtn(dialog).Hwnd()));
+        EXPECT_TRUE(IsWindowEnabled(P::newMacroBtn(dialog).Hwnd()));
+    }
+}
+
+TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
+    enum class Op { New, Delete, DeleteThenLoop, Rename, LoopSwitch, DelayDialog };
+    struct Box {
+        const wchar_t* text; // part of what the box shows
+        bool ok;
+        const wchar_t* typed = nullptr;
+    };
+    using Files = std::vector<std::pair<std::wstring, Events>>;
+    struct Row {
+        const char* name;
+        std::vector<std::pair<int, std::wstring>> slots;
+        int current; // list position chosen from the macro-name menu
+        Op op;
+        const wchar_t* argument;
+        std::vector<Box> boxes;
+        std::vector<std::wstring> listed;
+        std::wstring currentAfter;
+        Files files; // every file of the macro folder and its events
+        std::vector<WPARAM> posts;
+        int loopAfter; // "LoopTime" of the current macro's file; -1 not looked at
+    };
+    const Events alpha{Down(kA), Wait(25), Up(kA)};
+    const Events beta{Down(kB), Up(kB)};
+    const Events gamma{Down(kC)};
+    const auto eventsOf = [&](const std::wstring& name) {
+        return name == L"Alpha" ? alpha : name == L"Beta" ? beta : gamma;
+    };
+    const std::vector<std::pair<int, std::wstring>> three{
+        {0, L"Alpha"}, {1, L"Beta"}, {2, L"Gamma"}};
+    const Files all{{L"Alpha", alpha}, {L"Beta", beta}, {L"Gamma", gamma}};
+    const wchar_t* sure = L"确定要删除这个宏文件吗？";
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"new macro", {{0, L"Alpha"}}, 0, Op::New, L"", {}, {L"Alpha", L"Macro1"}, L"Macro1",
+         {{L"Alpha", alpha}, {L"Macro1", {}}}, {}, 0},
+        {"delete: the neighbour becomes current and its file stays whole", three, 1, Op::Delete,
+         L"", {{sure, true}}, {L"Alpha", L"Gamma"}, L"Alpha",
+         {{L"Alpha", alpha}, {L"Gamma", gamma}}, {1, 0}, 3},
+        {"delete with an empty slot before it announces the slot", {{0, L"Alpha"}, {2, L"Gamma"}},
+         1, Op::Delete, L"", {{sure, true}}, {L"Alpha"}, L"Alpha", {{L"Alpha", alpha}}, {2, 0}, 3},
+        {"delete declined", three, 1, Op::Delete, L"", {{sure, false}},
+         {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {1}, 0},
+        {"deleting the last macro empties the page", {{0, L"Alpha"}}, 0, Op::Delete, L"",
+         {{sure, true}}, {}, L"", {}, {0}, -1},
+        {"rename to another macro's name in another case", three, 1, Op::Rename, L"alpha",
+         {{L"已有同名的宏", true}}, {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
+        {"rename to a path", three, 1, Op::Rename, L"..\\Beta", {{L"宏名称不能用作文件名", true}},
+         {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
+        {"rename", three, 1, Op::Rename, L"Delta", {}, {L"Alpha", L"Delta", L"Gamma"}, L"Delta",
+         {{L"Alpha", alpha}, {L"Delta", beta}, {L"Gamma", gamma}}, {}, 0},
+        {"loop switch on", three, 1, Op::LoopSwitch, L"", {}, {L"Alpha", L"Beta", L"Gamma"},
+         L"Beta", all, {}, 1},
+        {"loop switch after the last macro went writes nothing", {{0, L"Alpha"}}, 0,
+         Op::DeleteThenLoop, L"", {{sure, true}}, {}, L"", {}, {0}, -1},
+        {"delay dialog on a delay row", three, 0, Op::DelayDialog, L"1",
+         {{L"", true, L"1234"}}, {L"Alpha", L"Beta", L"Gamma"}, L"Alpha",
+         {{L"Alpha", {Down(kA), Wait(123), Up(kA)}}, {L"Beta", beta}, {L"Gamma", gamma}}, {0}, 3},
+        {"delay dialog closed", three, 0, Op::DelayDialog, L"1", {{L"", false, L"1234"}},
+         {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
+        {"no delay dialog on a key row", three, 0, Op::DelayDialog, L"0", {},
+         {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
+    };
+    // clang-format on
+    MainWindowSession window(MainWindowData::Record(), {}, {}, true);
+    CLucfgDlg& dialog = window.Dialog();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        StartOnMacroPage(window, Macros(row.slots, eventsOf));
+        Choose(window, row.current);
+        window.Service().Clear();
+        std::vector<std::wstring> shown(row.boxes.size());
+        std::vector<ModalBoxes::Step> steps;
+        for (size_t i = 0; i < row.boxes.size(); ++i) {
+            steps.push_back(Answer(row.boxes[i].ok, &shown[i], row.boxes[i].typed));
+        }
+        ModalBoxes boxes(window.Hwnd(), steps);
+        switch (row.op) {
+        case Op::New:
+            Click(P::newMacroBtn(dialog).Hwnd());
+            break;
+        case Op::Delete:
+        case Op::DeleteThenLoop:
+            Click(P::deleteMacroBtn(dialog).Hwnd());
+            // The next edit saves whichever macro is current then.
+            Click(row.op == Op::Delete ? P::moveDownBtn(dialog).Hwnd()
+                                       : P::loopSwitchBtn(dialog).Hwnd());
+            break;
+        case Op::Rename:
+            SetWindowTextW(P::macroNameEdit(dialog).Hwnd(), row.argument);
+            Click(P::renameMacroBtn(dialog).Hwnd());
+            break;
+        case Op::LoopSwitch:
+            Click(P::loopSwitchBtn(dialog).Hwnd());
+            break;
+        case Op::DelayDialog:
+            SendMessageW(window.Hwnd(), kDelayDialog, static_cast<WPARAM>(_wtoi(row.argument)), 0);
+            break;
+        }
+        Pump();
+        EXPECT_FALSE(boxes.TimedOut());
+        EXPECT_EQ(row.boxes.size(), boxes.StepsRun()) << "boxes shown";
+        for (size_t i = 0; i < row.boxes.size(); ++i) {
+            EXPECT_NE(std::wstring::npos, shown[i].find(row.boxes[i].text))
+                << testing::PrintToString(shown[i]);
+        }
+        EXPECT_EQ(row.listed, P::macros(dialog).List().Names());
+        EXPECT_EQ(row.currentAfter, P::macros(dialog).Current());
+        EXPECT_EQ(row.currentAfter, P::macroNameBtn(dialog).GetCaption());
+        EXPECT_EQ(row.currentAfter, P::macroNameEdit(dialog).Text());
+        std::vector<std::wstring> expectedFiles;
+        for (const auto& [name, events] : row.files) {
+            expectedFiles.push_back(name + L".MACRO");
+            EXPECT_EQ(events, MainWindowData::ReadMacro(name).value_or(Events{{0xFF, 0, 0}}))
+                << testing::PrintToString(name);
+        }
+        EXPECT_EQ(expectedFiles, MainWindowData::MacroFiles());
+        EXPECT_EQ(row.posts, window.Posts(kMacroChanged));
+        if (row.loopAfter >= 0) {
+            EXPECT_EQ(row.loopAfter, MainWindowData::ReadLoopTime(row.currentAfter));
+            EXPECT_EQ(std::to_wstring(row.loopAfter), P::loopCountEdit(dialog).Text());
+            EXPECT_EQ(row.loopAfter != 0, IsWindowEnabled(P::loopCountEdit(dialog).Hwnd()) != 0);
+        }
+        EXPECT_EQ(static_cast<int>(P::macros(dialog).Editor().Count()),
+                  CLucfgDlg::ListCount(P::eventList(dialog).Hwnd()));
+    }
+}

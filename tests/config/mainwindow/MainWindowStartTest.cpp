@@ -1,0 +1,65 @@
+#include "tests/config/mainwindow/MainWindowProbe.h"
+#include "tests/config/mainwindow/MainWindowSession.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The window makes the controls of the pages it does not show first hidden; from the start on,
+// every control of a page group shows exactly while its page does.
+
+using Data = MainWindowData;
+using Probe = MainWindowProbe;
+using Dlg = CLucfgDlg;
+
+namespace {
+// A mark for each page group: 'x' all of it shown, '-' all hidden, '?' some shown.
+std::wstring GroupMarks(Dlg& dialog) {
+    const std::vector<const std::vector<winlayer::Window*>*> groups{
+        &Probe::alwaysGroup(dialog),      &Probe::profileGroup(dialog),
+        &Probe::subTabGroup(dialog),      &Probe::buttonsGroup(dialog),
+        &Probe::performanceGroup(dialog), &Probe::doubleClickGroup(dialog),
+        &Probe::lightingGroup(dialog),    &Probe::macroGroup(dialog)};
+    std::wstring marks;
+    for (const auto* group : groups) {
+        size_t shown = 0;
+        for (const winlayer::Window* control : *group) {
+            shown += IsWindowVisible(control->Hwnd()) ? 1 : 0;
+        }
+        marks += shown == group->size() ? L'x' : shown == 0 ? L'-' : L'?';
+    }
+    return marks;
+}
+} // namespace
+
+TEST(MainWindowStart, PageGroupsShowWithTheirPagesFromTheStartOn) {
+    struct Row {
+        const char* what;
+        std::function<HWND(Dlg&)> click;
+        // always, profile, sub-tabs, buttons, performance, double-click, lighting, macro
+        const wchar_t* shown;
+    };
+    const auto tab = [](size_t i) { return [=](Dlg& d) { return Probe::subTabs(d)[i].Hwnd(); }; };
+    const Row rows[] = {
+        {"at the start", nullptr, L"xxxx----"},
+        {"performance", tab(1), L"xxx-x---"},
+        {"double-click", tab(3), L"xxx--x--"},
+        {"lighting", tab(2), L"x-x---x-"},
+        {"macro page", [](Dlg& d) { return Probe::macroTabBtn(d).Hwnd(); }, L"x------x"},
+        {"buttons again", tab(0), L"xxxx----"},
+    };
+    MainWindowSession session(Data::Record(L"Game"));
+    Dlg& dialog = session.Dialog();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.click) {
+            Click(row.click(dialog));
+        }
+        EXPECT_EQ(row.shown, GroupMarks(dialog));
+        // In no group: as they were made.
+        EXPECT_TRUE(IsWindowVisible(Probe::ledReservedBtn(dialog).Hwnd()));
+        EXPECT_TRUE(IsWindowVisible(Probe::ledSpareBtn(dialog).Hwnd()));
+    }
+}
