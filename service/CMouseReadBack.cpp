@@ -101,12 +101,12 @@ bool CMouseReadBack::ReadProfileRegister(SettingsRecord& record) {
     if (!reports_.ReadRegister(kProfileRegister, value)) {
         return false;
     }
-    record.Profile = value[0];
-    if (value[0] != 0) {
-        // Only profile 0 is ever written to the mouse.
-        sender_.ResetProfileRegister(true);
-        record.Profile = 0;
+    // Only profile 0 is ever written to the mouse: a register that could not be reset fails
+    // the read like any other transfer.
+    if (value[0] != 0 && sender_.ResetProfileRegister(true) == 0) {
+        return false;
     }
+    record.Profile = 0;
     return true;
 }
 

@@ -56,13 +56,14 @@ int CSettingsSender::WriteThenCommit(std::uint16_t address, std::span<const std:
     if (!reports_.IsOpen()) {
         return 0;
     }
+    bool sent = true;
     if (valid) {
-        reports_.WriteRegister(address, data);
+        sent = reports_.WriteRegister(address, data);
     }
     if (commit) {
-        reports_.Commit(group);
+        sent = reports_.Commit(group) && sent;
     }
-    return 1;
+    return sent ? 1 : 0;
 }
 
 int CSettingsSender::SendUpdateBracket(int value) {
@@ -85,17 +86,18 @@ int CSettingsSender::SendPollingRate(bool commit) {
         return 0;
     }
     const int rate = settings_.PollingRate;
+    bool sent = true;
     if (InRange(rate, 1, 8)) {
         const std::uint8_t code = Low(rate);
         const std::array<std::uint8_t, 6> three{code, 0, code, 0, code, 0};
         const std::array<std::uint8_t, 4> two{code, 0, code, 0};
-        reports_.WriteRegister(kPollingRate, three);
-        reports_.WriteRegister(kPollingRateSecond, two);
+        sent = reports_.WriteRegister(kPollingRate, three);
+        sent = reports_.WriteRegister(kPollingRateSecond, two) && sent;
     }
     if (commit) {
-        reports_.Commit(kCommitPolling);
+        sent = reports_.Commit(kCommitPolling) && sent;
     }
-    return 1;
+    return sent ? 1 : 0;
 }
 
 void CSettingsSender::NotifySettingChange(UINT action) const {
@@ -217,14 +219,14 @@ int CSettingsSender::SendLighting(int, int variant) {
     }
     const std::array<std::uint8_t, 2> zero{};
     const std::array<std::uint8_t, 4> fixed{0x02, 0x80, 0x03, 0x80};
-    reports_.WriteRegister(kLightingClear, zero);
+    bool sent = reports_.WriteRegister(kLightingClear, zero);
     // A file without a usable colour or mode entry leaves the mouse's lighting as it is.
     if (const auto lighting = EncodeLighting(settings_, variant)) {
-        reports_.WriteRegister(kLighting, *lighting);
+        sent = reports_.WriteRegister(kLighting, *lighting) && sent;
     }
-    reports_.WriteRegister(kLightingFixed, fixed);
-    reports_.Commit(kCommitLighting);
-    return 1;
+    sent = reports_.WriteRegister(kLightingFixed, fixed) && sent;
+    sent = reports_.Commit(kCommitLighting) && sent;
+    return sent ? 1 : 0;
 }
 
 int CSettingsSender::SendRegisterEA(int key) {

@@ -13,9 +13,10 @@
 // Sends the settings record's values to the mouse, one setting at a time or the whole
 // configuration, and applies the two system mouse settings the service owns (wheel lines and
 // pointer speed). The record is the service window's; the window reloads it before a send.
-// Results: 1 done, 0 nothing sent (control handle closed, or an argument out of range). A value
-// that the mouse cannot take (a missing key reads as -1) is not written; the commit that the
-// step ends with is still sent, as it also commits earlier writes of its group.
+// Results: 1 done, 0 nothing sent (control handle closed, or an argument out of range) or a
+// report failed. A value that the mouse cannot take (a missing key reads as -1) is not written;
+// the commit that the step ends with is still sent, as it also commits earlier writes of its
+// group.
 class CSettingsSender {
 public:
     using SystemParametersFunction =
