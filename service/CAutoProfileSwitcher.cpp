@@ -134,8 +134,10 @@ void CAutoProfileSwitcher::ApplyAutoProfile() {
     // The program links, the macro names and the mouse model belong to the settings file, not
     // to a profile: a profile file copied before a link or macro was added lacks them.
     const CIniFile settings(settingsPath_);
-    const std::vector<wchar_t> programs = settings.ReadSectionText(kProfileListSection);
-    const std::vector<wchar_t> macros = settings.ReadSectionText(kMacroListSection);
+    const std::vector<wchar_t> programs =
+        settings.ReadSectionText(kProfileListSection).value_or(std::vector<wchar_t>{});
+    const std::vector<wchar_t> macros =
+        settings.ReadSectionText(kMacroListSection).value_or(std::vector<wchar_t>{});
     const std::wstring mouseId = settings.ReadString(kSettingSection, kMouseIdKey, kAbsent);
     CopyFileW(path->c_str(), settingsPath_.c_str(), FALSE);
     settings.ReplaceSection(kProfileListSection, programs);

@@ -4,6 +4,7 @@
 #include "service/MouseMemoryMap.h"
 #include "shared/codes/MacroFile.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniSection.h"
 
 #include <array>
 #include <chrono>
@@ -66,7 +67,31 @@ int CSettingsSender::WriteThenCommit(std::uint16_t address, std::span<const std:
     return sent ? 1 : 0;
 }
 
+std::optional<CSettingsSender::MacroNames>
+CSettingsSender::ListedMacros(const std::wstring& settingsPath) {
+    MacroNames names;
+    if (settingsPath.empty()) {
+        return names;
+    }
+    const CIniSection list(CIniFile(settingsPath), kMacroListSection);
+    if (!list.Readable()) {
+        return std::nullopt;
+    }
+    for (int position = 0; position < kMacroPositions; ++position) {
+        names[static_cast<std::size_t>(position)] = list.ReadString(std::to_wstring(position), L"");
+    }
+    return names;
+}
+
+bool CSettingsSender::ReadMacroList() {
+    macroList_ = ListedMacros(settingsPath_);
+    return macroList_.has_value();
+}
+
 int CSettingsSender::SendUpdateBracket(int value) {
+    if (value == 1) {
+        macroList_.reset();
+    }
     if (!reports_.IsOpen() || !InRange(value, 0, 1)) {
         return 0;
     }
@@ -174,6 +199,9 @@ int CSettingsSender::ResetProfileRegister(bool commit) {
 }
 
 std::wstring CSettingsSender::MacroName(int position) const {
+    if (macroList_) {
+        return (*macroList_)[static_cast<std::size_t>(position)];
+    }
     if (settingsPath_.empty()) {
         return {};
     }
@@ -184,8 +212,10 @@ std::optional<int> CSettingsSender::MacroDeviceSlotOf(const std::wstring& name) 
     if (name.empty()) {
         return std::nullopt;
     }
+    const MacroNames names =
+        macroList_ ? *macroList_ : ListedMacros(settingsPath_).value_or(MacroNames{});
     for (int position = 0; position < kMacroPositions; ++position) {
-        const std::wstring listed = MacroName(position);
+        const std::wstring& listed = names[static_cast<std::size_t>(position)];
         if (CompareStringOrdinal(listed.c_str(), static_cast<int>(listed.size()), name.c_str(),
                                  static_cast<int>(name.size()), TRUE) == CSTR_EQUAL) {
             return MacroDeviceSlot(position);

@@ -248,9 +248,10 @@ bool CIniSectionUpdate::KeysAreSafe() const {
 
 CIniSectionUpdate::Attempt CIniSectionUpdate::TryWholeSection(const CIniFile& ini) const {
     const FileLook look = LookAt(ini.Path(), section_);
+    const std::optional<std::vector<wchar_t>> current = ini.ReadSectionText(section_);
     std::vector<wchar_t> merged;
     bool changed = false;
-    if (!look.Safe || !Merge(ini.ReadSectionText(section_), merged, changed)) {
+    if (!look.Safe || !current || !Merge(*current, merged, changed)) {
         return Attempt::NotSafe;
     }
     // Key by key writes of the values a file holds already leave it untouched.
@@ -272,11 +273,7 @@ bool CIniSectionUpdate::Merge(const std::vector<wchar_t>& current, std::vector<w
     std::vector<bool> placed(keys_.size(), false);
     merged.clear();
     merged.reserve(current.size() + 1024);
-    const std::wstring_view all(current.data(), current.size());
-    for (std::size_t start = 0; start < all.size();) {
-        const std::size_t end = std::min(all.find(L'\0', start), all.size());
-        const std::wstring_view entry = all.substr(start, end - start);
-        start = end + 1;
+    for (const std::wstring_view entry : CIniFile::ListEntries(current)) {
         // A line without '=' or without a name is kept by key by key writes but dropped by a
         // section write; a name with other characters than ASCII may fold onto one of ours.
         const std::size_t equals = entry.find(L'=');
