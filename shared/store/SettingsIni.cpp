@@ -6,6 +6,8 @@
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/RegKey.h"
 
+#include <memory>
+
 namespace {
 
 constexpr wchar_t kSetting[] = L"Setting";
@@ -138,6 +140,24 @@ int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profi
         });
     ReadGroupKeys(record, group);
     return 1;
+}
+
+bool SettingsIni_HoldsRecord(const std::wstring& path) {
+    const CIniFile ini(path);
+    const CIniSection setting(ini, kSetting);
+    const CIniSection group(ini, GroupSection(0));
+    auto probe = std::make_unique<SettingsRecord>();
+    bool anySetting = false;
+    VisitSettingKeys(
+        *probe,
+        [&](const std::wstring& key, std::int32_t&, int) {
+            // A number is there when the two defaults cannot both come back.
+            anySetting = anySetting || setting.ReadInt(key, 0) == setting.ReadInt(key, 1);
+        },
+        [&](const std::wstring& key, std::span<std::uint8_t> bytes) {
+            anySetting = anySetting || setting.ReadStruct(key, bytes);
+        });
+    return setting.Readable() && group.Readable() && anySetting && ReadButtons(*probe, group);
 }
 
 int SettingsIni_WriteAll(const SettingsRecord& record, const std::wstring& path) {

@@ -21,6 +21,10 @@ int SettingsIni_WriteAll(const SettingsRecord& record, const std::wstring& path)
 // SettingsIni_Read, then SettingsIni_WriteAll to the same file, so that it holds every key; a
 // file that could not be read is not written.
 int SettingsIni_LoadAndRewrite(SettingsRecord& record, const std::wstring& path, int profileIndex);
+// Whether the file holds a settings record at all: a key of section "Setting" that the record
+// owns, and a well-formed button entry. Reading a file that lacks one of them leaves that part of
+// the record at its unset values.
+bool SettingsIni_HoldsRecord(const std::wstring& path);
 
 // The profile keys alone, in section "GROUP" (group below 1) or "GROUP<group>".
 int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::wstring& path);
