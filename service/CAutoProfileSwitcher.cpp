@@ -4,6 +4,8 @@
 #include "service/PeerWindows.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniSection.h"
+#include "shared/store/CIniSectionUpdate.h"
 #include "shared/store/DataPaths.h"
 #include "shared/store/ServiceIni.h"
 #include "shared/store/SettingsIni.h"
@@ -33,6 +35,21 @@ constexpr std::array<std::wstring_view, 2> kIgnoredPrograms{L"OSD.exe", L"hid.ex
 bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
     return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Gives the copied file's section the keys of `entries`, a list read from the settings file,
+// and removes the keys the list lacks, key by key where a section write would drop comment
+// lines or lines without '='.
+bool KeepList(const CIniFile& file, const wchar_t* section, const std::vector<wchar_t>& entries) {
+    CIniSectionUpdate list(section);
+    list.OwnAllKeys();
+    for (const std::wstring_view entry : CIniFile::ListEntries(entries)) {
+        const std::size_t equals = entry.find(L'=');
+        if (equals != 0 && equals != std::wstring_view::npos) {
+            list.Add(entry.substr(0, equals), entry.substr(equals + 1));
+        }
+    }
+    return list.Write(file) != CIniSectionUpdate::Outcome::Failed;
 }
 
 bool FileExists(const std::wstring& path) {
@@ -76,6 +93,18 @@ std::optional<std::wstring> CAutoProfileSwitcher::ProfilePath(const std::wstring
     return JoinNamedPath(profileFolder_, name, kProfileExtension);
 }
 
+bool CAutoProfileSwitcher::HoldsProfile(const std::wstring& path) {
+    if (SettingsIni_HoldsRecord(path)) {
+        return true;
+    }
+    OutputDebugStringW((L"AutoProfile: no profile in " + path + L"\n").c_str());
+    return false;
+}
+
+bool CAutoProfileSwitcher::AskConfigProgram() const {
+    return postToConfig_ && postToConfig_(kMsgServiceEvent, kEventAutoProfile, 0);
+}
+
 void CAutoProfileSwitcher::CheckForegroundProfile() {
     if (settingsPath_.empty() || !foreground_) {
         return;
@@ -92,67 +121,96 @@ void CAutoProfileSwitcher::CheckForegroundProfile() {
     const auto linked = std::ranges::find_if(
         programs_, [&](const std::wstring& entry) { return EqualNoCase(*program, entry); });
     if (linked == programs_.end()) {
+        chosen_.reset();
         return;
     }
     const CIniFile ini(settingsPath_);
     const std::wstring profile = ini.ReadString(kProfileListSection, *linked, L"");
-    const std::wstring_view current(
-        settings_.ProfileName.data(),
-        wcsnlen(settings_.ProfileName.data(), settings_.ProfileName.size()));
+    // The record's name comes from the profile file after a switch, and may differ from the
+    // name it is listed under: compared with it, every check would switch again.
+    const std::wstring_view current =
+        chosen_ ? std::wstring_view(*chosen_)
+                : std::wstring_view(
+                      settings_.ProfileName.data(),
+                      wcsnlen(settings_.ProfileName.data(), settings_.ProfileName.size()));
     if (EqualNoCase(profile, current)) {
         return;
     }
     const std::optional<std::wstring> path = ProfilePath(profile);
-    if (!path || CIniFile(*path).ReadInt(kGroupSection, kLinkKey, 0) == 0) {
+    if (!path || CIniFile(*path).ReadInt(kGroupSection, kLinkKey, 0) == 0 || !HoldsProfile(*path)) {
         return;
     }
-    ini.WriteString(kSettingSection, kAutoProfileKey, profile);
-    ApplyAutoProfile();
+    // A choice that could not be recorded would have the profile recorded before applied.
+    if (!ini.WriteString(kSettingSection, kAutoProfileKey, profile)) {
+        return;
+    }
+    if (AskConfigProgram() || ApplyProfileFile(profile, *path)) {
+        chosen_ = profile;
+    }
 }
 
-void CAutoProfileSwitcher::ApplyAutoProfile() {
-    if (postToConfig_ && postToConfig_(kMsgServiceEvent, kEventAutoProfile, 0)) {
-        return;
+bool CAutoProfileSwitcher::ApplyAutoProfile() {
+    if (AskConfigProgram()) {
+        return true;
     }
     if (settingsPath_.empty()) {
-        return;
+        return false;
     }
     const std::wstring profile =
         CIniFile(settingsPath_).ReadString(kSettingSection, kAutoProfileKey, L"");
     const std::optional<std::wstring> path = ProfilePath(profile);
     // Loading a missing file would create it from defaults and copy that over the settings.
-    if (!path || !FileExists(*path)) {
-        return;
+    if (!path || !FileExists(*path) || !HoldsProfile(*path)) {
+        return false;
+    }
+    return ApplyProfileFile(profile, *path);
+}
+
+bool CAutoProfileSwitcher::ApplyProfileFile(const std::wstring& profile, const std::wstring& path) {
+    SettingsRecord loaded{};
+    {
+        const auto lock = guard_.Lock();
+        loaded = settings_;
+    }
+    SettingsRecord_Reset(loaded);
+    if (SettingsIni_LoadAndRewrite(loaded, path, -1) == 0) {
+        return false;
+    }
+    // The program links, the macro names and the mouse model belong to the settings file, not
+    // to a profile: a profile file copied before a link or macro was added lacks them. Lists
+    // that could not be read would be lost with the copy.
+    const CIniFile settings(settingsPath_);
+    const std::optional<std::vector<wchar_t>> programs =
+        settings.ReadSectionText(kProfileListSection);
+    const std::optional<std::vector<wchar_t>> macros = settings.ReadSectionText(kMacroListSection);
+    const CIniSection setting(settings, kSettingSection);
+    if (!programs || !macros || !setting.Readable()) {
+        return false;
+    }
+    const std::wstring mouseId = setting.ReadString(kMouseIdKey, kAbsent);
+    if (!CopyFileW(path.c_str(), settingsPath_.c_str(), FALSE) ||
+        !KeepList(settings, kProfileListSection, *programs) ||
+        !KeepList(settings, kMacroListSection, *macros) ||
+        !(mouseId == kAbsent ? settings.DeleteKey(kSettingSection, kMouseIdKey)
+                             : settings.WriteString(kSettingSection, kMouseIdKey, mouseId)) ||
+        // The copy brings the profile's own, stale, connection state and choice along.
+        ServiceIni_WriteDevice(settingsPath_, reports_.IsOpen() ? 1 : 0) == 0 ||
+        !settings.WriteString(kSettingSection, kAutoProfileKey, profile)) {
+        return false;
     }
     {
         const auto lock = guard_.Lock();
-        SettingsRecord loaded = settings_;
-        SettingsRecord_Reset(loaded);
-        SettingsIni_LoadAndRewrite(loaded, *path, -1);
         SettingsRecord_Assign(settings_, loaded);
     }
-    // The program links, the macro names and the mouse model belong to the settings file, not
-    // to a profile: a profile file copied before a link or macro was added lacks them.
-    const CIniFile settings(settingsPath_);
-    const std::vector<wchar_t> programs = settings.ReadSectionText(kProfileListSection);
-    const std::vector<wchar_t> macros = settings.ReadSectionText(kMacroListSection);
-    const std::wstring mouseId = settings.ReadString(kSettingSection, kMouseIdKey, kAbsent);
-    CopyFileW(path->c_str(), settingsPath_.c_str(), FALSE);
-    settings.ReplaceSection(kProfileListSection, programs);
-    settings.ReplaceSection(kMacroListSection, macros);
-    if (mouseId == kAbsent) {
-        settings.DeleteKey(kSettingSection, kMouseIdKey);
-    } else {
-        settings.WriteString(kSettingSection, kMouseIdKey, mouseId);
-    }
-    // The copy brings the profile's own, stale, connection state and choice along.
-    ServiceIni_WriteDevice(settingsPath_, reports_.IsOpen() ? 1 : 0);
-    settings.WriteString(kSettingSection, kAutoProfileKey, profile);
     // The user linked the profile so that the mouse follows the program.
     if (reports_.IsOpen()) {
+        if (!sender_.ReadMacroList()) {
+            return false;
+        }
         sender_.SendUpdateBracket(0);
         sender_.SendAll2Mouse();
         sender_.CommitAll();
         sender_.SendUpdateBracket(1);
     }
+    return true;
 }

@@ -39,16 +39,27 @@ public:
 
     // Rebuilds the list of linked programs from "PROFILE_LIST" of "Mouse.ini".
     void LoadProfileProgramList();
-    // One check of the foreground program; switches when it belongs to a linked profile other
-    // than the current one.
+    // One check of the foreground program; switches once when it belongs to a linked profile
+    // other than the one this switch chose last (at first, and after an unlinked program had the
+    // foreground: other than the current one). A switch that failed is tried again on the next
+    // check.
     void CheckForegroundProfile();
-    // Applies the profile named by "AutoProfile".
-    void ApplyAutoProfile();
+    // Applies the profile named by "AutoProfile"; false when nothing was applied.
+    bool ApplyAutoProfile();
 
     const std::vector<std::wstring>& ProfilePrograms() const { return programs_; }
 
 private:
     std::optional<std::wstring> ProfilePath(const std::wstring& name) const;
+    // Whether the profile file holds a profile at all; one that does not is refused like a
+    // missing one, with a line in the debug output.
+    static bool HoldsProfile(const std::wstring& path);
+    // Posts the switch to the running configuration program; false when it does not run.
+    bool AskConfigProgram() const;
+    // Loads the profile file, copies it over "Mouse.ini" keeping that file's own lists and keys,
+    // and uploads it. Stops at the first file step that fails, before anything is sent: the
+    // record and the mouse change only from files that were written.
+    bool ApplyProfileFile(const std::wstring& profile, const std::wstring& path);
 
     SettingsRecord& settings_;
     const CSettingsGuard& guard_;
@@ -59,4 +70,6 @@ private:
     ForegroundLookup foreground_;
     ConfigPoster postToConfig_;
     std::vector<std::wstring> programs_;
+    // The profile this switch chose last while linked programs had the foreground.
+    std::optional<std::wstring> chosen_;
 };

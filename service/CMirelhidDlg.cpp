@@ -80,14 +80,37 @@ CMirelhidDlg* CMirelhidDlg::Instance() {
     return g_instance.load();
 }
 
-void CMirelhidDlg::ReloadSettings() {
-    // Held over the read too: a reader that stores a profile change meanwhile must not have it
-    // overwritten by the older file contents.
-    const auto lock = guard_.Lock();
-    SettingsRecord loaded = settings_;
-    SettingsRecord_Reset(loaded);
-    SettingsIni_Read(loaded, settingsPath_, -1);
-    SettingsRecord_Assign(settings_, loaded);
+bool CMirelhidDlg::ReadRetrying(const std::function<bool()>& read) {
+    for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
+        if (read()) {
+            return true;
+        }
+        if (attempt < kReadAttempts) {
+            Sleep(kReadRetryPauseMs);
+        }
+    }
+    // Sending defaults in place of the user's settings would overwrite the mouse's own.
+    OutputDebugStringW((L"cannot read " + settingsPath_ + L"\n").c_str());
+    return false;
+}
+
+bool CMirelhidDlg::ReloadSettings() {
+    return ReadRetrying([this] {
+        // Held over the read too: a reader that stores a profile change meanwhile must not have
+        // it overwritten by the older file contents.
+        const auto lock = guard_.Lock();
+        SettingsRecord loaded = settings_;
+        SettingsRecord_Reset(loaded);
+        if (SettingsIni_Read(loaded, settingsPath_, -1) == 0) {
+            return false;
+        }
+        SettingsRecord_Assign(settings_, loaded);
+        return true;
+    });
+}
+
+bool CMirelhidDlg::ReloadWithMacroList() {
+    return ReloadSettings() && ReadRetrying([this] { return sender_.ReadMacroList(); });
 }
 
 void CMirelhidDlg::LaunchTrayProgram() {
@@ -247,36 +270,43 @@ void CMirelhidDlg::Bracketed(const std::function<void()>& sends) {
 }
 
 bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The handlers that send settings first reload them; a file that stayed unreadable sends
+    // nothing, so the mouse keeps what it has.
     switch (message) {
     case kMsgClickCount:
         CountClick(wParam);
         return true;
     case kMsgLighting:
-        ReloadSettings();
-        Bracketed(
-            [&] { sender_.SendLighting(static_cast<int>(wParam), static_cast<int>(lParam)); });
+        if (ReloadSettings()) {
+            Bracketed(
+                [&] { sender_.SendLighting(static_cast<int>(wParam), static_cast<int>(lParam)); });
+        }
         return true;
     case kMsgNothing:
         return true;
     case kMsgCurrentDpiStage:
-        ReloadSettings();
-        Bracketed([&] { sender_.SendCurrentDpiStage(true); });
+        if (ReloadSettings()) {
+            Bracketed([&] { sender_.SendCurrentDpiStage(true); });
+        }
         return true;
     case kMsgBracketOnly:
-        ReloadSettings();
-        Bracketed([] {});
+        if (ReloadSettings()) {
+            Bracketed([] {});
+        }
         return true;
     case kMsgShowTray:
         ReloadSettings();
         LaunchTrayProgram();
         return true;
     case kMsgPollingRate:
-        ReloadSettings();
-        Bracketed([&] { sender_.SendPollingRate(true); });
+        if (ReloadSettings()) {
+            Bracketed([&] { sender_.SendPollingRate(true); });
+        }
         return true;
     case kMsgSendAll:
-        ReloadSettings();
-        Bracketed([&] { sender_.SendAll2Mouse(); });
+        if (ReloadWithMacroList()) {
+            Bracketed([&] { sender_.SendAll2Mouse(); });
+        }
         return true;
     case kMsgApplyAll:
         ApplyAll();
@@ -287,15 +317,19 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
         return true;
     }
     case kMsgWheelLines:
-        ReloadSettings();
-        sender_.ApplyWheelScrollLines();
+        if (ReloadSettings()) {
+            sender_.ApplyWheelScrollLines();
+        }
         return true;
     case kMsgDoubleClickSpeed:
-        ReloadSettings();
-        Bracketed([&] { sender_.SendDoubleClickSpeedRegister(true); });
+        if (ReloadSettings()) {
+            Bracketed([&] { sender_.SendDoubleClickSpeedRegister(true); });
+        }
         return true;
     case kMsgPointerSpeedOrDpi:
-        ReloadSettings();
+        if (!ReloadSettings()) {
+            return true;
+        }
         if (wParam == kPointerSpeedOnly && static_cast<WPARAM>(lParam) == kPointerSpeedOnly) {
             sender_.ApplyPointerSpeed();
         } else {
@@ -303,14 +337,15 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         return true;
     case kMsgResetProfile:
-        ReloadSettings();
-        Bracketed([&] { sender_.ResetProfileRegister(true); });
-        sender_.SendRegisterEA(guard_.Profile());
+        if (ReloadSettings()) {
+            Bracketed([&] { sender_.ResetProfileRegister(true); });
+            sender_.SendRegisterEA(guard_.Profile());
+        }
         return true;
     case kMsgButtonAssignment:
-        ReloadSettings();
         // A profile or button out of range names no entry: nothing goes to the mouse.
-        if (InRange(wParam, kLastProfile) && InRange(static_cast<WPARAM>(lParam), kLastButton)) {
+        if (ReloadWithMacroList() && InRange(wParam, kLastProfile) &&
+            InRange(static_cast<WPARAM>(lParam), kLastButton)) {
             Bracketed([&] {
                 sender_.SendButtonAssignment(static_cast<int>(wParam), static_cast<int>(lParam));
                 sender_.SendRegisterEA(CSettingsSender::kRegisterEAKey);
@@ -318,14 +353,15 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         return true;
     case kMsgMacro:
-        if (InRange(wParam, kLastMacroPosition)) {
+        // A clear needs no name from the list.
+        if (InRange(wParam, kLastMacroPosition) &&
+            (lParam != 0 || ReadRetrying([this] { return sender_.ReadMacroList(); }))) {
             Bracketed([&] { sender_.SendMacro(static_cast<int>(wParam), lParam != 0); });
         }
         return true;
     case kMsgDpiStage:
-        ReloadSettings();
         // wParam may be -1 (no stage chosen): only stages 0 to 3 exist.
-        if (InRange(wParam, kLastDpiStage)) {
+        if (ReloadSettings() && InRange(wParam, kLastDpiStage)) {
             Bracketed([&] { sender_.SendDpiStage(static_cast<int>(wParam), true); });
         }
         return true;
@@ -338,7 +374,9 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void CMirelhidDlg::ApplyAll() {
-    ReloadSettings();
+    if (!ReloadWithMacroList()) {
+        return;
+    }
     sender_.ApplyPointerSpeed();
     if (!reports_.IsOpen()) {
         return;

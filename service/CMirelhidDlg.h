@@ -30,6 +30,9 @@ public:
     static constexpr UINT kStartupDelayMs = 15000;
     static constexpr UINT_PTR kProfileCheckTimer = 10002;
     static constexpr UINT kProfileCheckPeriodMs = 2000;
+    // How long an unreadable "Mouse.ini" is tried again: attempts and the pause between them.
+    static constexpr int kReadAttempts = 10;
+    static constexpr DWORD kReadRetryPauseMs = 50;
 
     CMirelhidDlg();
     ~CMirelhidDlg() override;
@@ -42,8 +45,10 @@ public:
     static CMirelhidDlg* Instance();
 
     // Replaces the settings record from "Mouse.ini". It only reads: the file belongs to the
-    // configuration program, whose writes between a read and a rewrite would be lost.
-    void ReloadSettings();
+    // configuration program, whose writes between a read and a rewrite would be lost. A writer
+    // holds the file for milliseconds, so a file that cannot be read is tried again for a short
+    // while; false when it stayed unreadable, with the record as it was.
+    bool ReloadSettings();
     // Starts "pennrack.exe" from the program folder when no tray window exists.
     void LaunchTrayProgram();
 
@@ -75,6 +80,10 @@ private:
     bool SupersededByQueuedPost(UINT message, WPARAM wParam, LPARAM lParam) const;
     // One handler per private message; false when the message is not one of them.
     bool HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // `read` until it succeeds, for the time that ReloadSettings allows.
+    bool ReadRetrying(const std::function<bool()>& read);
+    // ReloadSettings and the macro list for the macro buttons and macros about to be sent.
+    bool ReloadWithMacroList();
     // The update bracket around `sends`, all skipped while the control handle is closed.
     void Bracketed(const std::function<void()>& sends);
     void ApplyAll();

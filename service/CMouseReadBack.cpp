@@ -101,12 +101,12 @@ bool CMouseReadBack::ReadProfileRegister(SettingsRecord& record) {
     if (!reports_.ReadRegister(kProfileRegister, value)) {
         return false;
     }
-    record.Profile = value[0];
-    if (value[0] != 0) {
-        // Only profile 0 is ever written to the mouse.
-        sender_.ResetProfileRegister(true);
-        record.Profile = 0;
+    // Only profile 0 is ever written to the mouse: a register that could not be reset fails
+    // the read like any other transfer.
+    if (value[0] != 0 && sender_.ResetProfileRegister(true) == 0) {
+        return false;
     }
+    record.Profile = 0;
     return true;
 }
 
@@ -213,19 +213,6 @@ std::optional<CMouseReadBack::MacroImage> CMouseReadBack::ReadMacroImage(int pos
     return image;
 }
 
-CMouseReadBack::MacroNames CMouseReadBack::ListedMacroNames() const {
-    MacroNames names;
-    if (settingsPath_.empty()) {
-        return names;
-    }
-    const CIniFile ini(settingsPath_);
-    for (int position = 0; position < kMacroPositions; ++position) {
-        names[static_cast<std::size_t>(position)] =
-            ini.ReadString(kMacroListSection, std::to_wstring(position), L"");
-    }
-    return names;
-}
-
 std::wstring CMouseReadBack::NewMacroBaseName() const {
     std::wstring base = ReadXmlValue(stringsPath_, L"BUTTONPAGE", L"NEWMACRO");
     // A name that cannot become a file name is as good as none.
@@ -273,9 +260,13 @@ bool CMouseReadBack::ReadMacro(int position) {
     if (!image) {
         return false;
     }
-    const MacroNames names = ListedMacroNames();
-    return WriteMacro(position, NameForMacro(position, names),
-                      !names[static_cast<std::size_t>(position)].empty(), *image);
+    // A list that could not be read would give every macro a new name.
+    const std::optional<MacroNames> names = CSettingsSender::ListedMacros(settingsPath_);
+    if (!names) {
+        return false;
+    }
+    return WriteMacro(position, NameForMacro(position, *names),
+                      !(*names)[static_cast<std::size_t>(position)].empty(), *image);
 }
 
 int CMouseReadBack::QueryAllFrMouse() {
@@ -300,8 +291,11 @@ int CMouseReadBack::QueryAllFrMouse() {
         }
         macros[static_cast<std::size_t>(position)] = *image;
     }
-    const MacroNames listed = ListedMacroNames();
-    MacroNames names = listed;
+    const std::optional<MacroNames> listed = CSettingsSender::ListedMacros(settingsPath_);
+    if (!listed) {
+        return 0;
+    }
+    MacroNames names = *listed;
     for (int position = 0; position < kMacroPositions; ++position) {
         names[static_cast<std::size_t>(position)] = NameForMacro(position, names);
     }
@@ -313,7 +307,7 @@ int CMouseReadBack::QueryAllFrMouse() {
 
     for (int position = 0; position < kMacroPositions; ++position) {
         const auto index = static_cast<std::size_t>(position);
-        WriteMacro(position, names[index], !listed[index].empty(), macros[index]);
+        WriteMacro(position, names[index], !(*listed)[index].empty(), macros[index]);
     }
     // The firmware version is not read back.
     read.FWVersion = 0;

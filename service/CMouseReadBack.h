@@ -21,7 +21,7 @@ class CMouseReadBack {
 public:
     // Posts to the configuration program's window; false when that window does not exist.
     using ConfigPoster = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
-    using MacroNames = std::array<std::wstring, MaxMacros>;
+    using MacroNames = CSettingsSender::MacroNames;
 
     static constexpr DWORD kClearPauseMilliseconds = 200;
     // The base name of a new macro when the language file has none.
@@ -71,7 +71,6 @@ public:
     int QueryAllFrMouse();
 
 private:
-    MacroNames ListedMacroNames() const;
     // The listed name of `position`, or for an empty key a new name that neither a macro file
     // nor another position has.
     std::wstring NameForMacro(int position, const MacroNames& names) const;

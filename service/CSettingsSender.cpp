@@ -4,6 +4,7 @@
 #include "service/MouseMemoryMap.h"
 #include "shared/codes/MacroFile.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniSection.h"
 
 #include <array>
 #include <chrono>
@@ -56,16 +57,41 @@ int CSettingsSender::WriteThenCommit(std::uint16_t address, std::span<const std:
     if (!reports_.IsOpen()) {
         return 0;
     }
+    bool sent = true;
     if (valid) {
-        reports_.WriteRegister(address, data);
+        sent = reports_.WriteRegister(address, data);
     }
     if (commit) {
-        reports_.Commit(group);
+        sent = reports_.Commit(group) && sent;
     }
-    return 1;
+    return sent ? 1 : 0;
+}
+
+std::optional<CSettingsSender::MacroNames>
+CSettingsSender::ListedMacros(const std::wstring& settingsPath) {
+    MacroNames names;
+    if (settingsPath.empty()) {
+        return names;
+    }
+    const CIniSection list(CIniFile(settingsPath), kMacroListSection);
+    if (!list.Readable()) {
+        return std::nullopt;
+    }
+    for (int position = 0; position < kMacroPositions; ++position) {
+        names[static_cast<std::size_t>(position)] = list.ReadString(std::to_wstring(position), L"");
+    }
+    return names;
+}
+
+bool CSettingsSender::ReadMacroList() {
+    macroList_ = ListedMacros(settingsPath_);
+    return macroList_.has_value();
 }
 
 int CSettingsSender::SendUpdateBracket(int value) {
+    if (value == 1) {
+        macroList_.reset();
+    }
     if (!reports_.IsOpen() || !InRange(value, 0, 1)) {
         return 0;
     }
@@ -85,17 +111,18 @@ int CSettingsSender::SendPollingRate(bool commit) {
         return 0;
     }
     const int rate = settings_.PollingRate;
+    bool sent = true;
     if (InRange(rate, 1, 8)) {
         const std::uint8_t code = Low(rate);
         const std::array<std::uint8_t, 6> three{code, 0, code, 0, code, 0};
         const std::array<std::uint8_t, 4> two{code, 0, code, 0};
-        reports_.WriteRegister(kPollingRate, three);
-        reports_.WriteRegister(kPollingRateSecond, two);
+        sent = reports_.WriteRegister(kPollingRate, three);
+        sent = reports_.WriteRegister(kPollingRateSecond, two) && sent;
     }
     if (commit) {
-        reports_.Commit(kCommitPolling);
+        sent = reports_.Commit(kCommitPolling) && sent;
     }
-    return 1;
+    return sent ? 1 : 0;
 }
 
 void CSettingsSender::NotifySettingChange(UINT action) const {
@@ -172,6 +199,9 @@ int CSettingsSender::ResetProfileRegister(bool commit) {
 }
 
 std::wstring CSettingsSender::MacroName(int position) const {
+    if (macroList_) {
+        return (*macroList_)[static_cast<std::size_t>(position)];
+    }
     if (settingsPath_.empty()) {
         return {};
     }
@@ -182,8 +212,10 @@ std::optional<int> CSettingsSender::MacroDeviceSlotOf(const std::wstring& name) 
     if (name.empty()) {
         return std::nullopt;
     }
+    const MacroNames names =
+        macroList_ ? *macroList_ : ListedMacros(settingsPath_).value_or(MacroNames{});
     for (int position = 0; position < kMacroPositions; ++position) {
-        const std::wstring listed = MacroName(position);
+        const std::wstring& listed = names[static_cast<std::size_t>(position)];
         if (CompareStringOrdinal(listed.c_str(), static_cast<int>(listed.size()), name.c_str(),
                                  static_cast<int>(name.size()), TRUE) == CSTR_EQUAL) {
             return MacroDeviceSlot(position);
@@ -217,14 +249,14 @@ int CSettingsSender::SendLighting(int, int variant) {
     }
     const std::array<std::uint8_t, 2> zero{};
     const std::array<std::uint8_t, 4> fixed{0x02, 0x80, 0x03, 0x80};
-    reports_.WriteRegister(kLightingClear, zero);
+    bool sent = reports_.WriteRegister(kLightingClear, zero);
     // A file without a usable colour or mode entry leaves the mouse's lighting as it is.
     if (const auto lighting = EncodeLighting(settings_, variant)) {
-        reports_.WriteRegister(kLighting, *lighting);
+        sent = reports_.WriteRegister(kLighting, *lighting) && sent;
     }
-    reports_.WriteRegister(kLightingFixed, fixed);
-    reports_.Commit(kCommitLighting);
-    return 1;
+    sent = reports_.WriteRegister(kLightingFixed, fixed) && sent;
+    sent = reports_.Commit(kCommitLighting) && sent;
+    return sent ? 1 : 0;
 }
 
 int CSettingsSender::SendRegisterEA(int key) {

@@ -2,10 +2,12 @@
 
 #include "service/CFeatureReports.h"
 #include "service/CSettingsGuard.h"
+#include "service/MouseMemoryMap.h"
 #include "shared/store/SettingsRecord.h"
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,11 +15,15 @@
 // Sends the settings record's values to the mouse, one setting at a time or the whole
 // configuration, and applies the two system mouse settings the service owns (wheel lines and
 // pointer speed). The record is the service window's; the window reloads it before a send.
-// Results: 1 done, 0 nothing sent (control handle closed, or an argument out of range). A value
-// that the mouse cannot take (a missing key reads as -1) is not written; the commit that the
-// step ends with is still sent, as it also commits earlier writes of its group.
+// Results: 1 done, 0 nothing sent (control handle closed, or an argument out of range) or a
+// report failed. A value that the mouse cannot take (a missing key reads as -1) is not written;
+// the commit that the step ends with is still sent, as it also commits earlier writes of its
+// group.
 class CSettingsSender {
 public:
+    // The macro names of "MACRO_LIST" positions 0 to 5; empty for a free position.
+    using MacroNames = std::array<std::wstring, MouseMemoryMap::kMacroPositions>;
+
     using SystemParametersFunction =
         std::function<BOOL(UINT action, UINT param, PVOID value, UINT flags)>;
     static constexpr DWORD kBracketPauseMilliseconds = 100;
@@ -37,6 +43,13 @@ public:
     void SetSystemParameters(SystemParametersFunction function) {
         systemParameters_ = std::move(function);
     }
+
+    // "MACRO_LIST" of `settingsPath` in one read; nothing when the file could not be read.
+    static std::optional<MacroNames> ListedMacros(const std::wstring& settingsPath);
+    // Reads "MACRO_LIST" once for the macro buttons and macros of the update about to start, so
+    // that no read of a large "Mouse.ini" holds the bracket open. Kept until the bracket closes;
+    // false when the file could not be read.
+    bool ReadMacroList();
 
     // The update bracket report, then a pause of at least 100 ms.
     int SendUpdateBracket(int value);
@@ -81,4 +94,5 @@ private:
     std::wstring macroFolder_;
     HWND owner_ = nullptr;
     SystemParametersFunction systemParameters_;
+    std::optional<MacroNames> macroList_;
 };

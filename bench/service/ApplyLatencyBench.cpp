@@ -3,9 +3,14 @@
 // pauses 100 ms after each of the two bracket reports; what is printed is the time beyond
 // those 200 ms, with the simulated mouse answering at once, and how much of it lies inside the
 // upload (first to last report, by the simulated mouse's clock) rather than around it (the
-// messages, reloading "Mouse.ini", writing "FWVersion"); then the reload alone.
+// messages, reloading "Mouse.ini", writing "FWVersion"); then the reload alone. Last, with two
+// macro buttons and "Mouse.ini" written just before each post as the configuration program
+// does, how long the update bracket stays open beyond its 100 ms pause: for the small file and
+// for the same file grown to about 10 MB, where every read parses the whole file again.
 #include "bench/BenchClock.h"
+#include "bench/service/ServiceBench.h"
 #include "service/ServiceMessages.h"
+#include "shared/store/CIniFile.h"
 #include "shared/store/SettingsIni.h"
 #include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/ServiceHarness.h"
@@ -14,11 +19,20 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
 constexpr int kApplies = 50;
+constexpr int kLargeFileApplies = 10;
 constexpr double kProtocolPausesMs = 200.0;
+constexpr double kBracketPauseMs = 100.0;
+constexpr std::size_t kLargeFileBytes = 10 * 1024 * 1024;
 
 // Median, best and worst of the values.
 void Print(const char* what, std::vector<double> values) {
@@ -28,25 +42,22 @@ void Print(const char* what, std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-    std::printf("  %-18s median %7.2f ms   best %7.2f ms   worst %7.2f ms\n", what, median,
+    std::printf("  %-22s median %7.2f ms   best %7.2f ms   worst %7.2f ms\n", what, median,
                 values.front(), values.back());
 }
-} // namespace
 
-int main() {
-    ServiceHarness::UseProgramFolder(V212_TOLVANE_SIM_FOLDER);
-    if (!ServiceHarness::CleanDataFolder()) {
-        std::fprintf(stderr, "cannot clean the data folder\n");
-        return 1;
-    }
-    ServiceHarness harness;
-    if (!harness.Start() || harness.Simulator().Command("latency 0") != "ok") {
-        std::fprintf(stderr, "the service did not start\n");
-        return 1;
-    }
-    std::vector<double> overheads;
-    std::vector<double> uploads;
-    for (int i = 0; i < kApplies; ++i) {
+struct Timings {
+    std::vector<double> Overheads;
+    std::vector<double> Uploads;
+    std::vector<double> Brackets;
+};
+
+// `runs` whole applies, each after `beforePost`; nothing when one got no answer.
+std::optional<Timings> Apply(ServiceHarness& harness, int runs,
+                             const std::function<void()>& beforePost) {
+    Timings timings;
+    for (int i = 0; i < runs; ++i) {
+        beforePost();
         harness.Config().Clear();
         const auto first = harness.Simulator().NextSequence();
         const double start = NowMs();
@@ -55,19 +66,60 @@ int main() {
                 [&] { return harness.Config().Count(kMsgServiceEvent, kEventApplied, 0) > 0; },
                 ServiceHarness::kTimeoutMs)) {
             std::fprintf(stderr, "apply %d got no answer\n", i + 1);
-            harness.Close();
-            return 1;
+            return std::nullopt;
         }
-        overheads.push_back(NowMs() - start - kProtocolPausesMs);
+        timings.Overheads.push_back(NowMs() - start - kProtocolPausesMs);
         const auto log = harness.Simulator().Log(first);
         if (!log.empty()) {
             // The pause after the closing bracket report comes after the last report.
-            uploads.push_back((log.back().Micros - log.front().Micros) / 1000.0 -
-                              kProtocolPausesMs / 2);
+            timings.Uploads.push_back((log.back().Micros - log.front().Micros) / 1000.0 -
+                                      kProtocolPausesMs / 2);
+        }
+        const auto open = std::ranges::find_if(log, [](const auto& e) { return IsBracket(e, 0); });
+        const auto close =
+            std::find_if(open, log.end(), [](const auto& e) { return IsBracket(e, 1); });
+        if (close != log.end()) {
+            timings.Brackets.push_back((close->Micros - open->Micros) / 1000.0 - kBracketPauseMs);
         }
     }
-    harness.Close();
+    return timings;
+}
 
+// Buttons 1 and 2 run the macros listed at positions 0 and 1.
+void AddMacroButtons(const CIniFile& settings) {
+    const wchar_t* names[] = {L"Jump", L"Run"};
+    for (int i = 0; i < 2; ++i) {
+        ButtonAssignment button{};
+        button.ButtonNumber = static_cast<std::uint8_t>(i + 1);
+        button.FunctionCode = 6;
+        button.Param1 = 1;
+        std::wcsncpy(button.Text.data(), names[i], button.Text.size() - 1);
+        settings.WriteString(L"MACRO_LIST", std::to_wstring(i), names[i]);
+        settings.WriteStruct(
+            L"GROUP", L"ButtonAssigned" + std::to_wstring(i + 1),
+            std::span(reinterpret_cast<const std::uint8_t*>(&button), sizeof button));
+    }
+}
+
+// Grows the file (UTF-16LE, as our writes keep it) to about `bytes` with a section of notes.
+void GrowTo(const std::wstring& path, std::size_t bytes) {
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::app);
+    std::wstring text = L"[Notes]\r\n";
+    for (int line = 0; text.size() * sizeof(wchar_t) < bytes; ++line) {
+        text += L"note" + std::to_wstring(line) + L"=a note somebody left in the settings file\r\n";
+    }
+    file.write(reinterpret_cast<const char*>(text.data()),
+               static_cast<std::streamsize>(text.size() * sizeof(wchar_t)));
+}
+
+} // namespace
+
+int main() {
+    ServiceHarness harness;
+    if (!StartBenchService(harness)) {
+        return 1;
+    }
+    const std::optional<Timings> plain = Apply(harness, kApplies, [] {});
     // The reload that every apply starts with, alone, on the file the service used.
     std::vector<double> reloads;
     for (int i = 0; i < kApplies; ++i) {
@@ -77,11 +129,33 @@ int main() {
         SettingsIni_Read(record, ServiceHarness::SettingsPath(), -1);
         reloads.push_back(NowMs() - start);
     }
+    const CIniFile settings(ServiceHarness::SettingsPath());
+    AddMacroButtons(settings);
+    // The configuration program writes the file just before it posts.
+    int written = 0;
+    const auto write = [&] { settings.WriteInt(L"Setting", L"MouseID", ++written); };
+    const std::optional<Timings> small = Apply(harness, kLargeFileApplies, write);
+    GrowTo(ServiceHarness::SettingsPath(), kLargeFileBytes);
+    const std::uintmax_t largeSize = std::filesystem::file_size(ServiceHarness::SettingsPath());
+    const std::optional<Timings> large = Apply(harness, kLargeFileApplies, write);
+    harness.Close();
+    if (!plain || !small || !large) {
+        return 1;
+    }
 
     std::printf("whole apply, %d runs, time beyond the 2 x 100 ms bracket pauses:\n", kApplies);
-    Print("post to answer", overheads);
-    Print("inside the upload", uploads);
+    Print("post to answer", plain->Overheads);
+    Print("inside the upload", plain->Uploads);
     std::printf("reading \"Mouse.ini\" into a settings record, %d runs:\n", kApplies);
     Print("reload", reloads);
+    std::printf("whole apply with two macro buttons, the file written before each post, %d runs,\n"
+                "time the bracket stays open beyond its 100 ms pause:\n",
+                kLargeFileApplies);
+    Print("bracket, small file", small->Brackets);
+    char label[32];
+    std::snprintf(label, sizeof label, "bracket, %.1f MB file",
+                  static_cast<double>(largeSize) / (1024.0 * 1024.0));
+    Print(label, large->Brackets);
+    Print("post to answer, large", large->Overheads);
     return 0;
 }

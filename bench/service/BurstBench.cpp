@@ -3,6 +3,7 @@
 // message (0x4FB) as a marker. Prints how many of the stage messages reached the mouse as an
 // apply, and the time from the first post until the mouse got the last of them.
 #include "bench/BenchClock.h"
+#include "bench/service/ServiceBench.h"
 #include "service/MouseMemoryMap.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/CIniFile.h"
@@ -17,22 +18,11 @@ namespace {
 constexpr int kPosts = 100;
 constexpr WPARAM kStage = 1;
 constexpr DWORD kWaitMs = 120000;
-
-bool IsBracket(const SimulatorClient::Entry& entry, std::uint8_t value) {
-    return entry.Call == "hid_send_feature_report" && entry.Bytes.size() > 2 &&
-           entry.Bytes[1] == MouseMemoryMap::kCommandBracket && entry.Bytes[2] == value;
-}
 } // namespace
 
 int main() {
-    ServiceHarness::UseProgramFolder(V212_TOLVANE_SIM_FOLDER);
-    if (!ServiceHarness::CleanDataFolder()) {
-        std::fprintf(stderr, "cannot clean the data folder\n");
-        return 1;
-    }
     ServiceHarness harness;
-    if (!harness.Start() || harness.Simulator().Command("latency 0") != "ok") {
-        std::fprintf(stderr, "the service did not start\n");
+    if (!StartBenchService(harness)) {
         return 1;
     }
     const auto first = harness.Simulator().NextSequence();

@@ -39,6 +39,12 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<void, FileCloser>;
 
+// Errors of a file that exists but cannot be opened now; a missing file is not one of them.
+bool IsOpenRefused(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
 } // namespace
 
 CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
@@ -148,9 +154,9 @@ bool CIniFile::ReadStruct(std::wstring_view section, std::wstring_view key,
     return DecodeStruct(text, bytes);
 }
 
-std::vector<wchar_t> CIniFile::ReadSectionText(std::wstring_view section) const {
+std::optional<std::vector<wchar_t>> CIniFile::ReadSectionText(std::wstring_view section) const {
     if (!HasFolder(path_)) {
-        return {};
+        return std::vector<wchar_t>{};
     }
     const std::wstring s(section);
     // The list is never longer than the file has characters, so a buffer of the file's size
@@ -163,14 +169,30 @@ std::vector<wchar_t> CIniFile::ReadSectionText(std::wstring_view section) const 
     }
     std::vector<wchar_t> buffer(size);
     for (;;) {
+        // The platform tells a file it could not open only by the error it leaves behind.
+        SetLastError(ERROR_SUCCESS);
         const DWORD length = GetPrivateProfileSectionW(
             s.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (length == 0 && IsOpenRefused(GetLastError())) {
+            return std::nullopt;
+        }
         if (length + 2 < buffer.size()) {
             buffer.resize(length);
             return buffer;
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::vector<std::wstring_view> CIniFile::ListEntries(std::span<const wchar_t> list) {
+    std::vector<std::wstring_view> entries;
+    const std::wstring_view all(list.data(), list.size());
+    for (std::size_t start = 0; start < all.size();) {
+        const std::size_t end = std::min(all.find(L'\0', start), all.size());
+        entries.push_back(all.substr(start, end - start));
+        start = end + 1;
+    }
+    return entries;
 }
 
 bool CIniFile::ReplaceSection(std::wstring_view section, std::span<const wchar_t> entries) const {

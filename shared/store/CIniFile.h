@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,8 +45,11 @@ public:
                     std::span<std::uint8_t> bytes) const;
 
     // A section as the platform lists it: "key=value" entries, each ended by a zero; empty for a
-    // missing or empty section.
-    std::vector<wchar_t> ReadSectionText(std::wstring_view section) const;
+    // missing or empty section or file. Nothing when the file exists but could not be read (a
+    // writer holding it, no access): that is not an empty section.
+    std::optional<std::vector<wchar_t>> ReadSectionText(std::wstring_view section) const;
+    // The entries of such a list, without their zeros.
+    static std::vector<std::wstring_view> ListEntries(std::span<const wchar_t> list);
     // Replaces the section's keys with the entries of such a list; an empty list removes the
     // section. False when the platform could not write the file.
     bool ReplaceSection(std::wstring_view section, std::span<const wchar_t> entries) const;

@@ -36,17 +36,14 @@ CIniSection::CIniSection(const CIniFile& ini, std::wstring section)
     if (ini_.Path().find_first_of(L"\\/") == std::wstring::npos) {
         return;
     }
-    const std::vector<wchar_t> text = ini_.ReadSectionText(section_);
-    const std::wstring_view all(text.data(), text.size());
-    entries_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\0')) + 1);
-    std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t end = all.find(L'\0', start);
-        if (end == std::wstring_view::npos) {
-            end = all.size();
-        }
-        const std::wstring_view line = all.substr(start, end - start);
-        start = end + 1;
+    const std::optional<std::vector<wchar_t>> read = ini_.ReadSectionText(section_);
+    if (!read) {
+        readable_ = false;
+        return;
+    }
+    const std::vector<std::wstring_view> lines = CIniFile::ListEntries(*read);
+    entries_.reserve(lines.size());
+    for (const std::wstring_view line : lines) {
         const std::size_t equals = line.find(L'=');
         const std::wstring_view key = Trimmed(line.substr(0, equals));
         if (key.empty()) {

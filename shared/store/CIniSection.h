@@ -16,6 +16,9 @@ class CIniSection {
 public:
     CIniSection(const CIniFile& ini, std::wstring section);
 
+    // False when the file exists but could not be read: every look-up then gives its default.
+    bool Readable() const { return readable_; }
+
     int ReadInt(std::wstring_view key, int defaultValue) const;
     std::wstring ReadString(std::wstring_view key, std::wstring_view defaultValue,
                             std::size_t capacity = CIniFile::kDefaultCapacity) const;
@@ -32,4 +35,5 @@ private:
     CIniFile ini_;
     std::wstring section_;
     std::unordered_map<std::wstring, Value> entries_;
+    bool readable_ = true;
 };

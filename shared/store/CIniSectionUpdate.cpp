@@ -193,7 +193,30 @@ void CIniSectionUpdate::AddStruct(std::wstring_view key, std::span<const std::ui
     Add(key, CIniFile::EncodeStruct(bytes));
 }
 
+bool CIniSectionUpdate::IsAdded(std::wstring_view name) const {
+    return std::ranges::any_of(keys_, [&](const Key& key) {
+        return CompareStringOrdinal(key.Name.data(), static_cast<int>(key.Name.size()), name.data(),
+                                    static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+    });
+}
+
 CIniSectionUpdate::Outcome CIniSectionUpdate::WriteKeyByKey(const CIniFile& ini) const {
+    if (ownsAllKeys_) {
+        const std::optional<std::vector<wchar_t>> current = ini.ReadSectionText(section_);
+        if (!current) {
+            return Outcome::Failed;
+        }
+        for (const std::wstring_view entry : CIniFile::ListEntries(*current)) {
+            const std::size_t equals = entry.find(L'=');
+            if (equals == std::wstring_view::npos) {
+                continue;
+            }
+            const std::wstring_view name = Trimmed(entry.substr(0, equals));
+            if (!name.empty() && !IsAdded(name) && !ini.DeleteKey(section_, name)) {
+                return Outcome::Failed;
+            }
+        }
+    }
     for (const Key& key : keys_) {
         if (!ini.WriteString(section_, key.Name, key.Value)) {
             return Outcome::Failed;
@@ -248,9 +271,12 @@ bool CIniSectionUpdate::KeysAreSafe() const {
 
 CIniSectionUpdate::Attempt CIniSectionUpdate::TryWholeSection(const CIniFile& ini) const {
     const FileLook look = LookAt(ini.Path(), section_);
+    const std::optional<std::vector<wchar_t>> current = ini.ReadSectionText(section_);
     std::vector<wchar_t> merged;
     bool changed = false;
-    if (!look.Safe || !Merge(ini.ReadSectionText(section_), merged, changed)) {
+    // A section write of no entries would remove the section's name too.
+    if (!look.Safe || !current || !Merge(*current, merged, changed) ||
+        (ownsAllKeys_ && merged.empty())) {
         return Attempt::NotSafe;
     }
     // Key by key writes of the values a file holds already leave it untouched.
@@ -272,11 +298,7 @@ bool CIniSectionUpdate::Merge(const std::vector<wchar_t>& current, std::vector<w
     std::vector<bool> placed(keys_.size(), false);
     merged.clear();
     merged.reserve(current.size() + 1024);
-    const std::wstring_view all(current.data(), current.size());
-    for (std::size_t start = 0; start < all.size();) {
-        const std::size_t end = std::min(all.find(L'\0', start), all.size());
-        const std::wstring_view entry = all.substr(start, end - start);
-        start = end + 1;
+    for (const std::wstring_view entry : CIniFile::ListEntries(current)) {
         // A line without '=' or without a name is kept by key by key writes but dropped by a
         // section write; a name with other characters than ASCII may fold onto one of ours.
         const std::size_t equals = entry.find(L'=');
@@ -288,6 +310,10 @@ bool CIniSectionUpdate::Merge(const std::vector<wchar_t>& current, std::vector<w
             return false;
         }
         const auto found = index.find(AsciiFolded(name));
+        if (found == index.end() && ownsAllKeys_) {
+            changed = true;
+            continue;
+        }
         if (found == index.end() || placed[found->second]) {
             Append(merged, entry);
             continue;

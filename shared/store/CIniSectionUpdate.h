@@ -36,9 +36,13 @@ public:
     void Add(std::wstring_view key, std::wstring_view text);
     void AddInt(std::wstring_view key, int value);
     void AddStruct(std::wstring_view key, std::span<const std::uint8_t> bytes);
+    // The writer owns every key of the section: keys of the file that were not added are
+    // removed, as deleting them one by one would. Comment lines and lines without '=' stay.
+    void OwnAllKeys() { ownsAllKeys_ = true; }
 
     Outcome Write(const CIniFile& ini) const;
-    // One write per key in the order added, stopping at the first that fails.
+    // One write per key in the order added, stopping at the first that fails; with OwnAllKeys
+    // the keys not added are deleted first.
     Outcome WriteKeyByKey(const CIniFile& ini) const;
 
 private:
@@ -54,7 +58,9 @@ private:
     bool Merge(const std::vector<wchar_t>& current, std::vector<wchar_t>& merged,
                bool& changed) const;
     bool KeysAreSafe() const;
+    bool IsAdded(std::wstring_view name) const;
 
     std::wstring section_;
     std::vector<Key> keys_;
+    bool ownsAllKeys_ = false;
 };

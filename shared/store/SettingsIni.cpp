@@ -6,6 +6,8 @@
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/RegKey.h"
 
+#include <memory>
+
 namespace {
 
 constexpr wchar_t kSetting[] = L"Setting";
@@ -55,6 +57,25 @@ std::wstring GroupSection(int group) {
     return group < 1 ? std::wstring(L"GROUP") : NumberedKey(L"GROUP", group);
 }
 
+// Whether any of the eight button entries is well-formed; reads them into record.
+bool ReadButtons(SettingsRecord& record, const CIniSection& section) {
+    bool any = false;
+    for (int i = 0; i < kButtonCount; ++i) {
+        any = section.ReadStruct(NumberedKey(L"ButtonAssigned", i + 1),
+                                 BytesOf(record.ButtonAssigned[i])) ||
+              any;
+    }
+    return any;
+}
+
+void ReadGroupKeys(SettingsRecord& record, const CIniSection& section) {
+    ReadTextField(section, L"ProfileName", record.ProfileName);
+    ReadTextField(section, L"LinkName", record.LinkName);
+    record.Link = section.ReadInt(L"Link", 0);
+    record.GroupDPI = section.ReadInt(L"DPI", -1);
+    ReadButtons(record, section);
+}
+
 } // namespace
 
 int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::wstring& path) {
@@ -70,16 +91,11 @@ int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::w
 }
 
 int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring& path) {
-    const CIniFile ini(path);
-    const CIniSection section(ini, GroupSection(group));
-    ReadTextField(section, L"ProfileName", record.ProfileName);
-    ReadTextField(section, L"LinkName", record.LinkName);
-    record.Link = section.ReadInt(L"Link", 0);
-    record.GroupDPI = section.ReadInt(L"DPI", -1);
-    for (int i = 0; i < kButtonCount; ++i) {
-        section.ReadStruct(NumberedKey(L"ButtonAssigned", i + 1),
-                           BytesOf(record.ButtonAssigned[i]));
+    const CIniSection section(CIniFile(path), GroupSection(group));
+    if (!section.Readable()) {
+        return 0;
     }
+    ReadGroupKeys(record, section);
     return 1;
 }
 
@@ -104,6 +120,10 @@ int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
 int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
     const CIniFile ini(path);
     const CIniSection setting(ini, kSetting);
+    const CIniSection group(ini, GroupSection(0));
+    if (!setting.Readable() || !group.Readable()) {
+        return 0;
+    }
     if (profileIndex == -1) {
         const int profile = setting.ReadInt(L"Profile", -1);
         record.Profile = profile == -1 ? 0 : profile;
@@ -118,7 +138,26 @@ int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profi
         [&](const std::wstring& key, std::span<std::uint8_t> bytes) {
             setting.ReadStruct(key, bytes);
         });
-    return ProfileIni_ReadGroups(record, 0, path);
+    ReadGroupKeys(record, group);
+    return 1;
+}
+
+bool SettingsIni_HoldsRecord(const std::wstring& path) {
+    const CIniFile ini(path);
+    const CIniSection setting(ini, kSetting);
+    const CIniSection group(ini, GroupSection(0));
+    auto probe = std::make_unique<SettingsRecord>();
+    bool anySetting = false;
+    VisitSettingKeys(
+        *probe,
+        [&](const std::wstring& key, std::int32_t&, int) {
+            // A number is there when the two defaults cannot both come back.
+            anySetting = anySetting || setting.ReadInt(key, 0) == setting.ReadInt(key, 1);
+        },
+        [&](const std::wstring& key, std::span<std::uint8_t> bytes) {
+            anySetting = anySetting || setting.ReadStruct(key, bytes);
+        });
+    return setting.Readable() && group.Readable() && anySetting && ReadButtons(*probe, group);
 }
 
 int SettingsIni_WriteAll(const SettingsRecord& record, const std::wstring& path) {
@@ -129,6 +168,9 @@ int SettingsIni_WriteAll(const SettingsRecord& record, const std::wstring& path)
 }
 
 int SettingsIni_LoadAndRewrite(SettingsRecord& record, const std::wstring& path, int profileIndex) {
-    SettingsIni_Read(record, path, profileIndex);
+    // A file that could not be read must not be rewritten from defaults.
+    if (SettingsIni_Read(record, path, profileIndex) == 0) {
+        return 0;
+    }
     return SettingsIni_WriteAll(record, path);
 }

@@ -18,6 +18,9 @@ ScratchFolder::~ScratchFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+HeldFile::HeldFile(const std::wstring& path, DWORD share)
+    : file_(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+
 namespace {
 
 Bytes RegisterReport(std::uint8_t command, std::uint8_t byte2, std::uint8_t byte3,

@@ -4,6 +4,7 @@
 // test, and the report bytes the mouse expects.
 
 #include "tests/service/hidsim/HidSim.h"
+#include "winlayer/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,17 @@ public:
 
 private:
     std::wstring path_;
+};
+
+// A file held open as another program holds it, sharing only what `share` allows (0: nothing, so
+// that not even a read gets in), until this goes.
+class HeldFile {
+public:
+    HeldFile(const std::wstring& path, DWORD share);
+    bool Held() const { return static_cast<bool>(file_); }
+
+private:
+    winlayer::UniqueHandle file_;
 };
 
 // Resets the simulated mouse before each test and checks afterwards that the service never

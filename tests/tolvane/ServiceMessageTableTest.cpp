@@ -1,6 +1,7 @@
 // The private messages of the service window that no other end-to-end test posts, each sent to
-// the running service: the exact reports that reach the simulated mouse, or none. And a burst of
-// one message, as a dragged slider posts it, handled as its last post.
+// the running service: the exact reports that reach the simulated mouse, or none; and the whole
+// apply from a settings file another program holds. And a burst of one message, as a dragged
+// slider posts it, handled as its last post.
 
 #include "service/MouseMemoryMap.h"
 #include "service/ServiceMessages.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,6 +78,8 @@ std::vector<Bytes> Bracketed(std::vector<Bytes> inside) {
 
 TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
     ASSERT_NO_FATAL_FAILURE(StartService());
+    // "Mouse.ini" held without sharing by another program while a case's message is handled.
+    std::optional<HeldFile> held;
     const std::vector<Bytes> lightingEnd = {WriteReport(0x2E, {2, 0x80, 3, 0x80}),
                                             CommitReport(0x04)};
     const std::vector<HandlerCase> cases = {
@@ -120,6 +124,17 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
          [](const CIniFile& ini) { ini.WriteInt(L"Setting", L"Profile", 2); }, kMsgResetProfile, 0,
          0, Bracketed({WriteReport(0x2C, {0, 0}), CommitReport(0x01)})},
         {"linked program list", Nothing, kMsgProfilePrograms, 0, 0, {}},
+        // Unreadable for longer than a writer holds it: the mouse keeps its settings, and the
+        // configuration program hears of no take-over.
+        {"whole apply from a settings file that cannot be read",
+         [&held](const CIniFile& ini) {
+             held.emplace(ini.Path(), 0);
+             ASSERT_TRUE(held->Held());
+         },
+         kMsgApplyAll,
+         0,
+         1,
+         {}},
         {"session change", Nothing, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1, {}},
     };
     for (const HandlerCase& c : cases) {
@@ -136,6 +151,7 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
             EXPECT_EQ(sent[i], c.Expected[i]) << "report " << i << ": " << HexOf(sent[i]);
         }
         EXPECT_TRUE(harness_.Config().Messages().empty());
+        held.reset();
     }
 }
 

@@ -359,7 +359,7 @@ int CSimulatedHid::SendFeatureReport(hid_device* device, const unsigned char* da
         return -1;
     }
     int result = 0;
-    if (TakeFailure(Call::SendFeatureReport, result)) {
+    if (TakeFailure(Call::SendFeatureReport, result) && result < 0) {
         Append(Call::SendFeatureReport, device, result, sent);
         return result;
     }

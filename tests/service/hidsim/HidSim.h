@@ -93,7 +93,8 @@ void ClearLog();
 std::vector<std::string> Violations();
 
 // The next `times` calls of `call` return `result`. A non-negative result on GetFeatureReport is
-// a short reply of that many bytes; any result on OpenPath makes the open fail.
+// a short reply of that many bytes, on SendFeatureReport it lets the report through as usual;
+// any result on OpenPath makes the open fail.
 void FailNext(Call call, int result, int times = 1);
 
 // Queues an 8-byte (or other) input report on every open handle of the channel's collection

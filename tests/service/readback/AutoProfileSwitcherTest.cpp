@@ -8,6 +8,7 @@
 #include "shared/store/SettingsIni.h"
 #include "tests/service/HidTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,27 @@ struct Post {
 std::string FileBytes(const std::wstring& path) {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The text of a file our writes created: UTF-16LE after its mark.
+std::wstring FileText(const std::wstring& path) {
+    const std::string bytes = FileBytes(path);
+    std::wstring text(bytes.size() / 2 - 1, L'\0');
+    std::memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(wchar_t));
+    return text;
+}
+
+// Lines that only a person writes into a section: a comment and a line without '='.
+const std::wstring kHandWritten = L"; linked by hand\r\nnote without value\r\n";
+
+void AddHandWrittenLines(const std::wstring& path, const std::wstring& section) {
+    std::wstring text = FileText(path);
+    const std::wstring header = L"[" + section + L"]\r\n";
+    text.insert(text.find(header) + header.size(), kHandWritten);
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    file.write("\xFF\xFE", 2);
+    file.write(reinterpret_cast<const char*>(text.data()),
+               static_cast<std::streamsize>(text.size() * sizeof(wchar_t)));
 }
 
 class AutoProfileSwitcherTest : public SimulatedMouseTest {
@@ -153,27 +175,39 @@ TEST_F(AutoProfileSwitcherTest, RunningConfigurationProgramIsAskedAndNothingElse
 }
 
 TEST_F(AutoProfileSwitcherTest, ProgramsThatNeverSwitch) {
+    OpenMouse();
     MakeProfile(L"Game", 1, 5);
     MakeProfile(L"Unlinked", 0, 5);
+    // Linked, and nothing else: loaded, it would reach the mouse as unset values.
+    CIniFile(ProfileFile(L"Damaged")).WriteInt(L"GROUP", L"Link", 1);
     ListPrograms({{L"osd.exe", L"Game"},
                   {L"HID.EXE", L"Game"},
                   {L"desk.exe", L"desktop"},
                   {L"tool.exe", L"Unlinked"},
                   {L"gone.exe", L"Missing"},
                   {L"sneaky.exe", L"..\\Game"},
-                  {L"nameless.exe", L""}});
+                  {L"nameless.exe", L""},
+                  {L"damaged.exe", L"Damaged"}});
     // A profile outside the profile folder that a crafted name would reach.
     MakeProfile(L"..\\Game", 1, 5);
     const std::string settingsBefore = FileBytes(folder_.SettingsFile());
+    const std::string damagedBefore = FileBytes(ProfileFile(L"Damaged"));
+    ClearLog();
 
-    for (const wchar_t* program : {L"OSD.exe", L"hid.exe", L"desk.exe", L"tool.exe", L"gone.exe",
-                                   L"sneaky.exe", L"nameless.exe", L"unknown.exe"}) {
-        Tick(program);
-        EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsBefore)
-            << std::string(program, program + std::wcslen(program));
+    for (const bool configRuns : {true, false}) {
+        configRunning_ = configRuns;
+        for (const wchar_t* program :
+             {L"OSD.exe", L"hid.exe", L"desk.exe", L"tool.exe", L"gone.exe", L"sneaky.exe",
+              L"nameless.exe", L"damaged.exe", L"unknown.exe"}) {
+            Tick(program);
+            EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsBefore)
+                << std::string(program, program + std::wcslen(program)) << " " << configRuns;
+        }
     }
     Tick(nullptr);
     EXPECT_TRUE(posts_.empty());
+    EXPECT_TRUE(SentFeatureReports().empty());
+    EXPECT_EQ(FileBytes(ProfileFile(L"Damaged")), damagedBefore);
     EXPECT_FALSE(std::filesystem::exists(ProfileFile(L"Missing")));
 }
 
@@ -197,6 +231,16 @@ TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramSwitchesFilesAndUpload
     ListPrograms({{L"game.exe", L"Game"}});
     ClearLog();
 
+    {
+        // Another program holds "Mouse.ini" without write sharing: the choice cannot be recorded,
+        // so nothing is applied.
+        const HeldFile held(folder_.SettingsFile(), FILE_SHARE_READ);
+        ASSERT_TRUE(held.Held());
+        Tick(L"game.exe");
+        EXPECT_TRUE(SentFeatureReports().empty());
+        EXPECT_EQ(std::wstring(settings_.ProfileName.data()), L"Desktop");
+    }
+    // The next check tries again.
     Tick(L"game.exe");
 
     EXPECT_TRUE(posts_.empty());
@@ -222,6 +266,18 @@ TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramSwitchesFilesAndUpload
     Tick(L"game.exe");
     EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsAfter);
     EXPECT_TRUE(SentFeatureReports().empty());
+
+    // A profile whose file names it otherwise is applied once in the five checks of 10 s.
+    MakeProfile(L"Renamed", 1, 6);
+    CIniFile(ProfileFile(L"Renamed")).WriteString(L"GROUP", L"ProfileName", L"Other");
+    ListPrograms({{L"game.exe", L"Game"}, {L"renamed.exe", L"Renamed"}});
+    ClearLog();
+    for (int check = 0; check < 5; ++check) {
+        Tick(L"renamed.exe");
+    }
+    const auto applies = SentFeatureReports();
+    EXPECT_EQ(std::ranges::count(applies, BracketReport(0)), 1);
+    EXPECT_EQ(ReadMemory(0x32, 6), (Bytes{6, 0, 6, 0, 6, 0}));
 }
 
 TEST_F(AutoProfileSwitcherTest, SwitchingKeepsTheSettingsFilesOwnListsAndKeys) {
@@ -242,6 +298,11 @@ TEST_F(AutoProfileSwitcherTest, SwitchingKeepsTheSettingsFilesOwnListsAndKeys) {
     Settings().WriteString(L"MACRO_LIST", L"1", L"Jump");
     Settings().WriteInt(L"Setting", L"MouseID", 7);
     ListPrograms({{L"game.exe", L"Game"}, {L"work.exe", L"Work"}});
+    // The profile file is a copy of "Mouse.ini" taken earlier, with the same lines by hand.
+    for (const std::wstring& file : {folder_.SettingsFile(), ProfileFile(L"Game")}) {
+        AddHandWrittenLines(file, L"PROFILE_LIST");
+        AddHandWrittenLines(file, L"MACRO_LIST");
+    }
     ClearLog();
 
     Tick(L"game.exe");
@@ -271,6 +332,11 @@ TEST_F(AutoProfileSwitcherTest, SwitchingKeepsTheSettingsFilesOwnListsAndKeys) {
         EXPECT_EQ(Settings().ReadString(k.Section, k.Key, L"-"), k.Value)
             << testing::PrintToString(std::wstring(k.Section)) << " "
             << testing::PrintToString(std::wstring(k.Key));
+    }
+    const std::wstring text = FileText(folder_.SettingsFile());
+    for (const wchar_t* section : {L"[PROFILE_LIST]\r\n", L"[MACRO_LIST]\r\n"}) {
+        EXPECT_NE(text.find(section + kHandWritten), std::wstring::npos)
+            << testing::PrintToString(text);
     }
     // The macro button finds its macro in the kept list: device slot 1, once.
     EXPECT_EQ(ReadMemory(0x8A, 4), (Bytes{0x91, 1, 1, 0}));

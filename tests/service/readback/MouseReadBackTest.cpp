@@ -326,6 +326,16 @@ TEST_F(MouseReadBackTest, ReadFailureAnywhereLeavesEveryFileUntouched) {
     EXPECT_EQ(readBack_.QueryAllFrMouse(), 0);
     EXPECT_EQ(Files(), filesAfterOne);
 
+    // A non-zero profile register whose reset fails: the second send (its write), then the
+    // third (its commit).
+    LoadMemory(0x2C, Bytes{3, 0});
+    for (int good : {1, 2}) {
+        FailNext(Call::SendFeatureReport, 0, good);
+        FailNext(Call::SendFeatureReport, -1);
+        EXPECT_EQ(readBack_.QueryAllFrMouse(), 0) << "failed send " << good + 1;
+        EXPECT_EQ(Files(), filesAfterOne) << "failed send " << good + 1;
+    }
+
     connection_.CloseMouse();
     EXPECT_EQ(readBack_.QueryAllFrMouse(), 0);
     EXPECT_EQ(Files(), filesAfterOne);

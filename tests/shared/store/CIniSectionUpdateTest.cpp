@@ -44,8 +44,11 @@ Keys With(const std::wstring& key, const std::wstring& value) {
     return keys;
 }
 
-CIniSectionUpdate UpdateOf(const Keys& keys) {
+CIniSectionUpdate UpdateOf(const Keys& keys, bool ownsAllKeys = false) {
     CIniSectionUpdate update(L"Setting");
+    if (ownsAllKeys) {
+        update.OwnAllKeys();
+    }
     for (const auto& [key, value] : keys) {
         update.Add(key, value);
     }
@@ -63,6 +66,8 @@ TEST(CIniSectionUpdateTest, SectionWriteLeavesTheBytesOfKeyByKeyWrites) {
         std::optional<std::string> File; // nothing: no file yet
         Keys Keys;
         Outcome Route;
+        // The writer owns the section: its key "Stale" goes.
+        bool OwnsAllKeys = false;
     };
     const std::wstring big(40000, L'x');
     const std::vector<Case> cases = {
@@ -117,6 +122,13 @@ TEST(CIniSectionUpdateTest, SectionWriteLeavesTheBytesOfKeyByKeyWrites) {
          Outcome::KeyByKey},
         {"UTF-16 without mark", std::string("[\0S\0]\0\r\0\n\0", 12), Standard(),
          Outcome::KeyByKey},
+        {"owned section: other keys removed",
+         Utf16(L"[Setting]\r\nstale=1\r\nProfile=0\r\nStale=2\r\n[Other]\r\nStale=3\r\n"),
+         Standard(), Outcome::WholeSection, true},
+        {"owned section with a comment and a line without '='",
+         Utf16(L"[Setting]\r\n; kept=1\r\nStale=1\r\nLoose\r\nProfile=0\r\n[Other]\r\n"
+               L"Stale=3\r\n"),
+         Standard(), Outcome::KeyByKey, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -127,10 +139,14 @@ TEST(CIniSectionUpdateTest, SectionWriteLeavesTheBytesOfKeyByKeyWrites) {
             WriteFileBytes(fast, *c.File);
             WriteFileBytes(slow, *c.File);
         }
-        const CIniSectionUpdate update = UpdateOf(c.Keys);
+        const CIniSectionUpdate update = UpdateOf(c.Keys, c.OwnsAllKeys);
         EXPECT_EQ(c.Route, update.Write(CIniFile(fast)));
         ASSERT_EQ(Outcome::KeyByKey, update.WriteKeyByKey(CIniFile(slow)));
         EXPECT_EQ(ReadFileBytes(slow), ReadFileBytes(fast));
+        if (c.OwnsAllKeys) {
+            EXPECT_EQ(CIniFile(fast).ReadString(L"Setting", L"Stale", L"-"), L"-");
+            EXPECT_EQ(CIniFile(fast).ReadString(L"Other", L"Stale", L"-"), L"3");
+        }
         if (c.Route == Outcome::Unchanged) {
             EXPECT_EQ(*c.File, ReadFileBytes(fast));
         }
