@@ -292,6 +292,9 @@ void CLucfgDlg::EnableMacroControls(bool enable) {
             on = on && m_macros.LoopOn();
         } else if (control == &m_stopInsertBtn) {
             on = !enable;
+        } else if (control == &m_editEventBtn && m_recorder.Replacing()) {
+            // A second press of edit ends the replacement.
+            on = true;
         }
         EnableWindow(control->Hwnd(), on ? TRUE : FALSE);
     }
@@ -483,7 +486,7 @@ LRESULT CLucfgDlg::OnMacroRecordKey(WPARAM virtualKey, LPARAM transition) {
     }
     const MacroRecordResult result = m_recorder.RecordKey(virtualKey, transition);
     ShowRecorded(result);
-    if (result.Ended) {
+    if (result.Done) {
         StopRecording();
     }
     return result.Taken ? 1 : 0;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -79,6 +80,15 @@ std::vector<std::wstring> Rows(CLucfgDlg& dialog) {
     return rows;
 }
 
+// The row texts of the events being edited.
+std::vector<std::wstring> EditorRows(CLucfgDlg& dialog) {
+    std::vector<std::wstring> rows;
+    for (const MacroRow& r : P::macros(dialog).Editor().Rows()) {
+        rows.push_back(r.Text);
+    }
+    return rows;
+}
+
 // Answers the box that is open: the warning box and the delay dialog by their own buttons.
 ModalBoxes::Step Answer(bool ok, std::wstring* text = nullptr, const wchar_t* typed = nullptr) {
     return [=](HWND box) {
@@ -117,7 +127,11 @@ bool SameEvents(const Events& expected, const Events& actual, bool measured) {
 } // namespace
 
 TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
-    enum class End { Stop, StopInsert, MainTab, LightingTab, WindowCloses };
+    // The record button, or the insert button in the insert mode; the insert-action menu's
+    // "INSERTNEWACT" in that mode; the edit button on the selected key row.
+    enum class Via { Buttons, InsertAction, EditButton };
+    // The key itself ends a replacement.
+    enum class End { Stop, StopInsert, MainTab, LightingTab, WindowCloses, ByItself };
     struct Report {
         WPARAM key;
         LPARAM transition;
@@ -138,6 +152,11 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         int selection;
         std::vector<WPARAM> posts;
         const wchar_t* delayBoxAfter;
+        Via via = Via::Buttons;
+        bool capsLock = false;
+        // The service's read-back arrives while it runs.
+        bool serviceRefresh = false;
+        std::vector<std::wstring> shown = {}; // the list's rows at the end; empty: not looked at
     };
     const Events ab{Down(kB), Up(kB)};
     const Events aa{Down(kA), Up(kA)};
@@ -172,6 +191,14 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
          End::WindowCloses, L"", ab, 1, {}, L""},
         {"without the hook library: warned, nothing recorded", false, ab, 2, L"", -1, -1, typeA,
          End::Stop, noHooks, ab, 1, {}, L""},
+        {"Caps Lock on: recorded letters are named in lower case", true, ab, 2, L"", -1, -1,
+         typeA, End::Stop, L"", aa, 1, {1}, L"", Via::Buttons, true, false, {L"a", L"a"}},
+        {"insert mode 1: a new action from the row's menu goes to the end", true, aa, 2, L"", 1,
+         0, typeB, End::Stop, L"", {Down(kA), Up(kA), Down(kB), Up(kB)}, 3, {1}, L"",
+         Via::InsertAction},
+        {"the edit button on a key row: the next key replaces it, saved once, survives the refresh",
+         true, aa, 2, L"", -1, 0, typeB, End::ByItself, L"", ab, 1, {1}, L"", Via::EditButton,
+         false, true, {L"B", L"B"}},
     };
     // clang-format on
     std::unique_ptr<MainWindowSession> shared;
@@ -196,20 +223,37 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
                                  static_cast<int>(MainWindowData::ReadMacro(L"Rec")->size());
                              Answer(true, &warning)(box);
                          }});
-        if (row.insertMode < 0) {
-            Click(P::recordBtn(dialog).Hwnd());
-        } else {
+        std::array<BYTE, 256> keys{};
+        GetKeyboardState(keys.data());
+        keys[VK_CAPITAL] = row.capsLock ? 1 : 0;
+        SetKeyboardState(keys.data());
+        if (row.insertMode >= 0) {
             Click(P::addMacroMenuBtn(dialog).Hwnd());
             PostMessageW(window.Hwnd(), kMenuChoice, MAKEWPARAM(0, row.insertMode),
                          MAKELPARAM(0, kFirstInsertModeId + row.insertMode));
             Pump();
+        }
+        if (row.selected >= 0) {
             P::eventList(dialog).SetCurSel(row.selected);
+        }
+        if (row.via == Via::EditButton) {
+            Click(P::editEventBtn(dialog).Hwnd());
+        } else if (row.via == Via::InsertAction) {
+            Click(P::insertActionBtn(dialog).Hwnd());
+            PostMessageW(window.Hwnd(), kMenuChoice, MAKEWPARAM(0, 0), MAKELPARAM(0, 40001));
+        } else if (row.insertMode < 0) {
+            Click(P::recordBtn(dialog).Hwnd());
+        } else {
             Click(P::insertBtn(dialog).Hwnd());
         }
         Pump();
+        if (row.serviceRefresh) {
+            SendMessageW(window.Hwnd(), 0x505, 0, 0);
+        }
         window.Service().Clear();
         EXPECT_EQ(row.hooks, P::recorder(dialog).Active());
         EXPECT_EQ(row.hooks, IsWindowVisible(P::stopRecordBtn(dialog).Hwnd()) != FALSE);
+        EXPECT_EQ(row.hooks, !IsWindowVisible(P::recordBtn(dialog).Hwnd()));
         EXPECT_EQ(row.hooks, !IsWindowEnabled(P::newMacroBtn(dialog).Hwnd())) << "page locked";
         for (const Report& report : row.reports) {
             PostMessageW(window.Hwnd(), HookLibrary::kKeyReport, report.key, report.transition);
@@ -232,8 +276,12 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         case End::WindowCloses:
             dialog.DestroyWindow();
             break;
+        case End::ByItself:
+            break;
         }
         Pump();
+        keys[VK_CAPITAL] = 0;
+        SetKeyboardState(keys.data());
         EXPECT_FALSE(boxes.TimedOut());
         EXPECT_NE(std::wstring::npos, warning.find(row.warning)) << testing::PrintToString(warning);
         EXPECT_EQ(*row.warning == L'\0', warning.empty());
@@ -252,11 +300,10 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         EXPECT_TRUE(SameEvents(
             row.after, Events(editor.Events().begin(), editor.Events().begin() + editor.Count()),
             measured));
-        std::vector<std::wstring> editorRows;
-        for (const MacroRow& r : editor.Rows()) {
-            editorRows.push_back(r.Text);
+        EXPECT_EQ(EditorRows(dialog), Rows(dialog)) << "the list shows the events";
+        if (!row.shown.empty()) {
+            EXPECT_EQ(row.shown, Rows(dialog));
         }
-        EXPECT_EQ(editorRows, Rows(dialog)) << "the list shows the events";
         if (row.delayMode == 1) {
             EXPECT_EQ(std::wstring(L"10 MS"), Rows(dialog)[1]);
         }
@@ -270,6 +317,9 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         EXPECT_TRUE(IsWindowVisible(P::recordBtn(dialog).Hwnd()));
         EXPECT_FALSE(IsWindowVisible(P::stopRecordBtn(dialog).Hwnd()));
         EXPECT_TRUE(IsWindowEnabled(P::newMacroBtn(dialog).Hwnd()));
+        EXPECT_TRUE(IsWindowEnabled(P::macroNameEdit(dialog).Hwnd()));
+        EXPECT_TRUE(IsWindowEnabled(P::editEventBtn(dialog).Hwnd()));
+        EXPECT_FALSE(P::refreshDeferred(dialog)) << "a refresh that waited is done";
     }
 }
 
