@@ -324,7 +324,16 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
 }
 
 TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
-    enum class Op { New, Delete, DeleteThenLoop, Rename, LoopSwitch, DelayDialog };
+    enum class Op {
+        New,
+        Delete,
+        DeleteThenLoop,
+        Rename,
+        LoopSwitch,
+        DelayDialog,
+        DeleteEvent,
+        DelayEditEscape,
+    };
     struct Box {
         const wchar_t* text; // part of what the box shows
         bool ok;
@@ -384,6 +393,11 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
          {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
         {"no delay dialog on a key row", three, 0, Op::DelayDialog, L"0", {},
          {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
+        {"deleting the only event leaves a list that draws no row", three, 2, Op::DeleteEvent,
+         L"0", {}, {L"Alpha", L"Beta", L"Gamma"}, L"Gamma",
+         {{L"Alpha", alpha}, {L"Beta", beta}, {L"Gamma", {}}}, {2}, 3},
+        {"Escape in the delay row's edit leaves the row as it was", three, 0,
+         Op::DelayEditEscape, L"1", {}, {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
     };
     // clang-format on
     MainWindowSession window(MainWindowData::Record(), {}, {}, true);
@@ -420,6 +434,16 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         case Op::DelayDialog:
             SendMessageW(window.Hwnd(), kDelayDialog, static_cast<WPARAM>(_wtoi(row.argument)), 0);
             break;
+        case Op::DeleteEvent:
+            ClickListRow(P::eventList(dialog).Hwnd(), _wtoi(row.argument));
+            Click(P::deleteEventBtn(dialog).Hwnd());
+            break;
+        case Op::DelayEditEscape:
+            P::eventList(dialog).SetCurSel(_wtoi(row.argument));
+            Click(P::editEventBtn(dialog).Hwnd());
+            SetWindowTextW(P::eventList(dialog).DelayEdit(), L"999");
+            SendMessageW(P::eventList(dialog).DelayEdit(), WM_KEYUP, VK_ESCAPE, 0);
+            break;
         }
         Pump();
         EXPECT_FALSE(boxes.TimedOut());
@@ -447,5 +471,14 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         }
         EXPECT_EQ(static_cast<int>(P::macros(dialog).Editor().Count()),
                   CLucfgDlg::ListCount(P::eventList(dialog).Hwnd()));
+        EXPECT_EQ(EditorRows(dialog), Rows(dialog)) << "the list shows the events";
+        const HWND list = P::eventList(dialog).Hwnd();
+        if (CLucfgDlg::ListCount(list) == 0) {
+            UpdateWindow(list);
+            RECT client{};
+            GetClientRect(list, &client);
+            EXPECT_EQ(client.right * client.bottom, ScreenShot(list).Count(client, RGB(0, 0, 0)))
+                << "an empty list shows its background only";
+        }
     }
 }
