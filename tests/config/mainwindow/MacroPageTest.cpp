@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -17,6 +19,7 @@ using P = MainWindowProbe;
 constexpr UINT kMacroChanged = 0x514;
 constexpr UINT kMenuChoice = 0x501;
 constexpr UINT kMacroNameChoice = 0x3414;
+constexpr UINT kMoreChoice = 0x3416;
 constexpr UINT kDelayDialog = 0x3403;
 constexpr int kFirstInsertModeId = 40028;
 constexpr RECT kDelayOk{170, 348, 293, 376};
@@ -87,6 +90,32 @@ std::vector<std::wstring> EditorRows(CLucfgDlg& dialog) {
         rows.push_back(r.Text);
     }
     return rows;
+}
+
+// What the name box keeps of a name typed into it key by key.
+std::wstring TypedIntoBox(HWND box, const std::wstring& name) {
+    SetWindowTextW(box, L"");
+    for (const wchar_t c : name) {
+        SendMessageW(box, WM_CHAR, c, 1);
+    }
+    std::array<wchar_t, 64> kept{};
+    GetWindowTextW(box, kept.data(), static_cast<int>(kept.size()));
+    return kept.data();
+}
+
+// An expected name "<head>…<tail>" stands for `actual` when that is <tail> after a shorter
+// beginning of <head>; any other expected name stands for itself.
+std::wstring Resolved(const std::wstring& expected, const std::wstring& actual) {
+    const size_t cut = expected.find(L'…');
+    if (cut == std::wstring::npos) {
+        return expected;
+    }
+    const std::wstring head = expected.substr(0, cut);
+    const std::wstring tail = expected.substr(cut + 1);
+    const bool matches = actual.size() > tail.size() && actual.ends_with(tail) &&
+                         actual.size() - tail.size() < head.size() &&
+                         head.starts_with(actual.substr(0, actual.size() - tail.size()));
+    return matches ? actual : expected;
 }
 
 // Answers the box that is open: the warning box and the delay dialog by their own buttons.
@@ -331,6 +360,7 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         Rename,
         LoopSwitch,
         DelayDialog,
+        Copy,
         DeleteEvent,
         DelayEditEscape,
     };
@@ -348,8 +378,8 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         const wchar_t* argument;
         std::vector<Box> boxes;
         std::vector<std::wstring> listed;
-        std::wstring currentAfter;
-        Files files; // every file of the macro folder and its events
+        std::wstring currentAfter; // "<head>…<tail>": a shorter beginning of <head>, then <tail>
+        Files files;               // every file of the macro folder and its events
         std::vector<WPARAM> posts;
         int loopAfter; // "LoopTime" of the current macro's file; -1 not looked at
     };
@@ -393,6 +423,10 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
          {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
         {"no delay dialog on a key row", three, 0, Op::DelayDialog, L"0", {},
          {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
+        {"copy of a name that fills the box: its beginning is cut to fit before copy 1",
+         {{0, L"NNNNNNNNNNNNNNNN"}}, 0, Op::Copy, L"", {},
+         {L"NNNNNNNNNNNNNNNN", L"NNNNNNNNNNNNNNNN… copy 1"}, L"NNNNNNNNNNNNNNNN… copy 1",
+         {{L"NNNNNNNNNNNNNNNN… copy 1", gamma}, {L"NNNNNNNNNNNNNNNN", gamma}}, {1}, 3},
         {"deleting the only event leaves a list that draws no row", three, 2, Op::DeleteEvent,
          L"0", {}, {L"Alpha", L"Beta", L"Gamma"}, L"Gamma",
          {{L"Alpha", alpha}, {L"Beta", beta}, {L"Gamma", {}}}, {2}, 3},
@@ -434,6 +468,10 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         case Op::DelayDialog:
             SendMessageW(window.Hwnd(), kDelayDialog, static_cast<WPARAM>(_wtoi(row.argument)), 0);
             break;
+        case Op::Copy:
+            Click(P::moreMacroBtn(dialog).Hwnd());
+            PostMessageW(window.Hwnd(), kMoreChoice, 0, 0);
+            break;
         case Op::DeleteEvent:
             ClickListRow(P::eventList(dialog).Hwnd(), _wtoi(row.argument));
             Click(P::deleteEventBtn(dialog).Hwnd());
@@ -452,20 +490,25 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
             EXPECT_NE(std::wstring::npos, shown[i].find(row.boxes[i].text))
                 << testing::PrintToString(shown[i]);
         }
-        EXPECT_EQ(row.listed, P::macros(dialog).List().Names());
-        EXPECT_EQ(row.currentAfter, P::macros(dialog).Current());
-        EXPECT_EQ(row.currentAfter, P::macroNameBtn(dialog).GetCaption());
-        EXPECT_EQ(row.currentAfter, P::macroNameEdit(dialog).Text());
+        const std::wstring current = P::macros(dialog).Current();
+        const auto expected = [&](const std::wstring& name) { return Resolved(name, current); };
+        std::vector<std::wstring> listed;
+        std::ranges::transform(row.listed, std::back_inserter(listed), expected);
+        EXPECT_EQ(listed, P::macros(dialog).List().Names());
+        EXPECT_EQ(expected(row.currentAfter), current);
+        EXPECT_EQ(current, P::macroNameBtn(dialog).GetCaption());
+        EXPECT_EQ(current, P::macroNameEdit(dialog).Text());
         std::vector<std::wstring> expectedFiles;
         for (const auto& [name, events] : row.files) {
-            expectedFiles.push_back(name + L".MACRO");
-            EXPECT_EQ(events, MainWindowData::ReadMacro(name).value_or(Events{{0xFF, 0, 0}}))
+            expectedFiles.push_back(expected(name) + L".MACRO");
+            EXPECT_EQ(events,
+                      MainWindowData::ReadMacro(expected(name)).value_or(Events{{0xFF, 0, 0}}))
                 << testing::PrintToString(name);
         }
         EXPECT_EQ(expectedFiles, MainWindowData::MacroFiles());
         EXPECT_EQ(row.posts, window.Posts(kMacroChanged));
         if (row.loopAfter >= 0) {
-            EXPECT_EQ(row.loopAfter, MainWindowData::ReadLoopTime(row.currentAfter));
+            EXPECT_EQ(row.loopAfter, MainWindowData::ReadLoopTime(current));
             EXPECT_EQ(std::to_wstring(row.loopAfter), P::loopCountEdit(dialog).Text());
             EXPECT_EQ(row.loopAfter != 0, IsWindowEnabled(P::loopCountEdit(dialog).Hwnd()) != 0);
         }
@@ -480,5 +523,7 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
             EXPECT_EQ(client.right * client.bottom, ScreenShot(list).Count(client, RGB(0, 0, 0)))
                 << "an empty list shows its background only";
         }
+        // The name box takes the current name as it would take it typed.
+        EXPECT_EQ(current, TypedIntoBox(P::macroNameEdit(dialog).Hwnd(), current));
     }
 }
