@@ -33,7 +33,3 @@ int CDelayRowText::TypedDelay(const std::wstring& typed) {
 std::wstring CDelayRowText::CommittedRow(int delay) {
     return std::to_wstring(delay) + L" MS";
 }
-
-std::wstring CDelayRowText::RestoredRow(int delay) {
-    return std::to_wstring(delay) + L" ms";
-}

@@ -15,6 +15,4 @@ public:
     static int TypedDelay(const std::wstring& typed);
     // Row text of a committed delay ("1000 MS").
     static std::wstring CommittedRow(int delay);
-    // Row text put back when the edit is abandoned ("250 ms").
-    static std::wstring RestoredRow(int delay);
 };

@@ -3,6 +3,7 @@
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/CDelayRowText.h"
 #include "shared/gfx/CMemoryDC.h"
+#include "winlayer/PaintDC.h"
 
 #include <array>
 
@@ -144,9 +145,9 @@ void CListBoxEx::RedrawRow(int index) const {
     }
 }
 
-void CListBoxEx::ReplaceRow(int index, const std::wstring& text) {
+void CListBoxEx::ReplaceRow(int index, const std::wstring& text, LPARAM value) {
     DeleteString(index);
-    InsertItem(index, 0, text);
+    InsertItem(index, static_cast<int>(value), text);
     SetCurSel(index);
 }
 
@@ -167,8 +168,9 @@ void CListBoxEx::EditDelay(int index, int itemValue) {
         return;
     }
     RedrawRow(index);
-    const int delay = CDelayRowText::RowDelay(GetText(index));
-    m_delayBefore = delay;
+    m_rowBefore = GetText(index);
+    m_itemBefore = SendMessageW(Hwnd(), LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    const int delay = CDelayRowText::RowDelay(m_rowBefore);
     m_editedRow = index;
     ReplaceRow(index, L"");
 
@@ -229,7 +231,7 @@ void CListBoxEx::CommitDelay(bool withEnter) {
 }
 
 void CListBoxEx::AbandonDelay() {
-    ReplaceRow(m_editedRow, CDelayRowText::RestoredRow(m_delayBefore));
+    ReplaceRow(m_editedRow, m_rowBefore, m_itemBefore);
     CloseDelayEdit();
 }
 
@@ -324,10 +326,27 @@ HBRUSH CListBoxEx::OnReflectedCtlColor(HDC, UINT message) {
     if (message != WM_CTLCOLORLISTBOX) {
         return nullptr;
     }
+    return Fill();
+}
+
+HBRUSH CListBoxEx::Fill() const {
     if (!IsWindowEnabled(Hwnd())) {
         return GetSysColorBrush(COLOR_INACTIVEBORDER);
     }
     return m_background.Get();
+}
+
+void CListBoxEx::OnPaint() {
+    // The list box would draw a focus row in an empty list; a list without rows shows none.
+    const HBRUSH fill = Fill();
+    if (SendMessageW(Hwnd(), LB_GETCOUNT, 0, 0) > 0 || fill == nullptr) {
+        Default();
+        return;
+    }
+    const winlayer::PaintDC dc(Hwnd());
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    FillRect(dc.Get(), &client, fill);
 }
 
 bool CListBoxEx::OnReflectedMeasureItem(MEASUREITEMSTRUCT& item) {

@@ -57,6 +57,7 @@ public:
     int HoveredRow() const { return m_hovered; }
 
 protected:
+    void OnPaint() override;
     void OnMouseMove(UINT flags, POINT point) override;
     void OnMouseLeave() override;
     void OnLButtonDown(UINT flags, POINT point) override;
@@ -75,9 +76,11 @@ private:
     LRESULT DelayEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HFONT Font();
+    // What the list's background is filled with: its brush, or the disabled one.
+    HBRUSH Fill() const;
     int RowAt(POINT point) const;
     void RedrawRow(int index) const;
-    void ReplaceRow(int index, const std::wstring& text);
+    void ReplaceRow(int index, const std::wstring& text, LPARAM value = 0);
     void PostRowMessage(UINT message, int row) const;
     // Takes the typed delay into the edited row, closes the edit and reports the new delay.
     void CommitDelay(bool withEnter);
@@ -99,5 +102,7 @@ private:
     HWND m_edit = nullptr;
     winlayer::RawSubclass m_editSubclass;
     int m_editedRow = -1;
-    int m_delayBefore = 0;
+    // The edited row as it was, put back when the edit is abandoned.
+    std::wstring m_rowBefore;
+    LPARAM m_itemBefore = 0;
 };

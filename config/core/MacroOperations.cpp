@@ -13,6 +13,34 @@ namespace {
 // Numbers tried for a copy's name; the file search ends far sooner in practice.
 constexpr int kMostCopyNumbers = 100000;
 
+// `name` without its last character and the blanks then left at its end; empty when nothing
+// would be left.
+std::wstring ShorterName(std::wstring name) {
+    if (name.size() >= 2 && IS_LOW_SURROGATE(name.back()) &&
+        IS_HIGH_SURROGATE(name[name.size() - 2])) {
+        name.pop_back();
+    }
+    name.pop_back();
+    while (!name.empty() && name.back() == L' ') {
+        name.pop_back();
+    }
+    return name;
+}
+
+// "<base> copy <n>" with the base cut short until the whole name fits; one character of the base
+// stays in any case.
+std::wstring CopyName(std::wstring base, int n, const MacroNameFits& fits) {
+    const std::wstring suffix = L" copy " + std::to_wstring(n);
+    while (fits && !fits(base + suffix)) {
+        std::wstring shorter = ShorterName(base);
+        if (shorter.empty()) {
+            break;
+        }
+        base = std::move(shorter);
+    }
+    return base + suffix;
+}
+
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -170,12 +198,12 @@ MacroRenameResult MacroOperations::Rename(std::wstring_view newName) {
     return MacroRenameResult::Renamed;
 }
 
-std::optional<std::wstring> MacroOperations::Copy() {
+std::optional<std::wstring> MacroOperations::Copy(const MacroNameFits& fits) {
     if (current_.empty() || !CanAdd()) {
         return std::nullopt;
     }
     for (int n = 1; n <= kMostCopyNumbers; ++n) {
-        std::wstring name = current_ + L" copy " + std::to_wstring(n);
+        std::wstring name = CopyName(current_, n, fits);
         const std::optional<MacroFile> file = MacroFile::ForName(folder_, name);
         if (!file) {
             return std::nullopt;

@@ -28,6 +28,9 @@ enum class MacroImportResult {
     WriteFailed, // nothing was listed
 };
 
+// True when a macro name fits wherever the page shows and renames it.
+using MacroNameFits = std::function<bool(std::wstring_view name)>;
+
 struct MacroSaved {
     bool Written = false;
     bool Posted = false;
@@ -68,8 +71,9 @@ public:
     std::optional<std::wstring> New(std::wstring_view baseName);
     // The new file is written and read back before the old one is deleted.
     MacroRenameResult Rename(std::wstring_view newName);
-    // "<current> copy <n>", listed and announced, becomes current; nothing with six macros.
-    std::optional<std::wstring> Copy();
+    // "<current> copy <n>", listed and announced, becomes current; nothing with six macros. The
+    // current name is cut short before " copy <n>" until the whole name fits.
+    std::optional<std::wstring> Copy(const MacroNameFits& fits = {});
     // The macro file `sourcePath` under its title. When a macro of that title exists,
     // `confirmReplace(title)` is asked first.
     MacroImportResult Import(const std::wstring& sourcePath,

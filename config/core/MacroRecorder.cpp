@@ -117,6 +117,7 @@ MacroRecordStart MacroRecorder::StartReplacing(int keyRow) {
 void MacroRecorder::End() {
     recording_ = false;
     replacing_ = false;
+    replaced_ = false;
     before_.reset();
     held_.clear();
     if (capture_.Switch) {
@@ -147,7 +148,7 @@ bool MacroRecorder::Cancel() {
 }
 
 MacroRecordResult MacroRecorder::RecordKey(WPARAM virtualKey, LPARAM transition) {
-    if (!recording_ || lastKey_ == std::pair{virtualKey, transition}) {
+    if (!recording_ || replaced_ || lastKey_ == std::pair{virtualKey, transition}) {
         return {};
     }
     // A replacement adds nothing, so only recording stops short of the limit.
@@ -287,7 +288,7 @@ MacroRecordResult MacroRecorder::Replace(std::uint8_t usage, const std::wstring&
     }
     result.Edit.Selection = row_;
     result.Taken = true;
-    result.Ended = true;
-    End();
+    result.Done = true;
+    replaced_ = true;
     return result;
 }

@@ -44,8 +44,8 @@ struct MacroRecordResult {
     MacroEdit Edit;
     // The text the delay box is to show, when it was corrected.
     std::optional<std::wstring> DelayBoxText;
-    // A replacement is done: the controls come back and the macro is saved and announced.
-    bool Ended = false;
+    // The replacement is made: the caller ends it with Stop, as every recording ends.
+    bool Done = false;
 };
 
 struct MacroRecordStop {
@@ -56,9 +56,10 @@ struct MacroRecordStop {
 };
 
 // Turns the hook library's key reports (0x8D2) and the mouse-button reports (0x1401) into macro
-// events on a MacroEditor, with measured, fixed or no delays. Nothing is saved here: a recording
-// is kept by Stop (the caller then saves) or undone by Cancel, which puts back the events from
-// before it (leaving the page, closing the window). The hooks are switched off on every way out.
+// events on a MacroEditor, with measured, fixed or no delays. Nothing is saved here, and nothing
+// ends here: a recording or replacement is kept by Stop (the caller then saves) or undone by
+// Cancel, which puts back the events from before it (leaving the page, closing the window). The
+// hooks are switched off on every way out.
 class MacroRecorder {
 public:
     // Key reports beyond this many events are dropped: one report adds a delay and a key.
@@ -120,6 +121,8 @@ private:
 
     bool recording_ = false;
     bool replacing_ = false;
+    // The replacement is made; later reports wait for the stop.
+    bool replaced_ = false;
     MacroInsertMode mode_ = MacroInsertMode::Append;
     // The selected row while inserting or replacing.
     int row_ = -1;

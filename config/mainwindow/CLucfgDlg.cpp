@@ -64,12 +64,9 @@ std::wstring CLucfgDlg::EventName(const MacroEvent& event) const {
 }
 
 std::wstring CLucfgDlg::RecordedKeyName(std::uint32_t virtualKey) const {
-    // Letters are named as they were typed: upper case while Caps Lock is on.
-    const KeyNameCase letters =
-        (GetKeyState(VK_CAPITAL) & 1) != 0 ? KeyNameCase::Upper : KeyNameCase::Lower;
-    return KeyPositionNames::Name(
-        static_cast<std::uint8_t>(MacroRecorder::RecordedKeyPosition(virtualKey)), letters,
-        m_language);
+    // A key is recorded, not the letter it typed: Caps Lock does not change its name.
+    return KeyCodeToName2(
+        static_cast<std::uint8_t>(MacroRecorder::RecordedKeyPosition(virtualKey)));
 }
 
 CLucfgDlg::~CLucfgDlg() = default;

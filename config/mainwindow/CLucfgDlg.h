@@ -33,6 +33,7 @@
 #include <unordered_map>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The configuration program's main window: a borderless, skin-shaped dialog that owns every
@@ -297,6 +298,8 @@ private:
     void CancelRecording();
     void OpenMacroNameMenu();
     void RenameMacro();
+    // True when the name box could take the name as typed (and so shows it whole).
+    bool MacroNameFits(std::wstring_view name) const;
     std::wstring MacroFilter() const;
     void ImportMacro();
     void ExportMacro();

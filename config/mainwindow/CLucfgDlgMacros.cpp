@@ -4,8 +4,10 @@
 #include "config/core/MacroDelay.h"
 #include "config/core/PopupMenus.h"
 #include "config/dialogs/EditDelay/CEditDelay.h"
+#include "winlayer/ClientDC.h"
 #include "winlayer/FileDialog.h"
 #include "winlayer/Format.h"
+#include "winlayer/ObjectSelection.h"
 
 #include <windowsx.h>
 
@@ -134,7 +136,7 @@ void CLucfgDlg::OnMacroMoreChoice(WPARAM choice) {
     }
     switch (choice) {
     case 0:
-        if (m_macros.Copy()) {
+        if (m_macros.Copy([this](std::wstring_view name) { return MacroNameFits(name); })) {
             ShowCurrentMacro();
         }
         break;
@@ -159,6 +161,22 @@ void CLucfgDlg::RenameMacro() {
     if (result != MacroRenameResult::Unchanged && result != MacroRenameResult::NoMacro) {
         Warn(kMacroSettings, RenameRefusal(result));
     }
+}
+
+bool CLucfgDlg::MacroNameFits(std::wstring_view name) const {
+    // The box takes no more than its limit, and no more than its field shows in its own font.
+    const HWND edit = m_macroNameEdit.Hwnd();
+    if (name.size() > static_cast<size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0))) {
+        return false;
+    }
+    const winlayer::ClientDC dc(edit);
+    const winlayer::ObjectSelection font(
+        dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.Get(), name.data(), static_cast<int>(name.size()), &extent);
+    RECT field{};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&field));
+    return extent.cx <= field.right - field.left;
 }
 
 std::wstring CLucfgDlg::MacroFilter() const {
@@ -292,6 +310,9 @@ void CLucfgDlg::EnableMacroControls(bool enable) {
             on = on && m_macros.LoopOn();
         } else if (control == &m_stopInsertBtn) {
             on = !enable;
+        } else if (control == &m_editEventBtn && m_recorder.Replacing()) {
+            // A second press of edit ends the replacement.
+            on = true;
         }
         EnableWindow(control->Hwnd(), on ? TRUE : FALSE);
     }
@@ -483,7 +504,7 @@ LRESULT CLucfgDlg::OnMacroRecordKey(WPARAM virtualKey, LPARAM transition) {
     }
     const MacroRecordResult result = m_recorder.RecordKey(virtualKey, transition);
     ShowRecorded(result);
-    if (result.Ended) {
+    if (result.Done) {
         StopRecording();
     }
     return result.Taken ? 1 : 0;

@@ -48,6 +48,10 @@ void CLucfgDlg::ShowPage(int page) {
     HideLightingOptions();
     ShowGroup(m_alwaysGroup, true);
     ShowGroup(m_macroGroup, true);
+    // A recording keeps its stop button where the record button stands (a refresh shows the
+    // page while one runs).
+    Show(m_recordBtn, !m_recorder.Active());
+    Show(m_stopRecordBtn, m_recorder.Active());
     m_mainTabBtn.SetCheck(false);
     m_macroTabBtn.SetCheck(true);
     m_lightingTabBtn.SetCheck(false);

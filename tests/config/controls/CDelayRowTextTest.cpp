@@ -21,6 +21,5 @@ TEST(DelayRowText, TypedDelayAndRowTexts) {
     // Only the first 200 characters are read.
     EXPECT_EQ(0, CDelayRowText::TypedDelay(std::wstring(200, L'0') + L"7"));
     EXPECT_EQ(L"1000 MS", CDelayRowText::CommittedRow(1000));
-    EXPECT_EQ(L"250 ms", CDelayRowText::RestoredRow(250));
     EXPECT_EQ(L"0 MS", CDelayRowText::CommittedRow(0));
 }

@@ -104,7 +104,8 @@ TEST_F(ListBoxExTest, EscapeRestoresTheOldDelayAndReportsNothing) {
     m_list.EditDelay(1, 0);
     TypeAndRelease(L"999", VK_ESCAPE);
     EXPECT_EQ(nullptr, m_list.DelayEdit());
-    EXPECT_EQ(L"250 ms", m_list.GetText(1));
+    EXPECT_EQ(L"250 MS", m_list.GetText(1));
+    EXPECT_EQ(0, ItemValue(1));
     EXPECT_EQ(1, m_list.GetCurSel());
     EXPECT_TRUE(Parent().Received(CListBoxEx::kDelayEdited).empty());
     EXPECT_TRUE(Parent().Received(CListBoxEx::kDelayEnter).empty());

@@ -185,6 +185,7 @@ TEST(MacroOperations, AddingNamesAndTheSixMacroLimit) {
         bool copy;
         int times;
         std::optional<std::wstring> added;
+        std::size_t longest = 0; // the longest name that fits; 0: any
     };
     const std::vector<std::wstring> six{L"A", L"B", L"C", L"A2", L"B2", L"C2"};
     const Row rows[] = {
@@ -192,6 +193,12 @@ TEST(MacroOperations, AddingNamesAndTheSixMacroLimit) {
         {"new with six macros", six, false, 1, std::nullopt},
         {"copy twice", {L"A"}, true, 2, L"A copy 2"},
         {"copy with six macros", six, true, 1, std::nullopt},
+        {"copy of a long name: cut before a character pair, no blank left at the cut",
+         {L"Ab \U0001F600xyz"},
+         true,
+         1,
+         L"Ab copy 1",
+         11},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -202,7 +209,10 @@ TEST(MacroOperations, AddingNamesAndTheSixMacroLimit) {
         std::optional<std::wstring> added;
         for (int i = 0; i < row.times; ++i) {
             macros.Choose(MacroListPosition{0});
-            added = row.copy ? macros.Copy() : macros.New(L"Macro");
+            const auto fits = [&](std::wstring_view name) {
+                return row.longest == 0 || name.size() <= row.longest;
+            };
+            added = row.copy ? macros.Copy(fits) : macros.New(L"Macro");
         }
         EXPECT_EQ(row.added, added);
         const std::wstring current = row.added.value_or(L"A");

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -16,6 +19,7 @@ using P = MainWindowProbe;
 constexpr UINT kMacroChanged = 0x514;
 constexpr UINT kMenuChoice = 0x501;
 constexpr UINT kMacroNameChoice = 0x3414;
+constexpr UINT kMoreChoice = 0x3416;
 constexpr UINT kDelayDialog = 0x3403;
 constexpr int kFirstInsertModeId = 40028;
 constexpr RECT kDelayOk{170, 348, 293, 376};
@@ -79,6 +83,41 @@ std::vector<std::wstring> Rows(CLucfgDlg& dialog) {
     return rows;
 }
 
+// The row texts of the events being edited.
+std::vector<std::wstring> EditorRows(CLucfgDlg& dialog) {
+    std::vector<std::wstring> rows;
+    for (const MacroRow& r : P::macros(dialog).Editor().Rows()) {
+        rows.push_back(r.Text);
+    }
+    return rows;
+}
+
+// What the name box keeps of a name typed into it key by key.
+std::wstring TypedIntoBox(HWND box, const std::wstring& name) {
+    SetWindowTextW(box, L"");
+    for (const wchar_t c : name) {
+        SendMessageW(box, WM_CHAR, c, 1);
+    }
+    std::array<wchar_t, 64> kept{};
+    GetWindowTextW(box, kept.data(), static_cast<int>(kept.size()));
+    return kept.data();
+}
+
+// An expected name "<head>…<tail>" stands for `actual` when that is <tail> after a shorter
+// beginning of <head>; any other expected name stands for itself.
+std::wstring Resolved(const std::wstring& expected, const std::wstring& actual) {
+    const size_t cut = expected.find(L'…');
+    if (cut == std::wstring::npos) {
+        return expected;
+    }
+    const std::wstring head = expected.substr(0, cut);
+    const std::wstring tail = expected.substr(cut + 1);
+    const bool matches = actual.size() > tail.size() && actual.ends_with(tail) &&
+                         actual.size() - tail.size() < head.size() &&
+                         head.starts_with(actual.substr(0, actual.size() - tail.size()));
+    return matches ? actual : expected;
+}
+
 // Answers the box that is open: the warning box and the delay dialog by their own buttons.
 ModalBoxes::Step Answer(bool ok, std::wstring* text = nullptr, const wchar_t* typed = nullptr) {
     return [=](HWND box) {
@@ -117,7 +156,11 @@ bool SameEvents(const Events& expected, const Events& actual, bool measured) {
 } // namespace
 
 TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
-    enum class End { Stop, StopInsert, MainTab, LightingTab, WindowCloses };
+    // The record button, or the insert button in the insert mode; the insert-action menu's
+    // "INSERTNEWACT" in that mode; the edit button on the selected key row.
+    enum class Via { Buttons, InsertAction, EditButton };
+    // The key itself ends a replacement.
+    enum class End { Stop, StopInsert, MainTab, LightingTab, WindowCloses, ByItself };
     struct Report {
         WPARAM key;
         LPARAM transition;
@@ -138,6 +181,11 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         int selection;
         std::vector<WPARAM> posts;
         const wchar_t* delayBoxAfter;
+        Via via = Via::Buttons;
+        bool capsLock = false;
+        // The service's read-back arrives while it runs.
+        bool serviceRefresh = false;
+        std::vector<std::wstring> shown = {}; // the list's rows at the end; empty: not looked at
     };
     const Events ab{Down(kB), Up(kB)};
     const Events aa{Down(kA), Up(kA)};
@@ -172,6 +220,14 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
          End::WindowCloses, L"", ab, 1, {}, L""},
         {"without the hook library: warned, nothing recorded", false, ab, 2, L"", -1, -1, typeA,
          End::Stop, noHooks, ab, 1, {}, L""},
+        {"Caps Lock on: recorded letters are named in lower case", true, ab, 2, L"", -1, -1,
+         typeA, End::Stop, L"", aa, 1, {1}, L"", Via::Buttons, true, false, {L"a", L"a"}},
+        {"insert mode 1: a new action from the row's menu goes to the end", true, aa, 2, L"", 1,
+         0, typeB, End::Stop, L"", {Down(kA), Up(kA), Down(kB), Up(kB)}, 3, {1}, L"",
+         Via::InsertAction},
+        {"the edit button on a key row: the next key replaces it, saved once, survives the refresh",
+         true, aa, 2, L"", -1, 0, typeB, End::ByItself, L"", ab, 1, {1}, L"", Via::EditButton,
+         false, true, {L"B", L"B"}},
     };
     // clang-format on
     std::unique_ptr<MainWindowSession> shared;
@@ -196,20 +252,37 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
                                  static_cast<int>(MainWindowData::ReadMacro(L"Rec")->size());
                              Answer(true, &warning)(box);
                          }});
-        if (row.insertMode < 0) {
-            Click(P::recordBtn(dialog).Hwnd());
-        } else {
+        std::array<BYTE, 256> keys{};
+        GetKeyboardState(keys.data());
+        keys[VK_CAPITAL] = row.capsLock ? 1 : 0;
+        SetKeyboardState(keys.data());
+        if (row.insertMode >= 0) {
             Click(P::addMacroMenuBtn(dialog).Hwnd());
             PostMessageW(window.Hwnd(), kMenuChoice, MAKEWPARAM(0, row.insertMode),
                          MAKELPARAM(0, kFirstInsertModeId + row.insertMode));
             Pump();
+        }
+        if (row.selected >= 0) {
             P::eventList(dialog).SetCurSel(row.selected);
+        }
+        if (row.via == Via::EditButton) {
+            Click(P::editEventBtn(dialog).Hwnd());
+        } else if (row.via == Via::InsertAction) {
+            Click(P::insertActionBtn(dialog).Hwnd());
+            PostMessageW(window.Hwnd(), kMenuChoice, MAKEWPARAM(0, 0), MAKELPARAM(0, 40001));
+        } else if (row.insertMode < 0) {
+            Click(P::recordBtn(dialog).Hwnd());
+        } else {
             Click(P::insertBtn(dialog).Hwnd());
         }
         Pump();
+        if (row.serviceRefresh) {
+            SendMessageW(window.Hwnd(), 0x505, 0, 0);
+        }
         window.Service().Clear();
         EXPECT_EQ(row.hooks, P::recorder(dialog).Active());
         EXPECT_EQ(row.hooks, IsWindowVisible(P::stopRecordBtn(dialog).Hwnd()) != FALSE);
+        EXPECT_EQ(row.hooks, !IsWindowVisible(P::recordBtn(dialog).Hwnd()));
         EXPECT_EQ(row.hooks, !IsWindowEnabled(P::newMacroBtn(dialog).Hwnd())) << "page locked";
         for (const Report& report : row.reports) {
             PostMessageW(window.Hwnd(), HookLibrary::kKeyReport, report.key, report.transition);
@@ -232,8 +305,12 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         case End::WindowCloses:
             dialog.DestroyWindow();
             break;
+        case End::ByItself:
+            break;
         }
         Pump();
+        keys[VK_CAPITAL] = 0;
+        SetKeyboardState(keys.data());
         EXPECT_FALSE(boxes.TimedOut());
         EXPECT_NE(std::wstring::npos, warning.find(row.warning)) << testing::PrintToString(warning);
         EXPECT_EQ(*row.warning == L'\0', warning.empty());
@@ -252,11 +329,10 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         EXPECT_TRUE(SameEvents(
             row.after, Events(editor.Events().begin(), editor.Events().begin() + editor.Count()),
             measured));
-        std::vector<std::wstring> editorRows;
-        for (const MacroRow& r : editor.Rows()) {
-            editorRows.push_back(r.Text);
+        EXPECT_EQ(EditorRows(dialog), Rows(dialog)) << "the list shows the events";
+        if (!row.shown.empty()) {
+            EXPECT_EQ(row.shown, Rows(dialog));
         }
-        EXPECT_EQ(editorRows, Rows(dialog)) << "the list shows the events";
         if (row.delayMode == 1) {
             EXPECT_EQ(std::wstring(L"10 MS"), Rows(dialog)[1]);
         }
@@ -270,11 +346,24 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
         EXPECT_TRUE(IsWindowVisible(P::recordBtn(dialog).Hwnd()));
         EXPECT_FALSE(IsWindowVisible(P::stopRecordBtn(dialog).Hwnd()));
         EXPECT_TRUE(IsWindowEnabled(P::newMacroBtn(dialog).Hwnd()));
+        EXPECT_TRUE(IsWindowEnabled(P::macroNameEdit(dialog).Hwnd()));
+        EXPECT_TRUE(IsWindowEnabled(P::editEventBtn(dialog).Hwnd()));
+        EXPECT_FALSE(P::refreshDeferred(dialog)) << "a refresh that waited is done";
     }
 }
 
 TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
-    enum class Op { New, Delete, DeleteThenLoop, Rename, LoopSwitch, DelayDialog };
+    enum class Op {
+        New,
+        Delete,
+        DeleteThenLoop,
+        Rename,
+        LoopSwitch,
+        DelayDialog,
+        Copy,
+        DeleteEvent,
+        DelayEditEscape,
+    };
     struct Box {
         const wchar_t* text; // part of what the box shows
         bool ok;
@@ -289,8 +378,8 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         const wchar_t* argument;
         std::vector<Box> boxes;
         std::vector<std::wstring> listed;
-        std::wstring currentAfter;
-        Files files; // every file of the macro folder and its events
+        std::wstring currentAfter; // "<head>…<tail>": a shorter beginning of <head>, then <tail>
+        Files files;               // every file of the macro folder and its events
         std::vector<WPARAM> posts;
         int loopAfter; // "LoopTime" of the current macro's file; -1 not looked at
     };
@@ -334,6 +423,15 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
          {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
         {"no delay dialog on a key row", three, 0, Op::DelayDialog, L"0", {},
          {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
+        {"copy of a name that fills the box: its beginning is cut to fit before copy 1",
+         {{0, L"NNNNNNNNNNNNNNNN"}}, 0, Op::Copy, L"", {},
+         {L"NNNNNNNNNNNNNNNN", L"NNNNNNNNNNNNNNNN… copy 1"}, L"NNNNNNNNNNNNNNNN… copy 1",
+         {{L"NNNNNNNNNNNNNNNN… copy 1", gamma}, {L"NNNNNNNNNNNNNNNN", gamma}}, {1}, 3},
+        {"deleting the only event leaves a list that draws no row", three, 2, Op::DeleteEvent,
+         L"0", {}, {L"Alpha", L"Beta", L"Gamma"}, L"Gamma",
+         {{L"Alpha", alpha}, {L"Beta", beta}, {L"Gamma", {}}}, {2}, 3},
+        {"Escape in the delay row's edit leaves the row as it was", three, 0,
+         Op::DelayEditEscape, L"1", {}, {L"Alpha", L"Beta", L"Gamma"}, L"Alpha", all, {}, 3},
     };
     // clang-format on
     MainWindowSession window(MainWindowData::Record(), {}, {}, true);
@@ -370,6 +468,20 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         case Op::DelayDialog:
             SendMessageW(window.Hwnd(), kDelayDialog, static_cast<WPARAM>(_wtoi(row.argument)), 0);
             break;
+        case Op::Copy:
+            Click(P::moreMacroBtn(dialog).Hwnd());
+            PostMessageW(window.Hwnd(), kMoreChoice, 0, 0);
+            break;
+        case Op::DeleteEvent:
+            ClickListRow(P::eventList(dialog).Hwnd(), _wtoi(row.argument));
+            Click(P::deleteEventBtn(dialog).Hwnd());
+            break;
+        case Op::DelayEditEscape:
+            P::eventList(dialog).SetCurSel(_wtoi(row.argument));
+            Click(P::editEventBtn(dialog).Hwnd());
+            SetWindowTextW(P::eventList(dialog).DelayEdit(), L"999");
+            SendMessageW(P::eventList(dialog).DelayEdit(), WM_KEYUP, VK_ESCAPE, 0);
+            break;
         }
         Pump();
         EXPECT_FALSE(boxes.TimedOut());
@@ -378,24 +490,40 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
             EXPECT_NE(std::wstring::npos, shown[i].find(row.boxes[i].text))
                 << testing::PrintToString(shown[i]);
         }
-        EXPECT_EQ(row.listed, P::macros(dialog).List().Names());
-        EXPECT_EQ(row.currentAfter, P::macros(dialog).Current());
-        EXPECT_EQ(row.currentAfter, P::macroNameBtn(dialog).GetCaption());
-        EXPECT_EQ(row.currentAfter, P::macroNameEdit(dialog).Text());
+        const std::wstring current = P::macros(dialog).Current();
+        const auto expected = [&](const std::wstring& name) { return Resolved(name, current); };
+        std::vector<std::wstring> listed;
+        std::ranges::transform(row.listed, std::back_inserter(listed), expected);
+        EXPECT_EQ(listed, P::macros(dialog).List().Names());
+        EXPECT_EQ(expected(row.currentAfter), current);
+        EXPECT_EQ(current, P::macroNameBtn(dialog).GetCaption());
+        EXPECT_EQ(current, P::macroNameEdit(dialog).Text());
         std::vector<std::wstring> expectedFiles;
         for (const auto& [name, events] : row.files) {
-            expectedFiles.push_back(name + L".MACRO");
-            EXPECT_EQ(events, MainWindowData::ReadMacro(name).value_or(Events{{0xFF, 0, 0}}))
+            expectedFiles.push_back(expected(name) + L".MACRO");
+            EXPECT_EQ(events,
+                      MainWindowData::ReadMacro(expected(name)).value_or(Events{{0xFF, 0, 0}}))
                 << testing::PrintToString(name);
         }
         EXPECT_EQ(expectedFiles, MainWindowData::MacroFiles());
         EXPECT_EQ(row.posts, window.Posts(kMacroChanged));
         if (row.loopAfter >= 0) {
-            EXPECT_EQ(row.loopAfter, MainWindowData::ReadLoopTime(row.currentAfter));
+            EXPECT_EQ(row.loopAfter, MainWindowData::ReadLoopTime(current));
             EXPECT_EQ(std::to_wstring(row.loopAfter), P::loopCountEdit(dialog).Text());
             EXPECT_EQ(row.loopAfter != 0, IsWindowEnabled(P::loopCountEdit(dialog).Hwnd()) != 0);
         }
         EXPECT_EQ(static_cast<int>(P::macros(dialog).Editor().Count()),
                   CLucfgDlg::ListCount(P::eventList(dialog).Hwnd()));
+        EXPECT_EQ(EditorRows(dialog), Rows(dialog)) << "the list shows the events";
+        const HWND list = P::eventList(dialog).Hwnd();
+        if (CLucfgDlg::ListCount(list) == 0) {
+            UpdateWindow(list);
+            RECT client{};
+            GetClientRect(list, &client);
+            EXPECT_EQ(client.right * client.bottom, ScreenShot(list).Count(client, RGB(0, 0, 0)))
+                << "an empty list shows its background only";
+        }
+        // The name box takes the current name as it would take it typed.
+        EXPECT_EQ(current, TypedIntoBox(P::macroNameEdit(dialog).Hwnd(), current));
     }
 }
