@@ -115,9 +115,11 @@ void CLucfgDlg::AssignFunctionToButton(const MenuChoice& choice) {
 bool CLucfgDlg::AssignSubFunction(ButtonAssignment& entry, int button, int subCode) {
     switch (subCode) {
     case ButtonFunctionCodes::kSingleKey: {
+        // The dialog writes the entry itself: the key pressed (code 5), or the button off (7)
+        // when it was confirmed without one.
         CKeyExDlg dialog(this);
-        if (dialog.SetTarget(Working(), button) && RunModal(dialog) == IDOK) {
-            entry.FunctionCode = ButtonFunctionCodes::kSingleKey;
+        if (dialog.SetTarget(Working(), button)) {
+            RunModal(dialog);
         }
         return true;
     }
