@@ -169,6 +169,7 @@ void CLucfgDlg::OnTimer(UINT_PTR id) {
     }
     case kProfileButtonsTimer:
         KillTimer(kProfileButtonsTimer);
+        m_takeOverPending = false;
         EnableProfileButtons(true);
         break;
     default:

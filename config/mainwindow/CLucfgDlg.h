@@ -378,6 +378,9 @@ private:
     MacroDelayMode m_delayMode = MacroDelayMode::Measured;
     // A service refresh that came during a recording, done when the recording ends.
     bool m_refreshDeferred = false;
+    // A profile operation of this window waits for the service to take its profile over; the
+    // profile buttons stay disabled until then.
+    bool m_takeOverPending = false;
     std::unique_ptr<CBmpMenu> m_popup;
     std::optional<PopupMenu> m_openMenu;
     std::unique_ptr<CMoreMenu> m_moreMenu;

@@ -177,6 +177,7 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         EnableWindow(m_mainTabBtn.Hwnd(), TRUE);
         EnableWindow(m_macroTabBtn.Hwnd(), TRUE);
         EnableWindow(m_resetBtn.Hwnd(), TRUE);
+        m_takeOverPending = false;
         if (value != 3) {
             RefreshPage();
         }
@@ -187,10 +188,13 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         }
         return 0;
     case 11:
-        // The service has taken the profile over: the profile buttons come back a second later,
-        // not with the refresh of the profile panel.
+        // The service has taken a profile over: buttons that a profile operation disabled come
+        // back a second later, not with the refresh of the profile panel. Any other apply (the
+        // Reset, a setting) leaves them usable.
         RefreshPage();
-        EnableProfileButtons(false);
+        if (m_takeOverPending) {
+            EnableProfileButtons(false);
+        }
         KillTimer(kProfileButtonsTimer);
         SetTimer(kProfileButtonsTimer, 1000);
         return 0;

@@ -86,6 +86,7 @@ void CLucfgDlg::ApplyProfileResult(const ProfileResult& result) {
     if (result.DisableProfileButtons) {
         // Back when the service reports the profile taken over, or after a bounded wait when
         // it never does (no mouse, a service that ended meanwhile).
+        m_takeOverPending = true;
         EnableProfileButtons(false);
         KillTimer(kProfileButtonsTimer);
         SetTimer(kProfileButtonsTimer, kTakeOverWaitMs);

@@ -41,10 +41,12 @@ protected:
     void SetUp() override { ASSERT_TRUE(SharedDataFolder::Prepare({kWork})); }
 
     std::wstring Caption() { return Dialog().CurrentProfileName(); }
+    // Disabled as a profile operation leaves them while it waits for the take-over.
     void SetProfileButtons(bool enabled) {
         for (HWND button : ProfileButtons()) {
             EnableWindow(button, enabled ? TRUE : FALSE);
         }
+        MainWindowProbe::takeOverPending(Dialog()) = !enabled;
     }
 };
 } // namespace
@@ -139,6 +141,8 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         {kMsgServiceEvent, 9, 2, L"", 0, profile, 2, Buttons::Back, true, L"Game", 0},
         {kMsgServiceEvent, 10, 8, L"", 0, ledMode, 4, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 10, 3, L"", 0, ledMode, 1, Buttons::Kept, true, L"Game", 0},
+        // A take-over that no profile operation of the window waits for greys nothing.
+        {kMsgServiceEvent, 11, 0, L"", 0, nullptr, 0, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 11, 0, L"", 0, nullptr, 0, Buttons::Later, true, L"Game", 0},
         {kMsgServiceEvent, 12, 0, L"", 0, nullptr, 0, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 15, 0, L"", 0, nullptr, 0, Buttons::Kept, false, L"Game", 0},
