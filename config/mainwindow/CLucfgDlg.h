@@ -174,6 +174,8 @@ protected:
     int OnCreate(CREATESTRUCTW& create) override;
     bool OnInitDialog() override;
     void OnDestroy() override;
+    // The service closes the window this way too: it ends at once, whatever box is open.
+    void OnClose() override;
     void OnTimer(UINT_PTR id) override;
     void OnPaint() override;
     bool OnEraseBkgnd(HDC dc) override;
@@ -328,6 +330,8 @@ private:
     void ClosePopupMenu();
     // Runs a modal dialog with the slot highlight stopped around it.
     INT_PTR RunModal(winlayer::Dialog& dialog);
+    // Ends the window, first cancelling every box that is open over it.
+    void EndWithOpenBoxes();
     void StartHighlightTimer();
     void StopHighlightTimer();
     void PaintBackground(Gdiplus::Graphics& graphics, int width, int height);

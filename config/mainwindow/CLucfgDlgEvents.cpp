@@ -44,7 +44,7 @@ LRESULT CLucfgDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case 0x500:
         // The service closes the window this way; a sub-menu's own choice never reaches here.
         if (wParam == 0 && lParam == 0) {
-            EndDialog(IDCANCEL);
+            EndWithOpenBoxes();
         }
         return 0;
     case kMacroListRefresh:

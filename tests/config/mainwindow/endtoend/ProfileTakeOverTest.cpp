@@ -8,6 +8,7 @@
 #include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
 #include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
 #include "tests/config/mainwindow/MainWindowProbe.h"
+#include "tests/config/mainwindow/ModalBoxes.h"
 #include "tests/tolvane/RecorderWindow.h"
 
 #include <algorithm>
@@ -146,6 +147,8 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         {kMsgServiceEvent, 11, 0, L"", 0, nullptr, 0, Buttons::Later, true, L"Game", 0},
         {kMsgServiceEvent, 12, 0, L"", 0, nullptr, 0, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 15, 0, L"", 0, nullptr, 0, Buttons::Kept, false, L"Game", 0},
+        // A choice that names no profile changes nothing and opens no box.
+        {kMsgServiceEvent, 15, 0, L"Gone", 0, nullptr, 0, Buttons::Kept, false, L"Game", 0},
         {kMsgServiceEvent, 15, 0, L"Work", 0, firstStage, kWorkStage, Buttons::Kept, false, L"Work",
          1},
         {kRepaintRequest, 11, 0, L"", 0, firstStage, defaultStage, Buttons::Kept, false, L"Work",
@@ -166,6 +169,8 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         service.Clear();
 
         LRESULT result = 0;
+        // No event of the service opens a box; one that did would be ended after a while.
+        const ModalBoxes boxes(Hwnd(), {});
         // Before the window handles it, so before any timer it starts.
         const ULONGLONG sent = GetTickCount64();
         if (row.message == kRepaintRequest) {
@@ -177,6 +182,7 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         PumpWatching([] { return true; }, 0);
 
         EXPECT_EQ(row.result, result);
+        EXPECT_TRUE(boxes.Boxes().empty());
         if (row.field != nullptr && row.message == kRepaintRequest) {
             EXPECT_EQ(row.stored, row.field(Dialog().Working()));
         } else if (row.field != nullptr) {
