@@ -255,6 +255,9 @@ private:
     void AssignKeys(ButtonAssignment& entry, int button);
     void AssignMacroWithDialog(ButtonAssignment& entry);
     bool AssignMacroFromMenu(ButtonAssignment& entry);
+    // The buttons of the profile that played the macro under its old name play it under the new
+    // one: stored and announced, with the macro itself when it moved to another slot.
+    void FollowRenamedMacro(const std::wstring& oldName, MacroSlot oldSlot);
 
     // CLucfgDlgMenus.cpp
     void OpenMenu(PopupMenu design, POINT at);

@@ -212,13 +212,14 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
 void CLucfgDlg::RefreshPage() {
     ShowPage(m_mainPage);
     RedrawButtonPage();
+    // The captions name the macros the list holds now.
+    LoadMacroList();
     RefreshButtonCaptions();
     // A recording keeps its macro: the macro refresh waits for its end.
     if (m_recorder.Active()) {
         m_refreshDeferred = true;
         return;
     }
-    LoadMacroList();
     ShowFirstMacro();
 }
 

@@ -217,6 +217,12 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         };
     };
     const auto macroOk = [](HWND box) { PostClick(As<CMacroSelDlg>(box)->OkButton()); };
+    // The macro the dialog starts from and its count, as "name/count".
+    const auto readMacroDialog = [&seen](HWND box) {
+        wchar_t count[8] = {};
+        GetWindowTextW(As<CMacroSelDlg>(box)->CountEdit(), count, 8);
+        seen = As<CBitmapBtn>(As<CMacroSelDlg>(box)->NameButton())->GetCaption() + L"/" + count;
+    };
     const Choice advanced{19, 8};
     // clang-format off
     const std::vector<Row> rows = {
@@ -274,13 +280,12 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
          {1, 6, 5, 1, 0, 0, 0, 0}, L"Gamma", L"", L""},
         {"macro dialog starts from the macro the button holds", 1, {2, 6, 7, 1}, L"Gamma",
          {11, 6}, true,
-         {[&seen](HWND box) {
-              wchar_t count[8] = {};
-              GetWindowTextW(As<CMacroSelDlg>(box)->CountEdit(), count, 8);
-              seen = As<CBitmapBtn>(As<CMacroSelDlg>(box)->NameButton())->GetCaption() + L"/" +
-                     count;
-          }, macroOk},
+         {readMacroDialog, macroOk},
          {2, 6, 7, 1, 0, 0, 0, 0}, L"Gamma", L"", L"Gamma/7"},
+        {"macro dialog on a button whose macro was deleted offers it no more", 1, {2, 6, 7, 1},
+         L"Gone", {11, 6}, true,
+         {readMacroDialog, macroOk},
+         {2, 6, 7, 0, 0, 0, 0, 0}, L"Alpha", L"", L"/7"},
         {"macro dialog confirmed without a pick: the first macro, by its name", 1, {2, 2, 1, 0},
          L"", {11, 6}, true, {macroOk}, {0, 6, 1, 0, 0, 0, 0, 0}, L"Alpha", L"", L""},
         {"macro from the menu group: the current macro, played its loop count", 1, {2, 2, 1, 0},

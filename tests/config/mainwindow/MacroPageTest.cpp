@@ -3,6 +3,7 @@
 #include "tests/config/mainwindow/ModalBoxes.h"
 
 #include "config/dialogs/Warning/CWarningDlg.h"
+#include "shared/store/DataPaths.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/dialogs/ModalSteps.h"
 
@@ -14,6 +15,7 @@
 namespace {
 using P = MainWindowProbe;
 constexpr UINT kMacroChanged = 0x514;
+constexpr UINT kServiceEvent = 0x505;
 constexpr UINT kMenuChoice = 0x501;
 constexpr UINT kMacroNameChoice = 0x3414;
 constexpr UINT kDelayDialog = 0x3403;
@@ -55,10 +57,11 @@ std::vector<MainWindowSession::Macro> Macros(const std::vector<std::pair<int, st
     return macros;
 }
 
-// The macro page of a window started on these macros.
+// The macro page of a window started on these macros and this profile.
 void StartOnMacroPage(MainWindowSession& window,
-                      const std::vector<MainWindowSession::Macro>& macros) {
-    window.Restart(MainWindowData::Record(), {}, macros);
+                      const std::vector<MainWindowSession::Macro>& macros,
+                      const SettingsRecord& record = MainWindowData::Record()) {
+    window.Restart(record, {}, macros);
     Click(P::macroTabBtn(window.Dialog()).Hwnd());
     Pump();
 }
@@ -274,7 +277,7 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
 }
 
 TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
-    enum class Op { New, Delete, DeleteThenLoop, Rename, LoopSwitch, DelayDialog };
+    enum class Op { New, Delete, DeleteThenLoop, Rename, LoopSwitch, DelayDialog, EmptiedOutside };
     struct Box {
         const wchar_t* text; // part of what the box shows
         bool ok;
@@ -293,6 +296,8 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         Files files; // every file of the macro folder and its events
         std::vector<WPARAM> posts;
         int loopAfter; // "LoopTime" of the current macro's file; -1 not looked at
+        const wchar_t* buttonPlays = nullptr; // the macro the last mouse button plays, by name
+        const wchar_t* buttonAfter = nullptr; // that button's caption then
     };
     const Events alpha{Down(kA), Wait(25), Up(kA)};
     const Events beta{Down(kB), Up(kB)};
@@ -317,12 +322,17 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
          {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {1}, 0},
         {"deleting the last macro empties the page", {{0, L"Alpha"}}, 0, Op::Delete, L"",
          {{sure, true}}, {}, L"", {}, {0}, -1},
+        {"deleting the macro a button plays turns its caption off, not to the next macro", three,
+         0, Op::Delete, L"", {{sure, true}}, {L"Beta", L"Gamma"}, L"Beta",
+         {{L"Beta", beta}, {L"Gamma", gamma}}, {0, 1}, 0, L"Alpha", L"[OFFBUTTON]"},
+        {"the list emptied outside the window: the page and the button name no macro", three, 1,
+         Op::EmptiedOutside, L"", {}, {}, L"", all, {}, -1, L"Beta", L"[MACROCOMMAND]"},
         {"rename to another macro's name in another case", three, 1, Op::Rename, L"alpha",
          {{L"已有同名的宏", true}}, {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
         {"rename to a path", three, 1, Op::Rename, L"..\\Beta", {{L"宏名称不能用作文件名", true}},
          {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
         {"rename", three, 1, Op::Rename, L"Delta", {}, {L"Alpha", L"Delta", L"Gamma"}, L"Delta",
-         {{L"Alpha", alpha}, {L"Delta", beta}, {L"Gamma", gamma}}, {}, 0},
+         {{L"Alpha", alpha}, {L"Delta", beta}, {L"Gamma", gamma}}, {}, 0, L"Beta", L"Delta"},
         {"loop switch on", three, 1, Op::LoopSwitch, L"", {}, {L"Alpha", L"Beta", L"Gamma"},
          L"Beta", all, {}, 1},
         {"loop switch after the last macro went writes nothing", {{0, L"Alpha"}}, 0,
@@ -340,7 +350,17 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
     CLucfgDlg& dialog = window.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        StartOnMacroPage(window, Macros(row.slots, eventsOf));
+        SettingsRecord record = MainWindowData::Record();
+        if (row.buttonPlays != nullptr) {
+            ButtonAssignment& entry = record.ButtonAssigned[kButtonCount - 1];
+            entry.FunctionCode = 6;
+            const auto at = std::find_if(row.slots.begin(), row.slots.end(), [&](const auto& slot) {
+                return slot.second == row.buttonPlays;
+            });
+            entry.Param2 = static_cast<std::uint8_t>(at - row.slots.begin());
+            wcsncpy(entry.Text.data(), row.buttonPlays, entry.Text.size() - 1);
+        }
+        StartOnMacroPage(window, Macros(row.slots, eventsOf), record);
         Choose(window, row.current);
         window.Service().Clear();
         std::vector<std::wstring> shown(row.boxes.size());
@@ -370,6 +390,10 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         case Op::DelayDialog:
             SendMessageW(window.Hwnd(), kDelayDialog, static_cast<WPARAM>(_wtoi(row.argument)), 0);
             break;
+        case Op::EmptiedOutside:
+            WritePrivateProfileStringW(L"MACRO_LIST", nullptr, nullptr, SettingsFilePath().c_str());
+            SendMessageW(window.Hwnd(), kServiceEvent, 0, 0);
+            break;
         }
         Pump();
         EXPECT_FALSE(boxes.TimedOut());
@@ -397,5 +421,8 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         }
         EXPECT_EQ(static_cast<int>(P::macros(dialog).Editor().Count()),
                   CLucfgDlg::ListCount(P::eventList(dialog).Hwnd()));
+        if (row.buttonAfter != nullptr) {
+            EXPECT_EQ(row.buttonAfter, P::slotBtns(dialog)[kButtonCount - 1].GetCaption());
+        }
     }
 }
