@@ -2,7 +2,56 @@
 
 #include "winlayer/MessageLoop.h"
 
+#include <vector>
+
 namespace winlayer {
+
+namespace {
+// The box that runs modally over `under`: a shown dialog window it owns. A modal box keeps the
+// window under it disabled, so an enabled window has none (its menus are no boxes).
+HWND BoxOver(HWND under) {
+    if (IsWindowEnabled(under)) {
+        return nullptr;
+    }
+    struct Search {
+        HWND owner;
+        HWND box;
+    } search{under, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* found = reinterpret_cast<Search*>(data);
+            if (GetWindow(hwnd, GW_OWNER) != found->owner || !IsWindowVisible(hwnd) ||
+                !Dialog::IsDialogWindow(hwnd)) {
+                return TRUE;
+            }
+            found->box = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.box;
+}
+} // namespace
+
+bool Dialog::IsDialogWindow(HWND hwnd) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    return lstrcmpW(name, L"#32770") == 0;
+}
+
+void Dialog::CancelModalBoxesOver(HWND owner) {
+    std::vector<HWND> boxes;
+    for (HWND box = BoxOver(owner); box != nullptr; box = BoxOver(box)) {
+        boxes.push_back(box);
+    }
+    for (auto box = boxes.rbegin(); box != boxes.rend(); ++box) {
+        if (auto* dialog = dynamic_cast<Dialog*>(Window::FromHandle(*box))) {
+            dialog->EndDialog(IDCANCEL);
+        } else {
+            PostMessageW(*box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+}
 
 Dialog::Dialog(UINT templateId, Window* parent) : templateId_(templateId), parent_(parent) {}
 

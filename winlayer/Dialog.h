@@ -18,6 +18,12 @@ public:
     bool Create(UINT templateId, Window* owner);
     // Modal: ends the loop with result. Modeless: destroys the window.
     void EndDialog(INT_PTR result);
+    // Ends every modal box that runs over owner as cancelled, this layer's boxes at once and the
+    // system's (file and folder choosers) by their Cancel command. Each box's loop returns as
+    // soon as it has control again, the innermost first.
+    static void CancelModalBoxesOver(HWND owner);
+    // A window of the dialog class: a dialog, a box, a skinned menu.
+    static bool IsDialogWindow(HWND hwnd);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -1,18 +1,8 @@
 #include "winlayer/MessageLoop.h"
 
-#include "winlayer/Window.h"
+#include "winlayer/Dialog.h"
 
 namespace winlayer {
-
-namespace {
-
-bool IsDialogWindow(HWND hwnd) {
-    wchar_t name[16] = {};
-    GetClassNameW(hwnd, name, 16);
-    return lstrcmpW(name, L"#32770") == 0;
-}
-
-} // namespace
 
 int MessageLoop::Run() {
     MSG msg{};
@@ -55,7 +45,7 @@ bool MessageLoop::PreTranslate(MSG& msg) {
         }
     }
     HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    return root != nullptr && IsDialogWindow(root) && IsDialogMessageW(root, &msg);
+    return root != nullptr && Dialog::IsDialogWindow(root) && IsDialogMessageW(root, &msg);
 }
 
 void MessageLoop::Process(MSG& msg) {

@@ -2,6 +2,7 @@
 
 #include "config/core/ButtonFunctionCodes.h"
 #include "config/core/KeyPositionNames.h"
+#include "config/core/MacroList.h"
 #include "shared/codes/CodeTables.h"
 
 #include <windows.h>
@@ -54,11 +55,21 @@ std::wstring MacroCaption(const ButtonAssignment& entry, std::span<const std::ws
     if (macroNames.empty()) {
         return language.ButtonPage(L"MACROCOMMAND");
     }
+    // The service plays the macro the entry names, wherever the list holds it now.
+    const std::wstring entryName(entry.Text.data(), wcsnlen(entry.Text.data(), entry.Text.size()));
+    if (std::optional<std::wstring> listed = ListedSpelling(macroNames, entryName)) {
+        return *std::move(listed);
+    }
     if (entry.Param2 >= macroNames.size()) {
         // The macro no longer exists.
         ButtonAssignment off = entry;
         off.FunctionCode = ButtonFunctionCodes::kOff;
         changedEntry = off;
+        return language.ButtonPage(L"OFFBUTTON");
+    }
+    if (!entryName.empty()) {
+        // A macro that left the list plays nothing, and the button never takes on the macro that
+        // came to its place in the list.
         return language.ButtonPage(L"OFFBUTTON");
     }
     const std::wstring& name = macroNames[entry.Param2];

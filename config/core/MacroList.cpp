@@ -21,6 +21,19 @@ bool SameMacroName(std::wstring_view a, std::wstring_view b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+std::optional<std::wstring> ListedSpelling(std::span<const std::wstring> names,
+                                           std::wstring_view name) {
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    for (const std::wstring& listed : names) {
+        if (SameMacroName(listed, name)) {
+            return listed;
+        }
+    }
+    return std::nullopt;
+}
+
 MacroList::MacroList(std::wstring settingsFile) : settingsFile_(std::move(settingsFile)) {}
 
 std::wstring MacroList::ReadSlot(int slot) const {

@@ -3,6 +3,7 @@
 #include "shared/codes/MacroEvent.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,10 @@ enum class MacroListPosition : int { None = -1 };
 
 // True when two macro names name the same file (file names ignore case).
 bool SameMacroName(std::wstring_view a, std::wstring_view b);
+// The name of `names` that is the same macro name as `name`, spelt as listed; none for an empty
+// name.
+std::optional<std::wstring> ListedSpelling(std::span<const std::wstring> names,
+                                           std::wstring_view name);
 
 // The macro names of section "MACRO_LIST" of the settings file: the macro slots of the mouse.
 class MacroList {

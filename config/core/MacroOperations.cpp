@@ -89,12 +89,7 @@ MacroOperations::MacroOperations(std::wstring macroFolder, std::wstring settings
 }
 
 std::optional<std::wstring> MacroOperations::ListedSpelling(std::wstring_view name) const {
-    for (const std::wstring& listed : list_.Names()) {
-        if (SameMacroName(listed, name)) {
-            return listed;
-        }
-    }
-    return std::nullopt;
+    return ::ListedSpelling(list_.Names(), name);
 }
 
 bool MacroOperations::Announce(MacroSlot slot) {
@@ -135,6 +130,12 @@ bool MacroOperations::Choose(MacroListPosition position) {
     }
     LoadMacroEvents(*name);
     return true;
+}
+
+void MacroOperations::ChooseFirst() {
+    if (!Choose(MacroListPosition{0})) {
+        OpenNone();
+    }
 }
 
 void MacroOperations::ReloadEvents() {

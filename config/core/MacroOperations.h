@@ -64,6 +64,9 @@ public:
     // The listed macro at `position` becomes current with its events and loop setting; false
     // (nothing changes) outside the list.
     bool Choose(MacroListPosition position);
+    // The first listed macro becomes current; none when the list is empty (the names may have
+    // been emptied outside the program).
+    void ChooseFirst();
     // The current macro's events again from its file.
     void ReloadEvents();
     // An empty macro "<baseName><n>", written and listed, becomes current; nothing with six

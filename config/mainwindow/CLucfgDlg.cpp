@@ -142,6 +142,18 @@ void CLucfgDlg::OnDestroy() {
     KillTimer(kProfileButtonsTimer);
 }
 
+void CLucfgDlg::OnClose() {
+    EndWithOpenBoxes();
+}
+
+void CLucfgDlg::EndWithOpenBoxes() {
+    // A box runs its own loop inside the handler that opened it: it is cancelled first, so that
+    // the handler finishes as after a Cancel and the window's loop ends right after it.
+    ClosePopups();
+    winlayer::Dialog::CancelModalBoxesOver(Hwnd());
+    EndDialog(IDCANCEL);
+}
+
 void CLucfgDlg::OnTimer(UINT_PTR id) {
     switch (id) {
     case kStartTimer:
@@ -166,6 +178,7 @@ void CLucfgDlg::OnTimer(UINT_PTR id) {
     }
     case kProfileButtonsTimer:
         KillTimer(kProfileButtonsTimer);
+        m_takeOverPending = false;
         EnableProfileButtons(true);
         break;
     default:

@@ -175,6 +175,8 @@ protected:
     int OnCreate(CREATESTRUCTW& create) override;
     bool OnInitDialog() override;
     void OnDestroy() override;
+    // The service closes the window this way too: it ends at once, whatever box is open.
+    void OnClose() override;
     void OnTimer(UINT_PTR id) override;
     void OnPaint() override;
     bool OnEraseBkgnd(HDC dc) override;
@@ -254,6 +256,9 @@ private:
     void AssignKeys(ButtonAssignment& entry, int button);
     void AssignMacroWithDialog(ButtonAssignment& entry);
     bool AssignMacroFromMenu(ButtonAssignment& entry);
+    // The buttons of the profile that played the macro under its old name play it under the new
+    // one: stored and announced, with the macro itself when it moved to another slot.
+    void FollowRenamedMacro(const std::wstring& oldName, MacroSlot oldSlot);
 
     // CLucfgDlgMenus.cpp
     void OpenMenu(PopupMenu design, POINT at);
@@ -331,6 +336,8 @@ private:
     void ClosePopupMenu();
     // Runs a modal dialog with the slot highlight stopped around it.
     INT_PTR RunModal(winlayer::Dialog& dialog);
+    // Ends the window, first cancelling every box that is open over it.
+    void EndWithOpenBoxes();
     void StartHighlightTimer();
     void StopHighlightTimer();
     void PaintBackground(Gdiplus::Graphics& graphics, int width, int height);
@@ -381,6 +388,9 @@ private:
     MacroDelayMode m_delayMode = MacroDelayMode::Measured;
     // A service refresh that came during a recording, done when the recording ends.
     bool m_refreshDeferred = false;
+    // A profile operation of this window waits for the service to take its profile over; the
+    // profile buttons stay disabled until then.
+    bool m_takeOverPending = false;
     std::unique_ptr<CBmpMenu> m_popup;
     std::optional<PopupMenu> m_openMenu;
     std::unique_ptr<CMoreMenu> m_moreMenu;

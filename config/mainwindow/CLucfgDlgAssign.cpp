@@ -115,9 +115,11 @@ void CLucfgDlg::AssignFunctionToButton(const MenuChoice& choice) {
 bool CLucfgDlg::AssignSubFunction(ButtonAssignment& entry, int button, int subCode) {
     switch (subCode) {
     case ButtonFunctionCodes::kSingleKey: {
+        // The dialog writes the entry itself: the key pressed (code 5), or the button off (7)
+        // when it was confirmed without one.
         CKeyExDlg dialog(this);
-        if (dialog.SetTarget(Working(), button) && RunModal(dialog) == IDOK) {
-            entry.FunctionCode = ButtonFunctionCodes::kSingleKey;
+        if (dialog.SetTarget(Working(), button)) {
+            RunModal(dialog);
         }
         return true;
     }
@@ -199,8 +201,13 @@ void CLucfgDlg::AssignKeys(ButtonAssignment& entry, int button) {
 void CLucfgDlg::AssignMacroWithDialog(ButtonAssignment& entry) {
     CMacroSelDlg dialog(this, MacroNames());
     if (entry.FunctionCode == ButtonFunctionCodes::kMacro) {
-        dialog.SetValues(entry.ButtonNumber, entry.Param1, entry.Param2);
-        dialog.SetMacroName(TextOf(entry));
+        // A macro that left the list is not offered again: only how it was played is kept.
+        const std::wstring held = TextOf(entry);
+        const bool gone = !held.empty() && !ListedSpelling(MacroNames(), held);
+        dialog.SetValues(entry.ButtonNumber, entry.Param1, gone ? 0 : entry.Param2);
+        if (!gone) {
+            dialog.SetMacroName(held);
+        }
     }
     if (RunModal(dialog) != IDOK) {
         return;
@@ -212,6 +219,27 @@ void CLucfgDlg::AssignMacroWithDialog(ButtonAssignment& entry) {
     entry.Param1 = static_cast<std::uint8_t>(dialog.Count());
     entry.Param2 = static_cast<std::uint8_t>(dialog.Slot());
     SetText(entry, dialog.MacroName());
+}
+
+void CLucfgDlg::FollowRenamedMacro(const std::wstring& oldName, MacroSlot oldSlot) {
+    const std::wstring& newName = m_macros.Current();
+    // The mouse finds the macro by its slot: a macro that moved is sent to its new one.
+    if (m_macros.List().SlotOf(newName) != oldSlot) {
+        SaveAndAnnounceMacro();
+    }
+    const MacroListPosition position = m_macros.List().PositionOf(newName);
+    for (size_t button = 0; button < Working().ButtonAssigned.size(); ++button) {
+        ButtonAssignment& entry = Working().ButtonAssigned[button];
+        if (entry.FunctionCode != ButtonFunctionCodes::kMacro ||
+            !SameMacroName(TextOf(entry), oldName)) {
+            continue;
+        }
+        SetText(entry, newName);
+        entry.Param2 = static_cast<std::uint8_t>(position);
+        StoreAndNotify(kButtonChanged, static_cast<WPARAM>(Working().Profile),
+                       static_cast<LPARAM>(button));
+    }
+    RefreshButtonCaptions();
 }
 
 bool CLucfgDlg::AssignMacroFromMenu(ButtonAssignment& entry) {

@@ -27,7 +27,7 @@ void CLucfgDlg::BuildCommandTable() {
 bool CLucfgDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     // The system's close (the taskbar's menu, Alt+F4) arrives as IDCANCEL without a control.
     if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(IDCANCEL);
+        EndWithOpenBoxes();
         return true;
     }
     const HWND control = reinterpret_cast<HWND>(lParam);

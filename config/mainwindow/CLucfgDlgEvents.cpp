@@ -44,7 +44,7 @@ LRESULT CLucfgDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case 0x500:
         // The service closes the window this way; a sub-menu's own choice never reaches here.
         if (wParam == 0 && lParam == 0) {
-            EndDialog(IDCANCEL);
+            EndWithOpenBoxes();
         }
         return 0;
     case kMacroListRefresh:
@@ -177,6 +177,7 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         EnableWindow(m_mainTabBtn.Hwnd(), TRUE);
         EnableWindow(m_macroTabBtn.Hwnd(), TRUE);
         EnableWindow(m_resetBtn.Hwnd(), TRUE);
+        m_takeOverPending = false;
         if (value != 3) {
             RefreshPage();
         }
@@ -187,10 +188,13 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         }
         return 0;
     case 11:
-        // The service has taken the profile over: the profile buttons come back a second later,
-        // not with the refresh of the profile panel.
+        // The service has taken a profile over: buttons that a profile operation disabled come
+        // back a second later, not with the refresh of the profile panel. Any other apply (the
+        // Reset, a setting) leaves them usable.
         RefreshPage();
-        EnableProfileButtons(false);
+        if (m_takeOverPending) {
+            EnableProfileButtons(false);
+        }
         KillTimer(kProfileButtonsTimer);
         SetTimer(kProfileButtonsTimer, 1000);
         return 0;
@@ -208,13 +212,14 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
 void CLucfgDlg::RefreshPage() {
     ShowPage(m_mainPage);
     RedrawButtonPage();
+    // The captions name the macros the list holds now.
+    LoadMacroList();
     RefreshButtonCaptions();
     // A recording keeps its macro: the macro refresh waits for its end.
     if (m_recorder.Active()) {
         m_refreshDeferred = true;
         return;
     }
-    LoadMacroList();
     ShowFirstMacro();
 }
 

@@ -56,6 +56,8 @@ void CLucfgDlg::RegisterMacroCommands() {
     AddCommand(m_deleteMacroBtn, [this] {
         if (Warn(L"删除宏文件", L"确定要删除这个宏文件吗？") && m_macros.Delete()) {
             ShowCurrentMacro();
+            // The buttons that played it say so.
+            RefreshButtonCaptions();
         }
     });
     for (size_t i = 0; i < m_delayModeBtns.size(); ++i) {
@@ -101,9 +103,7 @@ void CLucfgDlg::NewMacro() {
 }
 
 void CLucfgDlg::ShowFirstMacro() {
-    if (!MacroNames().empty()) {
-        m_macros.Choose(MacroListPosition{0});
-    }
+    m_macros.ChooseFirst();
     ShowCurrentMacro();
 }
 
@@ -152,9 +152,12 @@ void CLucfgDlg::OnMacroMoreChoice(WPARAM choice) {
 }
 
 void CLucfgDlg::RenameMacro() {
+    const std::wstring oldName = m_macros.Current();
+    const MacroSlot oldSlot = m_macros.List().SlotOf(oldName);
     const MacroRenameResult result = m_macros.Rename(m_macroNameEdit.Text());
     if (result == MacroRenameResult::Renamed) {
         ShowCurrentMacro();
+        FollowRenamedMacro(oldName, oldSlot);
         return;
     }
     SetWindowTextW(m_macroNameEdit.Hwnd(), m_macros.Current().c_str());

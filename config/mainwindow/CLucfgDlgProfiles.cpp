@@ -2,6 +2,7 @@
 
 #include "config/core/ServiceWindow.h"
 #include "winlayer/FileDialog.h"
+#include "winlayer/Format.h"
 
 // The profile panel: the profile operations and what the window shows of their results.
 
@@ -86,6 +87,7 @@ void CLucfgDlg::ApplyProfileResult(const ProfileResult& result) {
     if (result.DisableProfileButtons) {
         // Back when the service reports the profile taken over, or after a bounded wait when
         // it never does (no mouse, a service that ended meanwhile).
+        m_takeOverPending = true;
         EnableProfileButtons(false);
         KillTimer(kProfileButtonsTimer);
         SetTimer(kProfileButtonsTimer, kTakeOverWaitMs);
@@ -101,6 +103,13 @@ void CLucfgDlg::NewProfile() {
 
 void CLucfgDlg::SelectProfile(const std::wstring& name) {
     ProfileResult result = m_profileOps.Select(name);
+    if (result.NeedsWarning()) {
+        // The service's choice, not the user's: refused, it changes nothing and opens no box.
+        OutputDebugStringW(winlayer::Format(L"AutoProfile \"%ls\" refused: %ls\n", name.c_str(),
+                                            RefusalText(result.Outcome))
+                               .c_str());
+        return;
+    }
     // An automatic switch leaves the buttons as they are; the menu's caller disables them.
     result.DisableProfileButtons = false;
     ApplyProfileResult(result);

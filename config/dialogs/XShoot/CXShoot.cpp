@@ -122,8 +122,10 @@ void CXShoot::OnKeyTyped() {
     if (m_values.choice != kKeyboardKey) {
         return;
     }
+    // The name shown for the stored key (also while the dialog shows it) stands for that key;
+    // only a typed character chooses another.
     const std::wstring text = m_key.Text();
-    if (!text.empty()) {
+    if (!text.empty() && text != XShootEntry::KeyText(m_values)) {
         m_values.code = XShootEntry::CodeOfCharacter(text[0]);
     }
 }

@@ -1,5 +1,6 @@
 #include "config/dialogs/XShoot/XShootEntry.h"
 
+#include "config/core/KeyPositionNames.h"
 #include "config/dialogs/NumberClamp.h"
 #include "shared/codes/CodeTables.h"
 
@@ -50,12 +51,8 @@ std::wstring KeyText(const Values& values) {
     default:
         break;
     }
-    std::uint32_t virtualKey = 0;
-    KeyCodeMap_LookupReverse(values.code, virtualKey);
-    if (virtualKey == 0) {
-        return {};
-    }
-    return std::wstring(1, static_cast<wchar_t>(virtualKey));
+    // A key's virtual-key code is no character for punctuation keys; its name is.
+    return KeyPositionNames::SingleKeyNameOfUsage(values.code, KeyNameCase::Upper);
 }
 
 std::uint8_t CodeOfChoice(int choice) {

@@ -25,8 +25,8 @@ struct Values {
 
 // The entry's values when it holds code 9 (values held inside 1 to 255), else the defaults.
 Values Read(const ButtonAssignment& entry);
-// What the key field shows: "Left", "Right", "Middle", or the key's character (empty when the
-// key has none).
+// What the key field shows: "Left", "Right", "Middle", or the key's name ("A", ";", "Space Bar";
+// empty when the key has none).
 std::wstring KeyText(const Values& values);
 // The code a menu choice stands for: 0x81, 0x82, 0x84, or 0 (no key yet) for the keyboard key.
 std::uint8_t CodeOfChoice(int choice);

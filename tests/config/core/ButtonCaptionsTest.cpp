@@ -135,8 +135,11 @@ TEST(ButtonCaptions, MacroNamesAndMissingMacros) {
     };
     const Row rows[] = {{{}, 0, L"[MACROCOMMAND]", 6, L"old", false},
                         {{}, 3, L"[MACROCOMMAND]", 6, L"old", false},
-                        {{L"first", L"second"}, 1, L"second", 6, L"second", true},
+                        // The entry's macro left the list: never the one that took its place.
+                        {{L"first", L"second"}, 1, L"[OFFBUTTON]", 6, L"old", false},
                         {{L"old"}, 0, L"old", 6, L"old", false},
+                        // Its macro is listed elsewhere now, after one before it was deleted.
+                        {{L"first", L"Old"}, 5, L"Old", 6, L"old", false},
                         {{L"first"}, 1, L"[OFFBUTTON]", 7, L"old", true},
                         {{L"first", L"second"}, 200, L"[OFFBUTTON]", 7, L"old", true}};
     for (const Row& row : rows) {

@@ -75,9 +75,7 @@ std::vector<HWND> OwnedWindows(HWND window) {
 }
 
 bool IsDialogWindow(HWND hwnd) {
-    wchar_t name[16] = {};
-    GetClassNameW(hwnd, name, 16);
-    return lstrcmpW(name, L"#32770") == 0;
+    return winlayer::Dialog::IsDialogWindow(hwnd);
 }
 
 HWND OpenBoxOf(HWND window) {

@@ -172,8 +172,9 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         Steps steps;
         std::array<int, 8> after;
         const wchar_t* afterText;
-        const wchar_t* caption; // of the button's slot; empty: not looked at
-        const wchar_t* shown;   // what a step saw in the dialog
+        const wchar_t* caption;     // of the button's slot; empty: not looked at
+        const wchar_t* shown;       // what a step saw in the dialog
+        std::uint8_t beforeKey = 0; // the entry's key data byte 1 before
     };
     std::wstring seen;
     const auto click = [](RECT rect) {
@@ -188,6 +189,13 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
     };
     const auto typeAt = [](RECT rect, const wchar_t* text) {
         return [rect, text](HWND box) { SetWindowTextW(ChildAt(box, rect, L"Edit"), text); };
+    };
+    const auto readAt = [&seen](RECT rect) {
+        return [&seen, rect](HWND box) {
+            wchar_t text[32] = {};
+            GetWindowTextW(ChildAt(box, rect, L"Edit"), text, 32);
+            seen = text;
+        };
     };
     // The launch dialogs' choosers answer for the system's file and folder dialogs.
     const auto chooseTarget = [](const wchar_t* target) {
@@ -209,6 +217,12 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         };
     };
     const auto macroOk = [](HWND box) { PostClick(As<CMacroSelDlg>(box)->OkButton()); };
+    // The macro the dialog starts from and its count, as "name/count".
+    const auto readMacroDialog = [&seen](HWND box) {
+        wchar_t count[8] = {};
+        GetWindowTextW(As<CMacroSelDlg>(box)->CountEdit(), count, 8);
+        seen = As<CBitmapBtn>(As<CMacroSelDlg>(box)->NameButton())->GetCaption() + L"/" + count;
+    };
     const Choice advanced{19, 8};
     // clang-format off
     const std::vector<Row> rows = {
@@ -227,6 +241,9 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
           },
           click(kKeyOk)},
          {5, 5, 1, 1, 0x80, 0x06, 0, 0}, L"", L"", L""},
+        {"key assignment confirmed without a key turns the button off", 4, {5, 11, 1, 0}, L"",
+         {19, 8, 0, 5}, false, {click(kKeyOk)}, {5, 7, 1, 0, 0, 0, 0, 0}, L"", L"[OFFBUTTON]",
+         L""},
         {"DPI shift", 4, {5, 11, 1, 0}, L"", {19, 8, 0, 15}, false,
          {click(kShiftValue),
           [](HWND box) { PostMessageW(box, CDPIShift::kChoiceMessage, 0, MAKELPARAM(0, 3)); },
@@ -235,6 +252,9 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         {"XSHOOT", 4, {5, 11, 1, 0}, L"", {14, 9}, true,
          {typeAt(kXFirst, L"7"), typeAt(kXSecond, L"9"), typeAt(kXKey, L"a"), click(kXOk)},
          {5, 9, 7, 9, 0, 0x04, 0, 0}, L"", L"", L""},
+        {"XSHOOT reopened on a punctuation key keeps it when only a value changes", 4,
+         {5, 9, 7, 9}, L"", {14, 9}, true, {readAt(kXKey), typeAt(kXFirst, L"3"), click(kXOk)},
+         {5, 9, 3, 9, 0, 0x33, 0, 0}, L"", L"", L";", 0x33},
         {"launch program", 4, {5, 11, 1, 0}, L"", {13, 118}, true,
          {chooseTarget(L"C:\\Games\\run.exe"), launchOk},
          {5, 118, 1, 0, 0, 0, 0, 0}, L"C:\\Games\\run.exe", L"", L""},
@@ -260,13 +280,12 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
          {1, 6, 5, 1, 0, 0, 0, 0}, L"Gamma", L"", L""},
         {"macro dialog starts from the macro the button holds", 1, {2, 6, 7, 1}, L"Gamma",
          {11, 6}, true,
-         {[&seen](HWND box) {
-              wchar_t count[8] = {};
-              GetWindowTextW(As<CMacroSelDlg>(box)->CountEdit(), count, 8);
-              seen = As<CBitmapBtn>(As<CMacroSelDlg>(box)->NameButton())->GetCaption() + L"/" +
-                     count;
-          }, macroOk},
+         {readMacroDialog, macroOk},
          {2, 6, 7, 1, 0, 0, 0, 0}, L"Gamma", L"", L"Gamma/7"},
+        {"macro dialog on a button whose macro was deleted offers it no more", 1, {2, 6, 7, 1},
+         L"Gone", {11, 6}, true,
+         {readMacroDialog, macroOk},
+         {2, 6, 7, 0, 0, 0, 0, 0}, L"Alpha", L"", L"/7"},
         {"macro dialog confirmed without a pick: the first macro, by its name", 1, {2, 2, 1, 0},
          L"", {11, 6}, true, {macroOk}, {0, 6, 1, 0, 0, 0, 0, 0}, L"Alpha", L"", L""},
         {"macro from the menu group: the current macro, played its loop count", 1, {2, 2, 1, 0},
@@ -282,6 +301,7 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         entry.FunctionCode = row.before[1];
         entry.Param1 = row.before[2];
         entry.Param2 = row.before[3];
+        entry.Data[1] = row.beforeKey;
         wcsncpy(entry.Text.data(), row.beforeText, entry.Text.size() - 1);
         // Slot 1 is empty: Gamma is second in the list.
         StartOnButtonPage(window, record, {L"Alpha", L"", L"Gamma"});

@@ -3,6 +3,7 @@
 #include "tests/config/mainwindow/ModalBoxes.h"
 
 #include "config/dialogs/Warning/CWarningDlg.h"
+#include "shared/store/DataPaths.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/dialogs/ModalSteps.h"
 
@@ -17,6 +18,7 @@
 namespace {
 using P = MainWindowProbe;
 constexpr UINT kMacroChanged = 0x514;
+constexpr UINT kServiceEvent = 0x505;
 constexpr UINT kMenuChoice = 0x501;
 constexpr UINT kMacroNameChoice = 0x3414;
 constexpr UINT kMoreChoice = 0x3416;
@@ -59,10 +61,11 @@ std::vector<MainWindowSession::Macro> Macros(const std::vector<std::pair<int, st
     return macros;
 }
 
-// The macro page of a window started on these macros.
+// The macro page of a window started on these macros and this profile.
 void StartOnMacroPage(MainWindowSession& window,
-                      const std::vector<MainWindowSession::Macro>& macros) {
-    window.Restart(MainWindowData::Record(), {}, macros);
+                      const std::vector<MainWindowSession::Macro>& macros,
+                      const SettingsRecord& record = MainWindowData::Record()) {
+    window.Restart(record, {}, macros);
     Click(P::macroTabBtn(window.Dialog()).Hwnd());
     Pump();
 }
@@ -363,6 +366,7 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         Copy,
         DeleteEvent,
         DelayEditEscape,
+        EmptiedOutside,
     };
     struct Box {
         const wchar_t* text; // part of what the box shows
@@ -382,6 +386,8 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         Files files;               // every file of the macro folder and its events
         std::vector<WPARAM> posts;
         int loopAfter; // "LoopTime" of the current macro's file; -1 not looked at
+        const wchar_t* buttonPlays = nullptr; // the macro the last mouse button plays, by name
+        const wchar_t* buttonAfter = nullptr; // that button's caption then
     };
     const Events alpha{Down(kA), Wait(25), Up(kA)};
     const Events beta{Down(kB), Up(kB)};
@@ -406,12 +412,17 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
          {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {1}, 0},
         {"deleting the last macro empties the page", {{0, L"Alpha"}}, 0, Op::Delete, L"",
          {{sure, true}}, {}, L"", {}, {0}, -1},
+        {"deleting the macro a button plays turns its caption off, not to the next macro", three,
+         0, Op::Delete, L"", {{sure, true}}, {L"Beta", L"Gamma"}, L"Beta",
+         {{L"Beta", beta}, {L"Gamma", gamma}}, {0, 1}, 0, L"Alpha", L"[OFFBUTTON]"},
+        {"the list emptied outside the window: the page and the button name no macro", three, 1,
+         Op::EmptiedOutside, L"", {}, {}, L"", all, {}, -1, L"Beta", L"[MACROCOMMAND]"},
         {"rename to another macro's name in another case", three, 1, Op::Rename, L"alpha",
          {{L"已有同名的宏", true}}, {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
         {"rename to a path", three, 1, Op::Rename, L"..\\Beta", {{L"宏名称不能用作文件名", true}},
          {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
         {"rename", three, 1, Op::Rename, L"Delta", {}, {L"Alpha", L"Delta", L"Gamma"}, L"Delta",
-         {{L"Alpha", alpha}, {L"Delta", beta}, {L"Gamma", gamma}}, {}, 0},
+         {{L"Alpha", alpha}, {L"Delta", beta}, {L"Gamma", gamma}}, {}, 0, L"Beta", L"Delta"},
         {"loop switch on", three, 1, Op::LoopSwitch, L"", {}, {L"Alpha", L"Beta", L"Gamma"},
          L"Beta", all, {}, 1},
         {"loop switch after the last macro went writes nothing", {{0, L"Alpha"}}, 0,
@@ -438,7 +449,17 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
     CLucfgDlg& dialog = window.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        StartOnMacroPage(window, Macros(row.slots, eventsOf));
+        SettingsRecord record = MainWindowData::Record();
+        if (row.buttonPlays != nullptr) {
+            ButtonAssignment& entry = record.ButtonAssigned[kButtonCount - 1];
+            entry.FunctionCode = 6;
+            const auto at = std::find_if(row.slots.begin(), row.slots.end(), [&](const auto& slot) {
+                return slot.second == row.buttonPlays;
+            });
+            entry.Param2 = static_cast<std::uint8_t>(at - row.slots.begin());
+            wcsncpy(entry.Text.data(), row.buttonPlays, entry.Text.size() - 1);
+        }
+        StartOnMacroPage(window, Macros(row.slots, eventsOf), record);
         Choose(window, row.current);
         window.Service().Clear();
         std::vector<std::wstring> shown(row.boxes.size());
@@ -481,6 +502,10 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
             Click(P::editEventBtn(dialog).Hwnd());
             SetWindowTextW(P::eventList(dialog).DelayEdit(), L"999");
             SendMessageW(P::eventList(dialog).DelayEdit(), WM_KEYUP, VK_ESCAPE, 0);
+            break;
+        case Op::EmptiedOutside:
+            WritePrivateProfileStringW(L"MACRO_LIST", nullptr, nullptr, SettingsFilePath().c_str());
+            SendMessageW(window.Hwnd(), kServiceEvent, 0, 0);
             break;
         }
         Pump();
@@ -525,5 +550,8 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         }
         // The name box takes the current name as it would take it typed.
         EXPECT_EQ(current, TypedIntoBox(P::macroNameEdit(dialog).Hwnd(), current));
+        if (row.buttonAfter != nullptr) {
+            EXPECT_EQ(row.buttonAfter, P::slotBtns(dialog)[kButtonCount - 1].GetCaption());
+        }
     }
 }

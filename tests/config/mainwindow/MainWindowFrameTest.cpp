@@ -1,5 +1,6 @@
 #include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/config/mainwindow/MainWindowSession.h"
+#include "tests/config/mainwindow/ModalBoxes.h"
 
 #include "config/mainwindow/ConfigResources.h"
 #include "shared/store/CIniFile.h"
@@ -81,37 +82,81 @@ TEST(MainWindowFrame, TakesItsSizeAndShapeFromTheSkinAndStaysVisibleWithout) {
 }
 
 TEST(MainWindowFrame, KeysNeverEndItAndTheServiceCloseDoes) {
-    MainWindowFixture::MakeTestSkin();
-    CLucfgDlg dialog;
+    struct Row {
+        const char* name;
+        bool boxOpen; // the user has the Reset question open when the close comes
+        UINT message;
+    };
+    const Row rows[] = {
+        {"the service's 0x500", false, 0x500},
+        {"the service's 0x500 over an open box", true, 0x500},
+        {"the service's WM_CLOSE over an open box", true, WM_CLOSE},
+    };
     static CLucfgDlg* s_dialog = nullptr;
+    static const Row* s_row = nullptr;
     static int s_step = 0;
-    s_dialog = &dialog;
-    s_step = 0;
-    // Drives the modal loop from a thread timer: the keys first, then a 0x500 that is not the
-    // service's, then the service's close.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND hwnd = s_dialog->Hwnd();
-        if (hwnd == nullptr) {
-            return;
-        }
-        switch (s_step++) {
-        case 0:
-            for (WPARAM key : {VK_ESCAPE, VK_RETURN, VK_F1}) {
-                PostMessageW(hwnd, WM_KEYDOWN, key, 0);
+    static bool s_boxSeen = false;
+    static ULONGLONG s_closedAt = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        MainWindowData::Start(MainWindowData::Record(L"Game"), {L"Game"}, {});
+        RecorderWindow service(L"V212Hid");
+        CLucfgDlg dialog(MainWindowSession::MakeProgramFolder());
+        s_dialog = &dialog;
+        s_row = &row;
+        s_step = 0;
+        s_boxSeen = false;
+        // Drives the modal loop from a thread timer: the keys first, then a 0x500 that is not
+        // the service's, then the user's box, then the service's close. The ticks go on inside
+        // the box's own loop.
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+            HWND hwnd = s_dialog->Hwnd();
+            if (hwnd == nullptr) {
+                return;
             }
-            PostMessageW(hwnd, 0x500, 1, 0);
-            break;
-        case 3:
-            PostMessageW(hwnd, 0x500, 0, 0);
-            break;
-        default:
-            break;
-        }
-    });
-    const INT_PTR result = dialog.DoModal();
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(IDCANCEL, result);
-    EXPECT_GE(s_step, 4);
+            switch (s_step++) {
+            case 0:
+                for (WPARAM key : {VK_ESCAPE, VK_RETURN, VK_F1}) {
+                    PostMessageW(hwnd, WM_KEYDOWN, key, 0);
+                }
+                PostMessageW(hwnd, 0x500, 1, 0);
+                break;
+            case 1:
+                if (s_row->boxOpen) {
+                    Click(MainWindowProbe::resetBtn(*s_dialog).Hwnd());
+                }
+                break;
+            case 2:
+                s_boxSeen = ModalBoxes::OpenBox(hwnd) != nullptr;
+                break;
+            case 3:
+                s_closedAt = GetTickCount64();
+                PostMessageW(hwnd, s_row->message, 0, 0);
+                break;
+            case 20:
+                // Still open two seconds later: the box is answered, so that the test ends and
+                // fails.
+                if (auto* box = dynamic_cast<winlayer::Dialog*>(
+                        winlayer::Window::FromHandle(ModalBoxes::OpenBox(hwnd)))) {
+                    box->EndDialog(IDCANCEL);
+                }
+                break;
+            default:
+                break;
+            }
+        });
+        const INT_PTR result = dialog.DoModal();
+        const ULONGLONG ended = GetTickCount64();
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(IDCANCEL, result);
+        EXPECT_GE(s_step, 4);
+        EXPECT_EQ(row.boxOpen, s_boxSeen);
+        // The box is closed as cancelled, then the window ends at once.
+        EXPECT_LT(ended - s_closedAt, 1000u);
+        EXPECT_TRUE(ShownDialogs(nullptr).empty());
+        Pump();
+        EXPECT_EQ(0, service.Count(0x4FF)) << "nothing was reset";
+    }
 }
 
 TEST(MainWindowFrame, StartTimerEmptiesAndLocksTheLoopCount) {

@@ -39,6 +39,7 @@ public:
     static auto& insertMode(CLucfgDlg& dialog) { return dialog.m_insertMode; }
     static auto& delayMode(CLucfgDlg& dialog) { return dialog.m_delayMode; }
     static auto& refreshDeferred(CLucfgDlg& dialog) { return dialog.m_refreshDeferred; }
+    static auto& takeOverPending(CLucfgDlg& dialog) { return dialog.m_takeOverPending; }
     static auto& popup(CLucfgDlg& dialog) { return dialog.m_popup; }
     static auto& openMenu(CLucfgDlg& dialog) { return dialog.m_openMenu; }
     static auto& moreMenu(CLucfgDlg& dialog) { return dialog.m_moreMenu; }

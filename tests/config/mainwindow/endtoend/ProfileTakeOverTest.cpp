@@ -8,6 +8,7 @@
 #include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
 #include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
 #include "tests/config/mainwindow/MainWindowProbe.h"
+#include "tests/config/mainwindow/ModalBoxes.h"
 #include "tests/tolvane/RecorderWindow.h"
 
 #include <algorithm>
@@ -41,10 +42,12 @@ protected:
     void SetUp() override { ASSERT_TRUE(SharedDataFolder::Prepare({kWork})); }
 
     std::wstring Caption() { return Dialog().CurrentProfileName(); }
+    // Disabled as a profile operation leaves them while it waits for the take-over.
     void SetProfileButtons(bool enabled) {
         for (HWND button : ProfileButtons()) {
             EnableWindow(button, enabled ? TRUE : FALSE);
         }
+        MainWindowProbe::takeOverPending(Dialog()) = !enabled;
     }
 };
 } // namespace
@@ -139,9 +142,13 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         {kMsgServiceEvent, 9, 2, L"", 0, profile, 2, Buttons::Back, true, L"Game", 0},
         {kMsgServiceEvent, 10, 8, L"", 0, ledMode, 4, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 10, 3, L"", 0, ledMode, 1, Buttons::Kept, true, L"Game", 0},
+        // A take-over that no profile operation of the window waits for greys nothing.
+        {kMsgServiceEvent, 11, 0, L"", 0, nullptr, 0, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 11, 0, L"", 0, nullptr, 0, Buttons::Later, true, L"Game", 0},
         {kMsgServiceEvent, 12, 0, L"", 0, nullptr, 0, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 15, 0, L"", 0, nullptr, 0, Buttons::Kept, false, L"Game", 0},
+        // A choice that names no profile changes nothing and opens no box.
+        {kMsgServiceEvent, 15, 0, L"Gone", 0, nullptr, 0, Buttons::Kept, false, L"Game", 0},
         {kMsgServiceEvent, 15, 0, L"Work", 0, firstStage, kWorkStage, Buttons::Kept, false, L"Work",
          1},
         {kRepaintRequest, 11, 0, L"", 0, firstStage, defaultStage, Buttons::Kept, false, L"Work",
@@ -162,6 +169,8 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         service.Clear();
 
         LRESULT result = 0;
+        // No event of the service opens a box; one that did would be ended after a while.
+        const ModalBoxes boxes(Hwnd(), {});
         // Before the window handles it, so before any timer it starts.
         const ULONGLONG sent = GetTickCount64();
         if (row.message == kRepaintRequest) {
@@ -173,6 +182,7 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         PumpWatching([] { return true; }, 0);
 
         EXPECT_EQ(row.result, result);
+        EXPECT_TRUE(boxes.Boxes().empty());
         if (row.field != nullptr && row.message == kRepaintRequest) {
             EXPECT_EQ(row.stored, row.field(Dialog().Working()));
         } else if (row.field != nullptr) {
