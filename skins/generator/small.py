@@ -91,8 +91,8 @@ def hue_marker(down):
 PICTURES = {
     "thumb.dpi": thumb(18, 35),
     "thumb.speed": thumb(16, 29),
-    "thumb.brightness": thumb(14, 23),
-    "thumb.effect": thumb(12, 15),
+    "thumb.effect_speed": thumb(14, 23),
+    "thumb.brightness": thumb(12, 15),
     "light.red": light("#ff3030"),
     "light.yellow": light("#ffe030"),
     "light.green": light("#30ff60"),

@@ -134,8 +134,8 @@ TEST(MainWindowPages, SettingsPageShowsTheWorkingProfile) {
                L" " + std::to_wstring(Probe::dpiSlider(d).Thumb().Value()) + L" " + s[2].EditText();
     };
     const auto lighting = [](Dlg& d) {
-        return std::to_wstring(Probe::ledSpeedSlider(d).Thumb().Value()) + L" " +
-               std::to_wstring(Probe::brightnessSlider(d).Thumb().Value());
+        return std::to_wstring(Probe::ledLevelSlider(d).Thumb().Value()) + L" " +
+               std::to_wstring(Probe::effectSpeedSlider(d).Thumb().Value());
     };
     const auto scroll = [](Dlg& d) {
         return Probe::wheelLinesEdit(d).Text() + L" " +
