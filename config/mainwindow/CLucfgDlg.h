@@ -104,6 +104,8 @@ public:
     void ShowPage(int page);
     void ShowSettingsPage(int subPage);
     void RedrawButtonPage();
+    // The double-click cards and switch for the stored speed.
+    void ShowDoubleClick(int speed);
     void RefreshDpiStageButtons(int stage);
     void ArrangeLedControls(int mode);
 

@@ -380,6 +380,8 @@ void CLucfgDlg::BuildAdvancePage() {
     MakeButton(m_doubleClickB, page, Rect(344, 395, 732, 478), panel, Text::None, L"");
     MakeButton(m_doubleClickC, page, Rect(344, 218, 440, 240), panel, Text::Caption, text(15),
                {Colors{kGrey, kGrey, kGrey}, 14, 4});
+    // A switch: lit only while it is on, not while the pointer is over it.
+    m_doubleClickC.SetCheckable(true);
     m_doubleClickGroup.insert(m_doubleClickGroup.end(),
                               {&m_doubleClickA, &m_doubleClickB, &m_doubleClickC});
 }

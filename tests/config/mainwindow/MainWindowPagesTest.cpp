@@ -142,7 +142,8 @@ TEST(MainWindowPages, SettingsPageShowsTheWorkingProfile) {
                Marks({Probe::scrollOffBtn(d).IsChecked(), Probe::scrollOnBtn(d).IsChecked()});
     };
     const auto doubleClick = [](Dlg& d) {
-        return Marks({Probe::doubleClickA(d).IsChecked(), Probe::doubleClickB(d).IsChecked()});
+        return Marks({Probe::doubleClickA(d).IsChecked(), Probe::doubleClickB(d).IsChecked(),
+                      Probe::doubleClickC(d).IsChecked()});
     };
     const Row rows[] = {
         {"polling interval 8", [](SettingsRecord& r) { r.PollingRate = 8; }, rate, L"125"},
@@ -172,9 +173,9 @@ TEST(MainWindowPages, SettingsPageShowsTheWorkingProfile) {
          },
          scroll, L"4 x-"},
         {"fast double-click", [](SettingsRecord& r) { r.DoubleClickSpeed = 128; }, doubleClick,
-         L"x-"},
+         L"x-x"},
         {"standard double-click", [](SettingsRecord& r) { r.DoubleClickSpeed = 0; }, doubleClick,
-         L"-x"},
+         L"-x-"},
         {"pointer speed", [](SettingsRecord& r) { r.Acceleration = 4; },
          [](Dlg& d) { return std::to_wstring(Probe::speedSlider(d).Thumb().Value()); }, L"4"},
     };
