@@ -2,6 +2,7 @@
 
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/ControlMessages.h"
+#include "config/controls/LinkedFontFace.h"
 
 namespace {
 // A timer the edit's own code may leave running; it fires once.
@@ -89,10 +90,18 @@ bool CClrEdit::OnReflectedCommand(UINT code) {
 }
 
 HBRUSH CClrEdit::OnReflectedCtlColor(HDC dc, UINT) {
-    if (!m_font) {
-        m_font.Reset(CreateFontW(13, 0, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0x20,
-                                 CControlGlobals::FaceName().c_str()));
+    // The face follows the text: a name beyond the interface face's own characters is drawn in
+    // the face linked to it that has them.
+    const std::wstring text = Text();
+    if (!m_font || text != m_fontText) {
+        const std::wstring face = LinkedFontFace(CControlGlobals::FaceName(), text);
+        if (!m_font || face != m_fontFace) {
+            m_font.Reset(CreateFontW(13, 0, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0x20,
+                                     face.c_str()));
+            m_fontFace = face;
+        }
+        m_fontText = text;
     }
     SetBkMode(dc, TRANSPARENT);
     m_bkBrush.Reset(CreateSolidBrush(m_bkColor));

@@ -3,6 +3,8 @@
 #include "winlayer/GdiObject.h"
 #include "winlayer/Window.h"
 
+#include <string>
+
 // An edit field in its own colours and font that reports key-ups, Enter and changes to its
 // parent, and can mark for the main window that an edit is in progress.
 class CClrEdit : public winlayer::Window {
@@ -44,6 +46,9 @@ private:
     COLORREF m_bkColor = RGB(0, 0, 0);
     winlayer::BrushHandle m_bkBrush;
     winlayer::FontHandle m_font;
+    // The face m_font was made with, and the text it was chosen for.
+    std::wstring m_fontFace;
+    std::wstring m_fontText;
     int m_id = 0;
     bool m_border = false;
     bool m_reportKeyUps = true;

@@ -111,6 +111,6 @@ int CColorPositions::ClampChannel(int value) {
 
 std::wstring CColorPositions::HexText(COLORREF color) {
     wchar_t text[16];
-    swprintf(text, 16, L"%.6x", static_cast<unsigned>(color));
+    swprintf(text, 16, L"%.2x%.2x%.2x", GetRValue(color), GetGValue(color), GetBValue(color));
     return text;
 }

@@ -35,7 +35,7 @@ public:
     // One arrow step on a channel, kept within 0 to 255.
     static int StepChannel(int value, int delta);
     static int ClampChannel(int value);
-    // "%.6x" of the COLORREF value: reads blue, green, red.
+    // The colour as six hexadecimal digits in the order people read colours: red, green, blue.
     static std::wstring HexText(COLORREF color);
 
     // Standard sector conversion; h in degrees (any h is brought into 0 to 360), s and v 0 to 1.

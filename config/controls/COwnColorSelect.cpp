@@ -65,7 +65,9 @@ int COwnColorSelect::OnCreate(CREATESTRUCTW&) {
     m_hex.Create(WS_VISIBLE | ES_NUMBER, kHexRect, Hwnd(), kHexFieldId);
     SendMessageW(m_hex.Hwnd(), EM_LIMITTEXT, 6, 0);
     m_hex.SetTextColor(RGB(255, 255, 255));
-    m_hex.SetBkColor(RGB(0, 0, 0));
+    // Read-only, and shown as a value rather than a box to type in: on the picture's own colour
+    // instead of the black of the fields that take typing.
+    m_hex.SetBkColor(BackgroundAt(kHexRect).value_or(RGB(0, 0, 0)));
     EnableWindow(m_hex.Hwnd(), FALSE);
     for (int i = 0; i < kArrowCount; ++i) {
         m_arrows[i].Create(L"", WS_VISIBLE, kArrowRects[i], Hwnd(), 0);
@@ -86,6 +88,18 @@ int COwnColorSelect::OnCreate(CREATESTRUCTW&) {
     }
     WriteFields();
     return result;
+}
+
+std::optional<COLORREF> COwnColorSelect::BackgroundAt(const RECT& area) const {
+    if (!m_background) {
+        return std::nullopt;
+    }
+    Gdiplus::Color pixel;
+    if (m_background->GetPixel((area.left + area.right) / 2, (area.top + area.bottom) / 2,
+                               &pixel) != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    return RGB(pixel.GetR(), pixel.GetG(), pixel.GetB());
 }
 
 void COwnColorSelect::SetColor(COLORREF color) {

@@ -7,6 +7,7 @@
 #include "winlayer/Window.h"
 
 #include <array>
+#include <optional>
 
 // The lighting colour picker: a saturation/value square for the chosen hue, a hue strip, a
 // preview, red/green/blue fields with auto-repeating arrow buttons, a read-only hexadecimal
@@ -62,6 +63,8 @@ private:
     void WriteFields();
     void InvalidateAreas() const;
     void PostColor() const;
+    // The background picture's colour in the middle of the area, when there is a picture.
+    std::optional<COLORREF> BackgroundAt(const RECT& area) const;
     int ArrowIndex(HWND button) const;
     int PresetIndex(HWND button) const;
 

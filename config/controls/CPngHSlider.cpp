@@ -2,6 +2,7 @@
 
 #include "config/controls/ControlMessages.h"
 #include "config/controls/PictureRegion.h"
+#include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
 #include <algorithm>
@@ -57,7 +58,10 @@ void CPngHSlider::SetPos(int value) {
 void CPngHSlider::MoveTo(int x) {
     m_x = x;
     if (Hwnd() != nullptr) {
-        MoveWindow(Hwnd(), x, m_trackY, m_width, m_height, TRUE);
+        // Drawn anew at its new place: the pixels it showed at the old one would carry that
+        // place's track along.
+        SetWindowPos(Hwnd(), nullptr, x, m_trackY, m_width, m_height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
 }
 
@@ -71,10 +75,23 @@ void CPngHSlider::OnPaint() {
     const winlayer::PaintDC dc(Hwnd());
     Gdiplus::Bitmap* picture =
         (!m_enabled && m_disabledImage) ? m_disabledImage.get() : m_image.get();
+    if (!m_backdrop) {
+        if (picture != nullptr) {
+            Gdiplus::Graphics graphics(dc.Get());
+            graphics.DrawImage(picture, 0, 0, static_cast<INT>(picture->GetWidth()),
+                               static_cast<INT>(picture->GetHeight()));
+        }
+        return;
+    }
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    winlayer::DoubleBuffer buffer(dc.Get(), client);
+    RECT place = client;
+    MapWindowPoints(Hwnd(), GetParent(Hwnd()), reinterpret_cast<POINT*>(&place), 2);
+    m_backdrop(buffer.Dc(), POINT{place.left, place.top});
     if (picture != nullptr) {
-        Gdiplus::Graphics graphics(dc.Get());
-        graphics.DrawImage(picture, 0, 0, static_cast<INT>(picture->GetWidth()),
-                           static_cast<INT>(picture->GetHeight()));
+        buffer.Graphics().DrawImage(picture, 0, 0, static_cast<INT>(picture->GetWidth()),
+                                    static_cast<INT>(picture->GetHeight()));
     }
 }
 
@@ -101,6 +118,9 @@ void CPngHSlider::OnMouseMove(UINT, POINT point) {
     const int left =
         std::max(m_trackStart, std::min<int>(r.left + point.x - m_grab.x, m_trackEnd - m_width));
     MoveTo(left);
+    // The bar fills its track up to the thumb: all of it is drawn anew, then the thumb.
+    InvalidateRect(GetParent(Hwnd()), nullptr, FALSE);
+    UpdateWindow(GetParent(Hwnd()));
     UpdateWindow(Hwnd());
 }
 

@@ -4,6 +4,7 @@
 #include "config/controls/SkinPicture.h"
 #include "winlayer/Window.h"
 
+#include <functional>
 #include <string>
 
 // The draggable thumb of a slider bar: a child window painting a picture, optionally shaped to
@@ -18,6 +19,12 @@ public:
     bool Create(const std::wstring& imagePath, const std::wstring& disabledImagePath, int x, int y,
                 int trackEndX, int trackHeight, HWND parent, int id, bool shapeFlag,
                 bool keyRowFlag);
+
+    // Draws into dc at (0, 0) what the parent shows from `origin` (the parent's client point)
+    // on: the thumb lays its picture over that, so that its see-through parts show the track as
+    // it is at the thumb's place now.
+    using Backdrop = std::function<void(HDC dc, POINT origin)>;
+    void SetBackdrop(Backdrop backdrop) { m_backdrop = std::move(backdrop); }
 
     void SetRange(int minimum, int maximum) { m_scale.SetRange(minimum, maximum); }
     void SetDraggable(bool draggable) { m_draggable = draggable; }
@@ -58,4 +65,5 @@ private:
     bool m_dragging = false;
     POINT m_grab{};
     bool m_enabled = true;
+    Backdrop m_backdrop;
 };

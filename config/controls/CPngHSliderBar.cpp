@@ -31,6 +31,7 @@ int CPngHSliderBar::OnCreate(CREATESTRUCTW&) {
     const int height = m_rect.bottom - m_rect.top;
     m_thumb.Create(m_thumbPath, m_thumbDisabledPath, 0, 0, width, height, Hwnd(), m_id, m_shapeFlag,
                    m_keyRowFlag);
+    m_thumb.SetBackdrop([this](HDC dc, POINT origin) { PaintTrack(dc, origin); });
     m_thumb.SetPos(0);
     m_thumb.SetDraggable(true);
     return result;
@@ -73,18 +74,34 @@ void CPngHSliderBar::OnDestroy() {
 }
 
 void CPngHSliderBar::OnPaint() {
-    const winlayer::PaintDC dc(Hwnd());
+    {
+        const winlayer::PaintDC dc(Hwnd());
+        RECT client{};
+        GetClientRect(Hwnd(), &client);
+        const winlayer::DoubleBuffer buffer(dc.Get(), client);
+        PaintTrack(buffer.Dc(), POINT{0, 0});
+    }
+    // Whatever painted over the bar (its parent does not leave its children out) may have
+    // painted over the thumb too: the thumb is drawn whenever its bar is.
+    if (m_thumb.Hwnd() != nullptr) {
+        InvalidateRect(m_thumb.Hwnd(), nullptr, FALSE);
+    }
+}
+
+void CPngHSliderBar::PaintTrack(HDC dc, POINT origin) const {
     RECT client{};
     GetClientRect(Hwnd(), &client);
-    winlayer::DoubleBuffer buffer(dc.Get(), client);
-    Gdiplus::Graphics& graphics = buffer.Graphics();
-    DrawStretched(graphics, m_back.get(), Gdiplus::Rect(0, 0, buffer.Width(), buffer.Height()));
+    Gdiplus::Graphics graphics(dc);
+    graphics.TranslateTransform(static_cast<Gdiplus::REAL>(-origin.x),
+                                static_cast<Gdiplus::REAL>(-origin.y));
+    DrawStretched(graphics, m_back.get(), Gdiplus::Rect(0, 0, client.right, client.bottom));
     if (m_fill) {
         // The fill is drawn 1:1 from its left edge up to the thumb's left edge.
         const int fillWidth = std::min(m_thumb.X() + 1, static_cast<int>(m_fill->GetWidth()));
-        graphics.DrawImage(m_fill.get(), Gdiplus::Rect(0, 0, fillWidth, buffer.Height()), 0, 0,
-                           fillWidth, buffer.Height(), Gdiplus::UnitPixel);
+        graphics.DrawImage(m_fill.get(), Gdiplus::Rect(0, 0, fillWidth, client.bottom), 0, 0,
+                           fillWidth, client.bottom, Gdiplus::UnitPixel);
     }
+    graphics.Flush(Gdiplus::FlushIntentionSync);
 }
 
 bool CPngHSliderBar::OnEraseBkgnd(HDC) {

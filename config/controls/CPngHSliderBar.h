@@ -42,6 +42,9 @@ protected:
 
 private:
     void TrackClick(POINT point);
+    // The background and the fill left of the thumb, from the bar's point `origin` on, drawn
+    // at (0, 0) of dc.
+    void PaintTrack(HDC dc, POINT origin) const;
 
     PicturePtr m_back;
     PicturePtr m_fill;

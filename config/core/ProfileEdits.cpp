@@ -72,7 +72,8 @@ int DoubleClickSpeed(DoubleClickButton button, int current) {
     case DoubleClickButton::B:
         return 0;
     case DoubleClickButton::C:
-        return current == 0 ? kOn : 0;
+        // Its switch shows on only at 128: from any other value it turns on.
+        return current == kOn ? 0 : kOn;
     }
     return current;
 }

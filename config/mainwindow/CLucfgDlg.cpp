@@ -339,8 +339,8 @@ void CLucfgDlg::SetModeButtons(int mode) {
 }
 
 void CLucfgDlg::SetTwoValues(int a, int b) {
-    m_brightnessSlider.SetPos(b);
-    m_ledSpeedSlider.SetPos(a);
+    m_effectSpeedSlider.SetPos(b);
+    m_ledLevelSlider.SetPos(a);
 }
 
 void CLucfgDlg::HighlightProfileSlot(int index) {

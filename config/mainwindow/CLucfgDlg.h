@@ -105,6 +105,8 @@ public:
     void ShowPage(int page);
     void ShowSettingsPage(int subPage);
     void RedrawButtonPage();
+    // The double-click cards and switch for the stored speed.
+    void ShowDoubleClick(int speed);
     void RefreshDpiStageButtons(int stage);
     void ArrangeLedControls(int mode);
 
@@ -445,8 +447,9 @@ private:
     std::array<CBitmapBtn, 4> m_zoneBtns;
     CBitmapBtn m_ledModeBtn;
     CBitmapBtn m_ledModeSideBtn;
-    CPngHSliderBar m_ledSpeedSlider;
-    CPngHSliderBar m_brightnessSlider;
+    // The zone's lighting level (10009, left panel) and its effect's speed (10008, below).
+    CPngHSliderBar m_ledLevelSlider;
+    CPngHSliderBar m_effectSpeedSlider;
     CBitmapBtn m_ledImportBtn;
     CBitmapBtn m_ledExportBtn;
     CBitmapBtn m_ledReservedBtn;

@@ -380,6 +380,8 @@ void CLucfgDlg::BuildAdvancePage() {
     MakeButton(m_doubleClickB, page, Rect(344, 395, 732, 478), panel, Text::None, L"");
     MakeButton(m_doubleClickC, page, Rect(344, 218, 440, 240), panel, Text::Caption, text(15),
                {Colors{kGrey, kGrey, kGrey}, 14, 4});
+    // A switch: lit only while it is on, not while the pointer is over it.
+    m_doubleClickC.SetCheckable(true);
     m_doubleClickGroup.insert(m_doubleClickGroup.end(),
                               {&m_doubleClickA, &m_doubleClickB, &m_doubleClickC});
 }
@@ -408,17 +410,20 @@ void CLucfgDlg::BuildColorPage() {
                text(22), white14);
     MakeButton(m_ledModeSideBtn, page, Rect(29, 316, 217, 342), pressed, Text::Caption, L"",
                white14);
-    m_ledSpeedSlider.Create(SkinFile::Path(L"arrow4.png"), SkinFile::Path(L"arrow4.png"), 26, 382,
+    m_ledLevelSlider.Create(SkinFile::Path(L"arrow4.png"), SkinFile::Path(L"arrow4.png"), 26, 382,
                             232, 397, self, 10009, false, false);
-    m_ledSpeedSlider.SetRange(1, 3);
-    m_ledSpeedSlider.SetImages(26, 382, 232 - 26, 397 - 382, normal, down);
+    m_ledLevelSlider.SetRange(1, 3);
+    m_ledLevelSlider.SetImages(26, 382, 232 - 26, 397 - 382, normal, down);
     MakeButton(m_ledExportBtn, page, Rect(30, 446, 125, 459), pressed, Text::Caption, text(10),
                {std::nullopt, 14});
     MakeButton(m_ledImportBtn, page, Rect(30, 427, 231, 440), pressed, Text::Caption, text(11),
                dim14);
-    // In no group of the pages: they stay as they are made.
+    // Key 12 does nothing: its place among the colour selector's presets would cover them, so
+    // it names the lighting picture it stands under instead.
+    MakeButton(m_ledReservedBtn, page, Rect(723, 452, 788, 466), pressed, Text::Caption, text(12),
+               dim14);
+    // In no group of the pages: it stays as it is made.
     const Page always{self, kShownFirst};
-    MakeButton(m_ledReservedBtn, always, kNowhere, pressed, Text::Caption, text(12), dim14);
     MakeButton(m_ledSpareBtn, always, kNowhere, pressed, Text::None, L"", {std::nullopt, 14});
     static constexpr std::array<int, 3> kRgbKeys{28, 29, 34};
     // Red, green and blue stand beside the colour selector, clear of its own fields.
@@ -458,24 +463,28 @@ void CLucfgDlg::BuildColorPage() {
         m_rgbEdits[i].SetReportKeyUps(true);
     }
     AddLabel(group, text(20), Rect(32, 152, 146, 167), kWhite, 14, kHiddenFirst);
-    AddLabel(group, text(21), kNowhere, kWhite, 14, kHiddenFirst);
+    // Labels 21 and 24 would lie over the effect selector and over the speed slider's scale:
+    // 21 names the defaults button beside it, 24 heads the effect selector above it.
+    AddLabel(group, text(21), Rect(30, 475, 125, 488), kWhite, 14, kHiddenFirst);
     AddLabel(group, text(22), kNowhere, kWhite, 16, kHiddenFirst);
-    AddLabel(group, text(23), Rect(272, 410, 400, 428), kWhite, 16, kHiddenFirst);
-    AddLabel(group, text(24), kNowhere, kWhite, 16, kHiddenFirst);
+    // Wide enough for the speed slider's heading, short of the colour row at 315.
+    AddLabel(group, text(23), Rect(272, 399, 314, 417), kWhite, 16, kHiddenFirst);
+    AddLabel(group, text(24), Rect(272, 146, 313, 170), kWhite, 16, kHiddenFirst);
     AddLabel(group, text(25), Rect(264, 462, 349, 478), kBlue, 14, kHiddenFirst);
     AddLabel(group, text(26), Rect(402, 462, 435, 478), kBlue, 14, kHiddenFirst);
     AddLabel(group, text(27), Rect(532, 462, 565, 478), kBlue, 14, kHiddenFirst);
-    m_brightnessSlider.Create(SkinFile::Path(L"arrow3.png"), SkinFile::Path(L"arrow3.png"), 280,
-                              432, 548, 455, self, 10008, false, false);
-    m_brightnessSlider.SetRange(1, 3);
-    m_brightnessSlider.SetImages(280, 432, 548 - 280, 455 - 432, normal, down);
+    m_effectSpeedSlider.Create(SkinFile::Path(L"arrow3.png"), SkinFile::Path(L"arrow3.png"), 280,
+                               432, 548, 455, self, 10008, false, false);
+    m_effectSpeedSlider.SetRange(1, 3);
+    m_effectSpeedSlider.SetImages(280, 432, 548 - 280, 455 - 432, normal, down);
     m_pointsBar.Create(SkinFile::Path(L"arrow1.png"), 0, 275, 275, 555, 315, self, 10012, 0, 0);
     m_pointsBar.SetRange(0, 1, 20);
     m_pointsBar.SetImages(275, 275, 555 - 275, 315 - 275, normal, down);
 
-    group.insert(group.end(), {&m_ledModeBtn, &m_ledModeSideBtn, &m_ledSpeedSlider, &m_ledExportBtn,
-                               &m_ledImportBtn, &m_ledDefaultsBtn, &m_zoneBtns[0], &m_zoneBtns[1],
-                               &m_zoneBtns[2], &m_zoneBtns[3], &m_brightnessSlider});
+    group.insert(group.end(),
+                 {&m_ledModeBtn, &m_ledModeSideBtn, &m_ledLevelSlider, &m_ledExportBtn,
+                  &m_ledImportBtn, &m_ledDefaultsBtn, &m_zoneBtns[0], &m_zoneBtns[1],
+                  &m_zoneBtns[2], &m_zoneBtns[3], &m_effectSpeedSlider, &m_ledReservedBtn});
 }
 
 void CLucfgDlg::BuildMacroPage() {

@@ -160,6 +160,5 @@ void CLucfgDlg::ShowTextEdit(const winlayer::Window& edit, const TextEdit& resul
 
 void CLucfgDlg::SetDoubleClick(ProfileEdits::DoubleClickButton button) {
     m_profile.SetDoubleClick(button);
-    m_doubleClickA.SetCheck(Working().DoubleClickSpeed == 128);
-    m_doubleClickB.SetCheck(Working().DoubleClickSpeed != 128);
+    ShowDoubleClick(Working().DoubleClickSpeed);
 }

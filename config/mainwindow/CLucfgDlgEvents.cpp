@@ -250,7 +250,7 @@ LRESULT CLucfgDlg::OnSliderChanged(WPARAM value, LPARAM sliderId) {
         static_cast<int>(value), static_cast<int>(sliderId), m_lightingSlot);
     if (result.MoveSlider) {
         for (CPngHSliderBar* slider :
-             {&m_dpiSlider, &m_brightnessSlider, &m_ledSpeedSlider, &m_speedSlider}) {
+             {&m_dpiSlider, &m_effectSpeedSlider, &m_ledLevelSlider, &m_speedSlider}) {
             if (slider->Id() == static_cast<int>(sliderId)) {
                 slider->SetPos(result.Position);
             }

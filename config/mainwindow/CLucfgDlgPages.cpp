@@ -212,7 +212,13 @@ void CLucfgDlg::RedrawButtonPage() {
     m_linkProgramBtn.SetToolTipText(winlayer::Format(L"%ls", link.c_str()), true);
     m_linkToggleBtn.SetCheck(!link.empty());
     m_pointsBar.SetPositions(record.MULTIPOS);
-    m_doubleClickA.SetCheck(record.DoubleClickSpeed == 128);
-    m_doubleClickB.SetCheck(record.DoubleClickSpeed != 128);
+    ShowDoubleClick(record.DoubleClickSpeed);
     SetModeButtons(m_lightingSlot);
+}
+
+void CLucfgDlg::ShowDoubleClick(int speed) {
+    // Card A and C's switch stand for 128, card B for every other value.
+    m_doubleClickA.SetCheck(speed == 128);
+    m_doubleClickB.SetCheck(speed != 128);
+    m_doubleClickC.SetCheck(speed == 128);
 }

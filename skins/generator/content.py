@@ -117,7 +117,9 @@ def color(s, look):
             s.rect(556, y0, 576, y0 + 18, "#1a2332" if down else "#141922", r=3)
             s.rect(559, y0 + 15, 573, y0 + 17, col, r=1)
         w.button(s, (340, 478, 470, 500), "down" if down else "normal")
-    w.heading_mark(s, 264, 410, 428)
+    # The headings of the effect selector and of the effect's speed slider.
+    w.heading_mark(s, 264, 151, 165)
+    w.heading_mark(s, 264, 400, 416)
     w.track(s, (280, 432, 548, 455), filled=down, thickness=5, ticks=3, tick_span=(287, 541))
     mouse.lighting_page(s)
 

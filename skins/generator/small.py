@@ -64,8 +64,8 @@ def selcolor():
         cx, cy = 221.5, y0 + 3
         d = -1 if up else 1
         s.path(f"M{cx - 3},{cy - d * 1.5} L{cx + 3},{cy - d * 1.5} L{cx},{cy + d * 1.8} Z", fill=t.ICON_BRIGHT)
-    s.rect(152, 78, 228, 96, "#000000")
-    s.frame(152, 78, 228, 96, t.FIELD_EDGE)
+    # The hexadecimal value is shown, not typed: no field of its own, a rule under it.
+    s.line(152, 96.5, 228, 96.5, "#20262f")
     s.rect(132, 82, 146, 92, "none")
     s.path("M136,80 L134,94 M141,80 L139,94 M132.5,84.5 H144 M132,89.5 H143.5", stroke=t.ICON_DIM,
            stroke_width=1.3, stroke_linecap="round")
@@ -91,8 +91,8 @@ def hue_marker(down):
 PICTURES = {
     "thumb.dpi": thumb(18, 35),
     "thumb.speed": thumb(16, 29),
-    "thumb.brightness": thumb(14, 23),
-    "thumb.effect": thumb(12, 15),
+    "thumb.effect_speed": thumb(14, 23),
+    "thumb.brightness": thumb(12, 15),
     "light.red": light("#ff3030"),
     "light.yellow": light("#ffe030"),
     "light.green": light("#30ff60"),

@@ -62,7 +62,7 @@ TEST(ColorPositions, ArrowStepsAndClampsStayWithinAByte) {
     EXPECT_EQ(0, P::ClampChannel(-3));
 }
 
-TEST(ColorPositions, HexTextReadsBlueGreenRed) {
-    EXPECT_EQ(L"563412", P::HexText(RGB(0x12, 0x34, 0x56)));
-    EXPECT_EQ(L"0000ff", P::HexText(RGB(255, 0, 0)));
+TEST(ColorPositions, HexTextReadsRedGreenBlue) {
+    EXPECT_EQ(L"123456", P::HexText(RGB(0x12, 0x34, 0x56)));
+    EXPECT_EQ(L"ff0000", P::HexText(RGB(255, 0, 0)));
 }

@@ -60,8 +60,11 @@ TEST_F(OwnColorSelect, StartsAtRed) {
     EXPECT_EQ(RGB(255, 0, 0), select.HueColor());
     EXPECT_EQ(L"255", FieldText(COwnColorSelect::kRedField));
     EXPECT_EQ(L"0", FieldText(COwnColorSelect::kGreenField));
-    EXPECT_EQ(L"0000ff", select.HexEdit().Text());
+    EXPECT_EQ(L"ff0000", select.HexEdit().Text());
     EXPECT_FALSE(IsWindowEnabled(select.HexEdit().Hwnd()));
+    // Read-only, it looks it: on the panel, not black like the fields that take typing.
+    EXPECT_EQ(kPanel, PixelAt(select.HexEdit().Hwnd(), 70, 8));
+    EXPECT_EQ(RGB(0, 0, 0), PixelAt(select.FieldEdit(COwnColorSelect::kRedField).Hwnd(), 28, 8));
     EXPECT_EQ(RGB(255, 0, 0), Preview());
     EXPECT_EQ(kPanel, PixelAt(select.Hwnd(), 170, 110));
 }
@@ -72,7 +75,7 @@ TEST_F(OwnColorSelect, SetColorShowsWithoutReporting) {
     EXPECT_EQ(L"18", FieldText(COwnColorSelect::kRedField));
     EXPECT_EQ(L"52", FieldText(COwnColorSelect::kGreenField));
     EXPECT_EQ(L"86", FieldText(COwnColorSelect::kBlueField));
-    EXPECT_EQ(L"563412", select.HexEdit().Text());
+    EXPECT_EQ(L"123456", select.HexEdit().Text());
     EXPECT_EQ(RGB(0x12, 0x34, 0x56), Preview());
     EXPECT_TRUE(Posted().empty());
     select.SetColor(RGB(255, 255, 255));

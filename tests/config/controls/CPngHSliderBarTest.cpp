@@ -87,6 +87,10 @@ TEST_F(PngHSliderBar, FillReachesTheThumb) {
     EXPECT_EQ(0, bar.Thumb().X());
     EXPECT_EQ(kThumb, Bar(5, 10));
     EXPECT_EQ(kBack, Bar(39, 10));
+    // The window under the bar paints over its children too: the thumb comes back with the bar.
+    InvalidateRect(parent.Hwnd(), nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(kThumb, Bar(5, 10));
 }
 
 TEST_F(PngHSliderBar, DroppedThumbPostsTheRoundedValueAndStaysPut) {
@@ -99,6 +103,8 @@ TEST_F(PngHSliderBar, DroppedThumbPostsTheRoundedValueAndStaysPut) {
                               ControlMessages::kSliderValue, PM_NOREMOVE))
         << "nothing is posted while dragging";
     EXPECT_EQ(30, bar.Thumb().X());
+    // The track is filled up to the dragged thumb, also where the thumb never stood.
+    EXPECT_EQ(kFill, Bar(20, 10));
     SendMessageW(thumb, WM_LBUTTONUP, 0, PointParam(2, 5));
     Pump();
     EXPECT_EQ((std::vector<int>{2}), Values());

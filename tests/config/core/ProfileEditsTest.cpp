@@ -62,7 +62,7 @@ TEST(ProfileEdits, ClampsAndTexts) {
         {"double-click C from 0", [] { return Text(DoubleClickSpeed(DoubleClickButton::C, 0)); },
          L"128"},
         {"double-click C from 12", [] { return Text(DoubleClickSpeed(DoubleClickButton::C, 12)); },
-         L"0"},
+         L"128"},
         {"lighting bit 8", [] { return Text(LightingModeOfBit(8)); }, L"4"},
         {"lighting bit 32", [] { return Text(LightingModeOfBit(32)); }, L"6"},
         {"lighting value 3", [] { return Text(LightingModeOfBit(3)); }, L"1"},

@@ -76,7 +76,7 @@ TEST(WorkingProfile, EditsStoreAndNotify) {
          [](const SettingsRecord& r) { return r.DPI; }, 3},
         {"double-click C from 12",
          [](WorkingProfile& p) { p.SetDoubleClick(DoubleClickButton::C); }, 0x510, 0, 0,
-         [](const SettingsRecord& r) { return r.DoubleClickSpeed; }, 0},
+         [](const SettingsRecord& r) { return r.DoubleClickSpeed; }, 128},
         {"DPI slider 121", [](WorkingProfile& p) { p.OnSliderChanged(121, 10001, 0); }, 0x516, 1, 0,
          [](const SettingsRecord& r) { return r.DPI_INFO[1][1]; }, 120},
         {"lighting speed slider", [](WorkingProfile& p) { p.OnSliderChanged(3, 10008, 3); }, 0x4CB,

@@ -117,8 +117,9 @@ TEST(MainWindowCommands, SettingsButtonsStoreShowAndNotify) {
     const auto speed = [](int value) {
         return [=](Dlg& d) { d.Working().DoubleClickSpeed = value; };
     };
+    // Cards A and B, and C's switch.
     const auto doubleClick = [](Dlg& d) {
-        return Checked({&Probe::doubleClickA(d), &Probe::doubleClickB(d)});
+        return Checked({&Probe::doubleClickA(d), &Probe::doubleClickB(d), &Probe::doubleClickC(d)});
     };
     std::vector<Row> rows = {
         {"universal scroll off takes the typed lines, kept at most 100",
@@ -169,28 +170,36 @@ TEST(MainWindowCommands, SettingsButtonsStoreShowAndNotify) {
          {0x510, 0, 0},
          {{L"DoubleClickSpeed", 128}},
          doubleClick,
-         L"x-"},
+         L"x-x"},
         {"double-click B",
          [](Dlg& d) { return Probe::doubleClickB(d).Hwnd(); },
          speed(128),
          {0x510, 0, 0},
          {{L"DoubleClickSpeed", 0}},
          doubleClick,
-         L"-x"},
+         L"-x-"},
         {"double-click C from 0",
          [](Dlg& d) { return Probe::doubleClickC(d).Hwnd(); },
          speed(0),
          {0x510, 0, 0},
          {{L"DoubleClickSpeed", 128}},
          doubleClick,
-         L"x-"},
+         L"x-x"},
         {"double-click C from 128",
          [](Dlg& d) { return Probe::doubleClickC(d).Hwnd(); },
          speed(128),
          {0x510, 0, 0},
          {{L"DoubleClickSpeed", 0}},
          doubleClick,
-         L"-x"},
+         L"-x-"},
+        // Off (B) at the first start's 12: the switch turns on.
+        {"double-click C from 12",
+         [](Dlg& d) { return Probe::doubleClickC(d).Hwnd(); },
+         speed(12),
+         {0x510, 0, 0},
+         {{L"DoubleClickSpeed", 128}},
+         doubleClick,
+         L"x-x"},
     };
     for (int stage = 0; stage < 4; ++stage) {
         rows.push_back({"DPI stage " + std::to_string(stage),

@@ -135,9 +135,19 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
         return Probe::pollingRateBtn(d).GetCaption() + L" " +
                std::to_wstring(d.Working().PollingRate);
     };
+    // The mode, its caption, and whether each lighting slider's thumb is on the screen.
     const auto mode = [](std::int32_t SettingsRecord::*field) {
         return [=](Dlg& d) {
-            return std::to_wstring(d.Working().*field) + L" " + Probe::ledModeBtn(d).GetCaption();
+            std::wstring thumbs;
+            for (CPngHSliderBar* slider :
+                 {&Probe::ledLevelSlider(d), &Probe::effectSpeedSlider(d)}) {
+                CPngHSlider& thumb = slider->Thumb();
+                const bool drawn =
+                    PixelAt(thumb.Hwnd(), thumb.Width() / 2, 7) == MainWindowSession::kThumbColor;
+                thumbs += drawn ? L" drawn" : L" gone";
+            }
+            return std::to_wstring(d.Working().*field) + L" " + Probe::ledModeBtn(d).GetCaption() +
+                   thumbs;
         };
     };
     const Row rows[] = {
@@ -205,7 +215,7 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
          3,
          std::nullopt,
          mode(&SettingsRecord::LedMode3),
-         L"13 " + MainWindowSession::Text(L"LEDMODE13"),
+         L"13 " + MainWindowSession::Text(L"LEDMODE13") + L" drawn drawn",
          {{0x4CB, 2, 0}}},
         {"lighting mode of zone 1 from the selector: off",
          {subTab(2), zone(0)},
@@ -214,7 +224,7 @@ TEST(MainWindowMenus, MenusOpenFromTheWindowAndReportTheirChoices) {
          3,
          std::nullopt,
          mode(&SettingsRecord::LedMode),
-         L"11 " + MainWindowSession::Text(L"LEDMODE11"),
+         L"11 " + MainWindowSession::Text(L"LEDMODE11") + L" drawn drawn",
          {{0x4CB, 0, 0}}},
         {"insert mode",
          {[](Dlg& d) { return Probe::macroTabBtn(d).Hwnd(); }},

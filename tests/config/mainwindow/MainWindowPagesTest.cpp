@@ -29,6 +29,35 @@ std::wstring Marks(std::initializer_list<bool> flags) {
 bool Visible(const winlayer::Window& window) {
     return IsWindowVisible(window.Hwnd()) != FALSE;
 }
+
+std::vector<COLORREF> Pixels(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const ScreenShot shot(hwnd);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(shot.At(x, y));
+        }
+    }
+    return pixels;
+}
+
+// The box's text, and how it draws the text's last character: as a glyph of its own, or as the
+// empty box it also draws for the character before it.
+std::wstring TextAndLastGlyph(const winlayer::Window& box) {
+    const std::wstring text = box.Text();
+    const auto drawn = [&](const std::wstring& shown) {
+        SetWindowTextW(box.Hwnd(), shown.c_str());
+        UpdateWindow(box.Hwnd());
+        return Pixels(box.Hwnd());
+    };
+    const std::vector<COLORREF> own = drawn(text);
+    const std::vector<COLORREF> other =
+        drawn(text.substr(0, text.size() - 1) + text[text.size() - 2]);
+    SetWindowTextW(box.Hwnd(), text.c_str());
+    return text + (own != other ? L" glyph" : L" box");
+}
 } // namespace
 
 // A sub-tab shows its sub-page and only its own; the slot highlight's timer runs only on the
@@ -134,15 +163,16 @@ TEST(MainWindowPages, SettingsPageShowsTheWorkingProfile) {
                L" " + std::to_wstring(Probe::dpiSlider(d).Thumb().Value()) + L" " + s[2].EditText();
     };
     const auto lighting = [](Dlg& d) {
-        return std::to_wstring(Probe::ledSpeedSlider(d).Thumb().Value()) + L" " +
-               std::to_wstring(Probe::brightnessSlider(d).Thumb().Value());
+        return std::to_wstring(Probe::ledLevelSlider(d).Thumb().Value()) + L" " +
+               std::to_wstring(Probe::effectSpeedSlider(d).Thumb().Value());
     };
     const auto scroll = [](Dlg& d) {
         return Probe::wheelLinesEdit(d).Text() + L" " +
                Marks({Probe::scrollOffBtn(d).IsChecked(), Probe::scrollOnBtn(d).IsChecked()});
     };
     const auto doubleClick = [](Dlg& d) {
-        return Marks({Probe::doubleClickA(d).IsChecked(), Probe::doubleClickB(d).IsChecked()});
+        return Marks({Probe::doubleClickA(d).IsChecked(), Probe::doubleClickB(d).IsChecked(),
+                      Probe::doubleClickC(d).IsChecked()});
     };
     const Row rows[] = {
         {"polling interval 8", [](SettingsRecord& r) { r.PollingRate = 8; }, rate, L"125"},
@@ -172,9 +202,18 @@ TEST(MainWindowPages, SettingsPageShowsTheWorkingProfile) {
          },
          scroll, L"4 x-"},
         {"fast double-click", [](SettingsRecord& r) { r.DoubleClickSpeed = 128; }, doubleClick,
-         L"x-"},
+         L"x-x"},
         {"standard double-click", [](SettingsRecord& r) { r.DoubleClickSpeed = 0; }, doubleClick,
-         L"-x"},
+         L"-x-"},
+        // A name beyond Latin: the rename box draws what the labels draw.
+        {"a name beyond Latin",
+         [](SettingsRecord& r) {
+             r.ProfileName.fill(L'\0');
+             std::wstring(L"\u00DCn\u00EFc\u00F8d\u00E9 \u6E38\u620F")
+                 .copy(r.ProfileName.data(), r.ProfileName.size() - 1);
+         },
+         [](Dlg& d) { return TextAndLastGlyph(Probe::profileNameEdit(d)); },
+         L"\u00DCn\u00EFc\u00F8d\u00E9 \u6E38\u620F glyph"},
         {"pointer speed", [](SettingsRecord& r) { r.Acceleration = 4; },
          [](Dlg& d) { return std::to_wstring(Probe::speedSlider(d).Thumb().Value()); }, L"4"},
     };

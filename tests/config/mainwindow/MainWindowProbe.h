@@ -86,8 +86,8 @@ public:
     static auto& zoneBtns(CLucfgDlg& dialog) { return dialog.m_zoneBtns; }
     static auto& ledModeBtn(CLucfgDlg& dialog) { return dialog.m_ledModeBtn; }
     static auto& ledModeSideBtn(CLucfgDlg& dialog) { return dialog.m_ledModeSideBtn; }
-    static auto& ledSpeedSlider(CLucfgDlg& dialog) { return dialog.m_ledSpeedSlider; }
-    static auto& brightnessSlider(CLucfgDlg& dialog) { return dialog.m_brightnessSlider; }
+    static auto& ledLevelSlider(CLucfgDlg& dialog) { return dialog.m_ledLevelSlider; }
+    static auto& effectSpeedSlider(CLucfgDlg& dialog) { return dialog.m_effectSpeedSlider; }
     static auto& ledImportBtn(CLucfgDlg& dialog) { return dialog.m_ledImportBtn; }
     static auto& ledExportBtn(CLucfgDlg& dialog) { return dialog.m_ledExportBtn; }
     static auto& ledReservedBtn(CLucfgDlg& dialog) { return dialog.m_ledReservedBtn; }

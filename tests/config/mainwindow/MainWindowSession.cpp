@@ -29,12 +29,25 @@ struct MenuPicture {
     const wchar_t* name;
     int width;
     int height;
+    COLORREF color = RGB(30, 30, 30);
 };
-constexpr MenuPicture kMenuPictures[] = {
-    {L"Menu1_n.png", 180, 514}, {L"Menu1_d.png", 180, 514},      {L"Menu6_n.png", 180, 192},
-    {L"Menu6_d.png", 180, 215}, {L"Menu2_n.png", 145, 96},       {L"Menu2_d.png", 145, 96},
-    {L"Menu3_n.png", 186, 130}, {L"Menu3_d.png", 186, 130},      {L"Menu4_n.png", 188, 107},
-    {L"Menu4_d.png", 188, 107}, {L"macro_menu_n.jpg", 171, 402}, {L"macro_menu_n2.jpg", 120, 62}};
+// The menus' pictures, and the sliders' thumbs in a colour of their own.
+constexpr MenuPicture kMenuPictures[] = {{L"Menu1_n.png", 180, 514},
+                                         {L"Menu1_d.png", 180, 514},
+                                         {L"Menu6_n.png", 180, 192},
+                                         {L"Menu6_d.png", 180, 215},
+                                         {L"Menu2_n.png", 145, 96},
+                                         {L"Menu2_d.png", 145, 96},
+                                         {L"Menu3_n.png", 186, 130},
+                                         {L"Menu3_d.png", 186, 130},
+                                         {L"Menu4_n.png", 188, 107},
+                                         {L"Menu4_d.png", 188, 107},
+                                         {L"macro_menu_n.jpg", 171, 402},
+                                         {L"macro_menu_n2.jpg", 120, 62},
+                                         {L"arrow1.png", 18, 35, MainWindowSession::kThumbColor},
+                                         {L"arrow2.png", 16, 29, MainWindowSession::kThumbColor},
+                                         {L"arrow3.png", 14, 23, MainWindowSession::kThumbColor},
+                                         {L"arrow4.png", 12, 15, MainWindowSession::kThumbColor}};
 
 void WriteLanguageFile(const std::wstring& path) {
     std::vector<std::wstring> keywords{L"NEWPROFILE", L"WARN1"};
@@ -70,7 +83,7 @@ std::wstring MainWindowSession::MakeProgramFolder(bool withHooks) {
             MainWindowFixture::WriteTestSkin(original);
             for (const MenuPicture& picture : kMenuPictures) {
                 SaveSolidPng(original + L"skins\\" + picture.name, picture.width, picture.height,
-                             RGB(30, 30, 30));
+                             picture.color);
             }
             WriteLanguageFile(original + L"Strings.xml");
         });

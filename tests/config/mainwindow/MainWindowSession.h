@@ -21,6 +21,8 @@ class MainWindowSession {
 public:
     using Macro = MainWindowData::Macro;
     using Post = std::tuple<UINT, WPARAM, LPARAM>;
+    // The colour of every slider thumb's picture.
+    static constexpr COLORREF kThumbColor = RGB(240, 130, 20);
 
     explicit MainWindowSession(const SettingsRecord& record,
                                const std::vector<std::wstring>& profiles = {L"Game"},

@@ -58,8 +58,7 @@ TEST(MainWindowStart, PageGroupsShowWithTheirPagesFromTheStartOn) {
             Click(row.click(dialog));
         }
         EXPECT_EQ(row.shown, GroupMarks(dialog));
-        // In no group: as they were made.
-        EXPECT_TRUE(IsWindowVisible(Probe::ledReservedBtn(dialog).Hwnd()));
+        // In no group: as it was made.
         EXPECT_TRUE(IsWindowVisible(Probe::ledSpareBtn(dialog).Hwnd()));
     }
 }

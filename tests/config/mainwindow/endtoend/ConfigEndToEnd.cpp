@@ -5,6 +5,7 @@
 #include "winlayer/MessageLoop.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 constexpr DWORD kRecheckMs = 2;
@@ -14,6 +15,21 @@ const bool kServiceFolderNamed = [] {
     ServiceHarness::UseProgramFolder(V212_TOLVANE_SIM_FOLDER);
     return true;
 }();
+
+// A program folder with the skin and the language file the build put into its own folder.
+std::wstring BuiltSkinProgramFolder() {
+    return MainWindowFixture::CopiedProgramFolder(L"built", [](const std::wstring& folder) {
+        const std::filesystem::path built(V212_BUILD_FOLDER);
+        for (const auto& entry : std::filesystem::directory_iterator(built / L"skins")) {
+            if (entry.is_regular_file()) {
+                CopyFileW(entry.path().wstring().c_str(),
+                          (folder + L"skins\\" + entry.path().filename().wstring()).c_str(), FALSE);
+            }
+        }
+        CopyFileW((built / L"Strings.xml").wstring().c_str(), (folder + L"Strings.xml").c_str(),
+                  FALSE);
+    });
+}
 
 bool IsBracketEnd(const Bytes& report) {
     return report.size() >= 3 && report[0] == 2 && report[1] == 0xF5 && report[2] == 1;
@@ -76,8 +92,9 @@ void ConfigEndToEnd::StartService(bool plugged) {
     }
 }
 
-void ConfigEndToEnd::OpenWindow(int subTab) {
-    window_ = std::make_unique<MainWindowFixture>(MainWindowFixture::MakeTestSkin());
+void ConfigEndToEnd::OpenWindow(int subTab, Skin skin) {
+    window_ = std::make_unique<MainWindowFixture>(
+        skin == Skin::Test ? MainWindowFixture::MakeTestSkin() : BuiltSkinProgramFolder());
     ASSERT_NE(nullptr, Hwnd());
     Click(MainWindowProbe::subTabs(Dialog())[static_cast<std::size_t>(subTab)].Hwnd());
     PumpWatching([] { return true; }, 0);

@@ -50,8 +50,11 @@ protected:
     static constexpr int kButtonsTab = 0;
     static constexpr int kPerformanceTab = 1;
 
-    // The main window over the test skin, with the given sub-tab of the main page clicked.
-    void OpenWindow(int subTab = kButtonsTab);
+    // The test skin, or the skin the build made: its pictures and texts, as a user sees them.
+    enum class Skin { Test, Built };
+
+    // The main window over the skin, with the given sub-tab of the main page clicked.
+    void OpenWindow(int subTab = kButtonsTab, Skin skin = Skin::Test);
     CLucfgDlg& Dialog() { return window_->Dialog(); }
     HWND Hwnd() const { return window_->Hwnd(); }
     // New, profile name, Delete, More and Reset.

@@ -9,6 +9,10 @@
 #include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/tolvane/RecorderWindow.h"
 
+#include <climits>
+#include <cstdio>
+#include <optional>
+#include <sstream>
 #include <string>
 
 namespace map = MouseMemoryMap;
@@ -19,6 +23,7 @@ constexpr UINT kDpiStageEnter = 0x1403;
 constexpr UINT kColourChosen = 0x518;
 constexpr int kDpiSlider = 10001;
 constexpr int kPointerSpeedSlider = 10010;
+constexpr std::size_t kLightingTab = 2;
 constexpr COLORREF kColour = RGB(0x12, 0x34, 0x56);
 
 // The system's wheel lines as the registry holds them: the service sets them in its own process.
@@ -32,6 +37,74 @@ UINT SystemWheelLines() {
     return static_cast<UINT>(std::wcstoul(text, nullptr, 10));
 }
 
+RECT RectInDialog(const CLucfgDlg& dialog, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The shown slider whose caption, the nearest shown label above it, reads `caption`.
+CPngHSliderBar* SliderCaptioned(CLucfgDlg& dialog, const std::wstring& caption) {
+    for (CPngHSliderBar* slider :
+         {&MainWindowProbe::dpiSlider(dialog), &MainWindowProbe::speedSlider(dialog),
+          &MainWindowProbe::ledLevelSlider(dialog), &MainWindowProbe::effectSpeedSlider(dialog)}) {
+        if (!IsWindowVisible(slider->Hwnd())) {
+            continue;
+        }
+        const RECT bar = RectInDialog(dialog, slider->Hwnd());
+        const CStaticTrans* nearest = nullptr;
+        LONG nearestBottom = LONG_MIN;
+        for (const auto& label : MainWindowProbe::labels(dialog)) {
+            const RECT r = RectInDialog(dialog, label->Hwnd());
+            if (IsWindowVisible(label->Hwnd()) && r.bottom <= bar.top && r.right > bar.left &&
+                r.left < bar.right && r.bottom > nearestBottom) {
+                nearest = label.get();
+                nearestBottom = r.bottom;
+            }
+        }
+        if (nearest != nullptr && nearest->Text() == caption) {
+            return slider;
+        }
+    }
+    return nullptr;
+}
+
+// Shows the lighting sub-page and clicks the track of the slider captioned `caption` at its
+// left or right end, as the mouse does.
+std::function<void(CLucfgDlg&)> ClickSliderEnd(const wchar_t* caption, bool right) {
+    return [=](CLucfgDlg& d) {
+        Click(MainWindowProbe::subTabs(d)[kLightingTab].Hwnd());
+        CPngHSliderBar* slider = SliderCaptioned(d, caption);
+        ASSERT_NE(nullptr, slider) << "no slider is captioned so";
+        RECT client{};
+        GetClientRect(slider->Hwnd(), &client);
+        const LPARAM at = MAKELPARAM(right ? client.right - 1 : 0, client.bottom / 2);
+        SendMessageW(slider->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(slider->Hwnd(), WM_LBUTTONUP, 0, at);
+    };
+}
+
+// The bytes at an address of the simulated mouse's memory.
+Bytes MouseMemory(ServiceHarness& harness, std::uint16_t address, std::size_t count) {
+    char command[32];
+    std::snprintf(command, sizeof command, "memory %x %zu", address, count);
+    std::istringstream reply(harness.Simulator().Command(command).value_or(""));
+    Bytes bytes;
+    unsigned value = 0;
+    while (reply >> std::hex >> value) {
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return bytes;
+}
+
+// The one byte of the mouse's lighting record that a change must alter, and its new value.
+struct LightingByte {
+    std::size_t index; // R, G, B, mode, speed, option, level
+    std::uint8_t value;
+};
+constexpr std::size_t kLightingBytes = 7;
+
 // One change the way its control makes it, what reaches the mouse, and the field both files
 // then hold.
 struct Change {
@@ -40,6 +113,7 @@ struct Change {
     Reports reports;
     std::function<int(const SettingsRecord&)> field;
     int stored;
+    std::optional<LightingByte> lightingByte = std::nullopt;
 };
 
 std::vector<Change> Changes(int stage, UINT wheelLines) {
@@ -47,6 +121,12 @@ std::vector<Change> Changes(int stage, UINT wheelLines) {
         return r.DPI_INFO[static_cast<std::size_t>(stage)][1];
     };
     const std::uint16_t stageAddress = map::DpiStageAddress(stage);
+    const Reports lighting{BracketReport(0),
+                           WriteReport(map::kLightingClear, {0, 0}),
+                           WriteReport(map::kLighting, {}),
+                           WriteReport(map::kLightingFixed, {0x02, 0x80, 0x03, 0x80}),
+                           CommitReport(4),
+                           BracketReport(1)};
     return {
         {"DPI slider at 32",
          [](CLucfgDlg& d) { PostMessageW(d.Hwnd(), kSliderValue, 32, kDpiSlider); },
@@ -91,6 +171,12 @@ std::vector<Change> Changes(int stage, UINT wheelLines) {
           WriteReport(map::kPollingRateSecond, {2, 0, 2, 0}), CommitReport(8), BracketReport(1)},
          [](const SettingsRecord& r) { return r.PollingRate; },
          2},
+        // Each lighting slider changes what its caption names (zone 1's entry: 3 and 2 at first).
+        {"the slider captioned Brightness at its left end", ClickSliderEnd(L"Brightness", false),
+         lighting, [](const SettingsRecord& r) { return r.LED_MODE_INFO[0][1]; }, 1,
+         LightingByte{6, 1}},
+        {"the slider captioned Speed at its right end", ClickSliderEnd(L"Speed", true), lighting,
+         [](const SettingsRecord& r) { return r.LED_MODE_INFO[0][2]; }, 3, LightingByte{4, 2}},
     };
 }
 
@@ -127,13 +213,14 @@ protected:
 
 TEST_F(SettingsToMouse, ChangesOnScreenReachTheMouseAndBothFiles) {
     ASSERT_NO_FATAL_FAILURE(StartService());
-    ASSERT_NO_FATAL_FAILURE(OpenWindow(kPerformanceTab));
+    ASSERT_NO_FATAL_FAILURE(OpenWindow(kPerformanceTab, Skin::Built));
     const int stage = CurrentStage();
     ASSERT_TRUE(stage >= 0 && stage < 4) << stage;
 
     for (const Change& change : Changes(stage, wheelLines_)) {
         SCOPED_TRACE(change.name);
         const std::uint64_t first = harness_.Simulator().NextSequence();
+        const Bytes lightingBefore = MouseMemory(harness_, map::kLighting, kLightingBytes);
         change.make(Dialog());
         if (change.reports.empty()) {
             EXPECT_TRUE(PumpWatching([&] { return SystemWheelLines() == wheelLines_; }));
@@ -143,12 +230,19 @@ TEST_F(SettingsToMouse, ChangesOnScreenReachTheMouseAndBothFiles) {
         } else {
             EXPECT_TRUE(ReportsMatch(WaitForBracket(first), change.reports));
         }
+        if (change.lightingByte) {
+            Bytes expected = lightingBefore;
+            ASSERT_EQ(kLightingBytes, expected.size());
+            expected[change.lightingByte->index] = change.lightingByte->value;
+            EXPECT_EQ(HexOf(expected),
+                      HexOf(MouseMemory(harness_, map::kLighting, kLightingBytes)));
+        }
         ExpectInBothFiles(change);
     }
 }
 
 TEST_F(SettingsToMouse, WithoutTheServiceBothFilesAreWrittenAndNothingIsPosted) {
-    ASSERT_NO_FATAL_FAILURE(OpenWindow(kPerformanceTab));
+    ASSERT_NO_FATAL_FAILURE(OpenWindow(kPerformanceTab, Skin::Built));
     ASSERT_TRUE(ServiceHarness::ServiceWindows().empty());
     const int stage = CurrentStage();
     for (const Change& change : Changes(stage, wheelLines_)) {
