@@ -1,6 +1,7 @@
 #include "config/controls/CNameMenu.h"
 
 #include "config/controls/CControlGlobals.h"
+#include "config/controls/CWindowHost.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
@@ -98,6 +99,10 @@ bool CNameMenu::OnEraseBkgnd(HDC) {
 }
 
 void CNameMenu::OnDestroy() {
+    // A list that an object took over goes back into the menu, and goes with it.
+    if (m_list.Hwnd() != nullptr) {
+        RestoreHostedWindow(m_list.Hwnd());
+    }
     Dialog::OnDestroy();
     m_background.reset();
 }
