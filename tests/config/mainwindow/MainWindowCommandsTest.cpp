@@ -51,33 +51,33 @@ std::string FileBytes(const std::wstring& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-int CompanionProcesses() {
+int Processes(const wchar_t* program) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     int count = 0;
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry)) {
-        count += lstrcmpiW(entry.szExeFile, L"pallwick.exe") == 0 ? 1 : 0;
+        count += lstrcmpiW(entry.szExeFile, program) == 0 ? 1 : 0;
     }
     CloseHandle(snapshot);
     return count;
 }
 
-std::vector<HWND> CompanionWindows() {
+std::vector<HWND> WindowsTitled(const wchar_t* title) {
     std::vector<HWND> windows;
     HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, kCompanionTitle)) != nullptr) {
+    while ((window = FindWindowExW(nullptr, window, nullptr, title)) != nullptr) {
         windows.push_back(window);
     }
     return windows;
 }
 
-void CloseCompanions() {
-    for (HWND window : CompanionWindows()) {
+void CloseAll(const wchar_t* title, const wchar_t* program) {
+    for (HWND window : WindowsTitled(title)) {
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
-    WaitUntil([] { return CompanionProcesses() == 0; }, 10000);
+    WaitUntil([=] { return Processes(program) == 0; }, 10000);
 }
 } // namespace
 
@@ -471,34 +471,57 @@ TEST(MainWindowCommands, CloseEndsWithCancelAndMinimiseDoesNot) {
     }
 }
 
-// The companion program is started from the program folder once; a second click brings its
-// window back instead of starting another.
-TEST(MainWindowCommands, CompanionIsStartedOnceThenRaised) {
-    CloseCompanions();
-    MainWindowSession session(Data::Record(L"Game"));
-    ASSERT_TRUE(CopyFileW(Data::BuiltFile(V212_COMPANION_EXE).c_str(),
-                          (session.ProgramFolder() + L"pallwick.exe").c_str(), FALSE))
-        << testing::PrintToString(Data::BuiltFile(V212_COMPANION_EXE));
+// The companion program and the user guide are opened from the program folder once; a second
+// request brings their window back instead of opening another.
+TEST(MainWindowCommands, CompanionAndGuideAreOpenedOnceThenRaised) {
+    struct Target {
+        const char* what;
+        std::wstring built;
+        // The file's name in the program folder.
+        const wchar_t* file;
+        std::function<void(CLucfgDlg&)> request;
+        // The window it opens, and the program that shows it.
+        const wchar_t* title;
+        const wchar_t* program;
+    };
+    const Target targets[] = {
+        {"companion", Data::BuiltFile(V212_COMPANION_EXE), L"pallwick.exe",
+         [](CLucfgDlg& d) { Click(Probe::companionBtn(d).Hwnd()); }, kCompanionTitle,
+         L"pallwick.exe"},
+        // Asked for by another program; the guide's viewer titles its window as the guide says.
+        {"user guide", Data::BuiltFile(V212_HELP_CHM), L"Mirelcfg.chm",
+         [](CLucfgDlg& d) { PostMessageW(d.Hwnd(), 0x40A, 22, 0); }, L"HTML Help", L"hh.exe"},
+    };
     struct Row {
         const char* what;
         bool minimiseFirst;
     };
-    for (const Row row : {Row{"first click starts it", false}, Row{"second click raises it", true},
-                          Row{"third click, not minimised", false}}) {
-        SCOPED_TRACE(row.what);
-        if (row.minimiseFirst) {
-            ShowWindow(CompanionWindows().front(), SW_MINIMIZE);
-            ASSERT_TRUE(WaitUntil([] { return IsIconic(CompanionWindows().front()) != FALSE; }));
+    const Row rows[] = {Row{"first request opens it", false}, Row{"second request raises it", true},
+                        Row{"third request, not minimised", false}};
+    MainWindowSession session(Data::Record(L"Game"));
+    for (const Target& target : targets) {
+        SCOPED_TRACE(target.what);
+        CloseAll(target.title, target.program);
+        ASSERT_TRUE(
+            CopyFileW(target.built.c_str(), (session.ProgramFolder() + target.file).c_str(), FALSE))
+            << testing::PrintToString(target.built);
+        const auto windows = [&] { return WindowsTitled(target.title); };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.what);
+            if (row.minimiseFirst) {
+                ShowWindow(windows().front(), SW_MINIMIZE);
+                ASSERT_TRUE(WaitUntil([&] { return IsIconic(windows().front()) != FALSE; }));
+            }
+            target.request(session.Dialog());
+            ASSERT_TRUE(WaitUntil([&] { return windows().size() == 1; }, 20000));
+            EXPECT_TRUE(WaitUntil([&] { return IsIconic(windows().front()) == FALSE; }));
+            // A second copy would be there by now: the start returns once the process exists.
+            PumpFor(100);
+            EXPECT_EQ(1u, windows().size());
+            EXPECT_EQ(1, Processes(target.program));
         }
-        Click(Probe::companionBtn(session.Dialog()).Hwnd());
-        ASSERT_TRUE(WaitUntil([] { return CompanionWindows().size() == 1; }, 20000));
-        EXPECT_TRUE(WaitUntil([] { return IsIconic(CompanionWindows().front()) == FALSE; }));
-        // A second copy would be there by now: the start returns once the process exists.
-        PumpFor(100);
-        EXPECT_EQ(1u, CompanionWindows().size());
-        EXPECT_EQ(1, CompanionProcesses());
+        CloseAll(target.title, target.program);
     }
-    CloseCompanions();
 }
 
 // Importing a lighting file takes a whole file; a damaged one is refused with a warning and
