@@ -45,6 +45,7 @@ int CNameMenu::OnCreate(CREATESTRUCTW&) {
 }
 
 bool CNameMenu::OnInitDialog() {
+    m_tipHold.emplace(GetParent(Hwnd()));
     // The owner keeps the activation: the menu only shows the names.
     SetWindowPos(Hwnd(), HWND_TOP, m_position.x, m_position.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     m_list.SetColors(kListBackground, kFrameColor);
@@ -103,6 +104,7 @@ void CNameMenu::OnDestroy() {
     if (m_list.Hwnd() != nullptr) {
         RestoreHostedWindow(m_list.Hwnd());
     }
+    m_tipHold.reset();
     Dialog::OnDestroy();
     m_background.reset();
 }

@@ -8,17 +8,21 @@
 #include "shared/store/CIniFile.h"
 #include "shared/store/DataPaths.h"
 #include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/controls/PointerHold.h"
 #include "tests/config/dialogs/ModalSteps.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <tuple>
 
 // Commands as the main window's controls send them, with a recording stand-in for the service.
@@ -79,6 +83,38 @@ void CloseAll(const wchar_t* title, const wchar_t* program) {
     }
     WaitUntil([=] { return Processes(program) == 0; }, 10000);
 }
+
+// Puts the screen pointer on the control's middle, the control told as by the pointer's own
+// move; the pointer then rests there (the caller holds it).
+void RestPointerOn(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    POINT at{client.right / 2, client.bottom / 2};
+    POINT screen = at;
+    ClientToScreen(control, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(control, WM_MOUSEMOVE, 0, PointParam(at.x, at.y));
+    Pump();
+}
+
+// The tooltip of this thread that is showing, or null.
+HWND ShownToolTip() {
+    HWND shown = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            std::array<wchar_t, 64> name{};
+            GetClassNameW(hwnd, name.data(), static_cast<int>(name.size()));
+            if (lstrcmpiW(name.data(), TOOLTIPS_CLASSW) == 0 && IsWindowVisible(hwnd)) {
+                *reinterpret_cast<HWND*>(found) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
 } // namespace
 
 // Each control's click stores its setting in "Mouse.ini" and the profile's file and posts the
@@ -295,19 +331,29 @@ TEST(MainWindowCommands, TypedDpiValueIsTakenBeforeTheClickedCommand) {
     }
 }
 
-// Each pop-up opens from its button; a second click, or another pop-up's, leaves one open.
+// Each pop-up opens from its button; a second click, or another pop-up's, leaves one open. A
+// click elsewhere on the window, or Escape, closes it without a choice; while it is open no tip
+// shows over it.
 TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
     using Dlg = CLucfgDlg;
     using Control = std::function<HWND(Dlg&)>;
+    using Close = std::function<void(Dlg&)>;
     struct Row {
         const char* what;
         std::vector<Control> clicks;
         // The pop-up that is left open.
         std::function<HWND(Dlg&)> open;
+        // Each closes the pop-up, opened again by the clicks before the next; none: a click on
+        // another button.
+        std::vector<Close> closes = {};
+        // The pointer rests on the last button clicked, as it does after a click.
+        bool pointerRests = false;
     };
     const Control mainTab = [](Dlg& d) { return Probe::mainTabBtn(d).Hwnd(); };
     const Control macroTab = [](Dlg& d) { return Probe::macroTabBtn(d).Hwnd(); };
+    const Control buttons = [](Dlg& d) { return Probe::subTabs(d)[0].Hwnd(); };
     const Control performance = [](Dlg& d) { return Probe::subTabs(d)[1].Hwnd(); };
+    const Control slot = [](Dlg& d) { return Probe::slotBtns(d)[2].Hwnd(); };
     const Control profileName = [](Dlg& d) { return Probe::profileNameBtn(d).Hwnd(); };
     const Control moreProfile = [](Dlg& d) { return Probe::moreProfileBtn(d).Hwnd(); };
     const Control macroName = [](Dlg& d) { return Probe::macroNameBtn(d).Hwnd(); };
@@ -318,6 +364,14 @@ TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
     const auto moreMenu = [=](Dlg& d) { return window(Probe::moreMenu(d)); };
     const auto macroMenu = [=](Dlg& d) { return window(Probe::macroNameMenu(d)); };
     const auto menu = [=](Dlg& d) { return window(Probe::popup(d)); };
+    const Close otherButton = [](Dlg& d) { Click(Probe::highlightBtns(d)[0].Hwnd()); };
+    // The key reaches the window that has the keyboard, the pop-up itself when it took it.
+    const Close escape = [](Dlg&) { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); };
+    const Close pressInProfileBox = [](Dlg& d) {
+        const HWND box = Probe::profileNameEdit(d).Hwnd();
+        PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(5, 5));
+        PostMessageW(box, WM_LBUTTONUP, 0, PointParam(5, 5));
+    };
     const Row rows[] = {
         {"profile names twice", {mainTab, profileName, profileName}, profileMenu},
         {"profile more-menu twice", {mainTab, moreProfile, moreProfile}, moreMenu},
@@ -327,23 +381,54 @@ TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
         {"macro names twice", {macroTab, macroName, macroName}, macroMenu},
         {"macro more-menu twice", {macroTab, moreMacro, moreMacro}, moreMenu},
         {"macro more-menu, then the names", {macroTab, moreMacro, macroName}, macroMenu},
+        {"profile names with the pointer resting on their button",
+         {mainTab, profileName},
+         profileMenu,
+         {},
+         true},
+        {"button function menu: Escape, and a press in the profile name's box",
+         {mainTab, buttons, slot},
+         menu,
+         {escape, pressInProfileBox}},
     };
     MainWindowSession session(Data::Record(L"Game"), {L"Game", L"Work"},
                               {{0, L"Alpha"}, {1, L"Beta"}});
     CLucfgDlg& dialog = session.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        for (const auto& control : row.clicks) {
-            Click(control(dialog));
-            Pump();
+        std::optional<PointerHold> pointer;
+        if (row.pointerRests) {
+            pointer.emplace();
         }
-        const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
-        ASSERT_EQ(1u, popups.size());
-        EXPECT_EQ(row.open(dialog), popups[0]);
-        // Any click of the window closes it.
-        Click(Probe::highlightBtns(dialog)[0].Hwnd());
-        Pump();
-        EXPECT_TRUE(OwnedWindows(session.Hwnd()).empty());
+        const std::vector<Close> closes =
+            row.closes.empty() ? std::vector{otherButton} : row.closes;
+        for (const Close& close : closes) {
+            for (const auto& control : row.clicks) {
+                if (pointer && &control == &row.clicks.back()) {
+                    RestPointerOn(control(dialog));
+                }
+                Click(control(dialog));
+                Pump();
+            }
+            const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
+            ASSERT_EQ(1u, popups.size());
+            EXPECT_EQ(row.open(dialog), popups[0]);
+            if (pointer) {
+                // Long past the tip's delay.
+                PumpFor(1500);
+                EXPECT_EQ(nullptr, ShownToolTip());
+            }
+            close(dialog);
+            Pump();
+            EXPECT_TRUE(OwnedWindows(session.Hwnd()).empty());
+            EXPECT_EQ(nullptr, Probe::popup(dialog));
+            EXPECT_TRUE(Probe::slotHighlighting(dialog));
+        }
+        if (pointer) {
+            // With the pop-up gone the tips come back.
+            RestPointerOn(row.clicks.back()(dialog));
+            EXPECT_TRUE(WaitUntil([] { return ShownToolTip() != nullptr; }, 3000));
+        }
     }
 }
 
