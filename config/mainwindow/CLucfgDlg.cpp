@@ -101,7 +101,11 @@ bool CLucfgDlg::PreTranslateMessage(MSG& msg) {
     return Dialog::PreTranslateMessage(msg);
 }
 
-void CLucfgDlg::OnPressAnywhere(HWND) {
+void CLucfgDlg::OnPressAnywhere(HWND target) {
+    // Wheel lines typed and not yet taken are taken before the press does anything else.
+    if (target != m_wheelLinesEdit.Hwnd() && GetFocus() == m_wheelLinesEdit.Hwnd()) {
+        CommitWheelLinesEdit();
+    }
     DismissPopups();
 }
 

@@ -241,6 +241,8 @@ private:
     LRESULT OnMacroMessage1402(WPARAM key, LPARAM id);
     LRESULT OnDpiStageEnter();
     LRESULT OnWheelLinesChanged();
+    // The typed wheel lines taken, kept within 1 to 100, and the box showing what is stored.
+    void CommitWheelLinesEdit();
     LRESULT OnReloadDpiStages();
     void RefreshPage();
     void ShowFirstMacro();
