@@ -73,10 +73,12 @@ void CBmpMenu::OnDestroy() {
     m_entries.Clear();
     m_pictures = {};
     m_subPictures = {};
+    m_tipHold.reset();
     Dialog::OnDestroy();
 }
 
 bool CBmpMenu::OnInitDialog() {
+    m_tipHold.emplace(GetParent(Hwnd()));
     const SIZE size = PictureSize(m_pictures[0]);
     SetWindowPos(Hwnd(), HWND_TOP, m_position.x, m_position.y, size.cx, size.cy, SWP_SHOWWINDOW);
     m_buttons.clear();
@@ -108,6 +110,12 @@ bool CBmpMenu::OnCommand(WPARAM wParam, LPARAM lParam) {
                          CBmpMenuChoice::EntryWParam(static_cast<int>(i)),
                          CBmpMenuChoice::EntryLParam(entry->value));
         }
+        return true;
+    }
+    if (LOWORD(wParam) == IDCANCEL && from == nullptr) {
+        // Escape: a report that chooses nothing; the owner closes the menu as after a choice.
+        PostMessageW(GetParent(Hwnd()), CBmpMenuChoice::kMenuChoice,
+                     CBmpMenuChoice::EntryWParam(CBmpMenuChoice::kNoEntry), 0);
         return true;
     }
     return Dialog::OnCommand(wParam, lParam);

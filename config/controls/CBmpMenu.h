@@ -3,11 +3,13 @@
 #include "config/controls/CBitmapBtn.h"
 #include "config/controls/CBmpMenuEntries.h"
 #include "config/controls/CSubBmpMenu.h"
+#include "config/controls/SharedToolTip.h"
 #include "config/controls/SkinPicture.h"
 #include "winlayer/Dialog.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,8 @@
 //
 // Use: construct with the owner, LoadImages, SetStyle / SetPosition / SetFontSize, AddItem and
 // AddSubItem, then Create(IDD_BMPMENU, owner) and ShowWindow(SW_SHOW).
+// Escape reports a choice of no entry (CBmpMenuChoice::kNoEntry). While the menu is open the
+// owner's tooltips stay off.
 class CBmpMenu : public winlayer::Dialog {
 public:
     explicit CBmpMenu(winlayer::Window* owner);
@@ -73,4 +77,6 @@ private:
     std::array<PicturePtr, 4> m_subPictures;
     std::vector<std::unique_ptr<CBitmapBtn>> m_buttons;
     std::unique_ptr<CSubBmpMenu> m_subMenu;
+    // The owner's tips stay off while the menu is open.
+    std::optional<SharedToolTip::Hold> m_tipHold;
 };

@@ -9,6 +9,9 @@ public:
     static constexpr UINT kMenuChoice = 0x501;
     // Sub-menu to its menu: a sub-entry was chosen.
     static constexpr UINT kSubMenuChoice = 0x500;
+    // The entry index of a kMenuChoice that chooses nothing (Escape in the menu): every owner
+    // closes the menu and takes no choice, as no menu has that many entries.
+    static constexpr int kNoEntry = 0xFFFF;
 
     // kMenuChoice for an entry without sub-menu.
     static WPARAM EntryWParam(int entryIndex);

@@ -1,6 +1,7 @@
 #include "config/controls/CNameMenu.h"
 
 #include "config/controls/CControlGlobals.h"
+#include "config/controls/CWindowHost.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
@@ -44,6 +45,7 @@ int CNameMenu::OnCreate(CREATESTRUCTW&) {
 }
 
 bool CNameMenu::OnInitDialog() {
+    m_tipHold.emplace(GetParent(Hwnd()));
     // The owner keeps the activation: the menu only shows the names.
     SetWindowPos(Hwnd(), HWND_TOP, m_position.x, m_position.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     m_list.SetColors(kListBackground, kFrameColor);
@@ -98,6 +100,11 @@ bool CNameMenu::OnEraseBkgnd(HDC) {
 }
 
 void CNameMenu::OnDestroy() {
+    // A list that an object took over goes back into the menu, and goes with it.
+    if (m_list.Hwnd() != nullptr) {
+        RestoreHostedWindow(m_list.Hwnd());
+    }
+    m_tipHold.reset();
     Dialog::OnDestroy();
     m_background.reset();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "config/controls/CListBoxEx.h"
+#include "config/controls/SharedToolTip.h"
 #include "config/controls/SkinPicture.h"
 #include "winlayer/Dialog.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,4 +57,6 @@ private:
     POINT m_position{};
     PicturePtr m_background;
     CListBoxEx m_list;
+    // The owner's tips stay off while the menu is open.
+    std::optional<SharedToolTip::Hold> m_tipHold;
 };

@@ -9,10 +9,12 @@
 namespace {
 constexpr UINT_PTR kToolId = 1;
 
-// The tooltips by top-level window, as long as a control holds them.
+// The tooltips by top-level window, as long as a control holds them, and how many holds keep
+// each window's tips off.
 struct Registry {
     std::mutex mutex;
     std::map<HWND, std::weak_ptr<SharedToolTip>> tips;
+    std::map<HWND, int> holds;
 };
 
 Registry& Tips() {
@@ -27,6 +29,31 @@ TTTOOLINFOW Tool(HWND control, wchar_t* text) {
     tool.uId = kToolId;
     tool.lpszText = text;
     return tool;
+}
+
+bool HeldOff(Registry& registry, HWND root) {
+    const auto found = registry.holds.find(root);
+    return found != registry.holds.end() && found->second > 0;
+}
+
+// The live tooltip of a top-level window, or null.
+HWND TipOf(Registry& registry, HWND root) {
+    const auto found = registry.tips.find(root);
+    if (found == registry.tips.end()) {
+        return nullptr;
+    }
+    const std::shared_ptr<SharedToolTip> tip = found->second.lock();
+    return tip && IsWindow(tip->Hwnd()) ? tip->Hwnd() : nullptr;
+}
+
+void SwitchOff(HWND tip) {
+    SendMessageW(tip, TTM_ACTIVATE, FALSE, 0);
+    SendMessageW(tip, TTM_POP, 0, 0);
+    // A pointer that has left every tool: a tip waiting for its delay does not show.
+    MSG away{};
+    away.hwnd = tip;
+    away.message = WM_MOUSEMOVE;
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
 }
 } // namespace
 
@@ -54,7 +81,10 @@ std::shared_ptr<SharedToolTip> SharedToolTip::For(HWND control) {
         registry.tips.erase(root);
         return nullptr;
     }
-    std::shared_ptr<SharedToolTip> made(new SharedToolTip(tip));
+    if (HeldOff(registry, root)) {
+        SendMessageW(tip, TTM_ACTIVATE, FALSE, 0);
+    }
+    std::shared_ptr<SharedToolTip> made(new SharedToolTip(tip, root));
     registry.tips[root] = made;
     return made;
 }
@@ -92,5 +122,42 @@ void SharedToolTip::Hide(HWND control) const {
 }
 
 void SharedToolTip::Relay(MSG& msg) const {
+    {
+        Registry& registry = Tips();
+        const std::lock_guard lock(registry.mutex);
+        if (HeldOff(registry, m_root)) {
+            return;
+        }
+    }
     SendMessageW(m_tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+SharedToolTip::Hold::Hold(HWND window) : m_root(GetAncestor(window, GA_ROOT)) {
+    HWND tip = nullptr;
+    {
+        Registry& registry = Tips();
+        const std::lock_guard lock(registry.mutex);
+        if (++registry.holds[m_root] == 1) {
+            tip = TipOf(registry, m_root);
+        }
+    }
+    // The tip tells its tools as it goes: no lock is held meanwhile.
+    if (tip != nullptr) {
+        SwitchOff(tip);
+    }
+}
+
+SharedToolTip::Hold::~Hold() {
+    HWND tip = nullptr;
+    {
+        Registry& registry = Tips();
+        const std::lock_guard lock(registry.mutex);
+        if (--registry.holds[m_root] <= 0) {
+            registry.holds.erase(m_root);
+            tip = TipOf(registry, m_root);
+        }
+    }
+    if (tip != nullptr) {
+        SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
+    }
 }

@@ -24,10 +24,25 @@ public:
     void RemoveTool(HWND control) const;
     // Hides the tip when it is showing for control.
     void Hide(HWND control) const;
+    // Tells the tip about a control's mouse message; nothing while a Hold keeps the tips off.
     void Relay(MSG& msg) const;
 
+    // Keeps the tips of a top-level window off while it lives: a pop-up menu of the window holds
+    // one, so that no tip covers its entries. A tip that shows or is about to show goes at once.
+    class Hold {
+    public:
+        explicit Hold(HWND window);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        HWND m_root;
+    };
+
 private:
-    explicit SharedToolTip(HWND tip) : m_tip(tip) {}
+    SharedToolTip(HWND tip, HWND root) : m_tip(tip), m_root(root) {}
 
     HWND m_tip;
+    HWND m_root;
 };

@@ -154,8 +154,25 @@ TextEdit WorkingProfile::StoreWheelLines(int typed, UINT message) {
     return edit;
 }
 
+std::optional<StoreResult> WorkingProfile::TypeWheelLines(std::wstring_view text) {
+    const int typed = ParseTyped(text);
+    if (ProfileEdits::WheelLinesInput(typed) != typed ||
+        typed == records_->Working.WheelScrollLines) {
+        return std::nullopt;
+    }
+    return StoreWheelLines(typed, kWheelChanged).Store;
+}
+
 TextEdit WorkingProfile::CommitWheelLines(std::wstring_view text) {
-    return StoreWheelLines(ParseTyped(text), kWheelChanged);
+    const int lines = ProfileEdits::WheelLinesInput(ParseTyped(text));
+    TextEdit edit;
+    if (lines != records_->Working.WheelScrollLines) {
+        edit = StoreWheelLines(lines, kWheelChanged);
+    }
+    edit.Value = lines;
+    edit.Text = std::to_wstring(lines);
+    edit.TextCorrected = text != edit.Text;
+    return edit;
 }
 
 std::optional<TextEdit> WorkingProfile::CommitDpiStage(std::wstring_view text) {

@@ -104,7 +104,11 @@ public:
     // 0x1402 from the three colour boxes: each typed value kept within 0 to 255.
     ColourEdit CommitColourTexts(int lightingSlot, std::wstring_view red, std::wstring_view green,
                                  std::wstring_view blue);
-    // 0x1404: typed wheel lines.
+    // 0x1404: wheel lines as they are typed. Lines within 1 to 100 are stored at once when the
+    // record holds others; any other text waits, as typed, for the commit.
+    std::optional<StoreResult> TypeWheelLines(std::wstring_view text);
+    // The end of the typing (Enter, leaving the box, a click elsewhere): the typed lines kept
+    // within 1 to 100, stored when the record holds others; Text is what the box must show.
     TextEdit CommitWheelLines(std::wstring_view text);
     // 0x1403 (and a pending edit committed before a command): the typed DPI of the current
     // stage. Nothing when the record names no stage 0 to 3.

@@ -83,12 +83,34 @@ int CLucfgDlg::IsOtherSlotActive(const SettingsRecord& record, int index) {
 // --- Messages ---
 
 bool CLucfgDlg::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
+        msg.message == WM_MBUTTONDOWN) {
+        OnPressAnywhere(msg.hwnd);
+    }
     // The dialog's keyboard handling would end the window on Escape or Enter.
     if (msg.message == WM_KEYDOWN &&
         (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN || msg.wParam == VK_F1)) {
+        if (msg.wParam == VK_ESCAPE) {
+            DismissPopups();
+        }
         return true;
     }
     return Dialog::PreTranslateMessage(msg);
+}
+
+void CLucfgDlg::OnPressAnywhere(HWND target) {
+    // Wheel lines typed and not yet taken are taken before the press does anything else.
+    if (target != m_wheelLinesEdit.Hwnd() && GetFocus() == m_wheelLinesEdit.Hwnd()) {
+        CommitWheelLinesEdit();
+    }
+    DismissPopups();
+}
+
+void CLucfgDlg::DismissPopups() {
+    if (m_popup) {
+        m_hover = {-1, -1};
+    }
+    ClosePopups();
 }
 
 int CLucfgDlg::OnCreate(CREATESTRUCTW&) {
@@ -200,10 +222,7 @@ void CLucfgDlg::EnableProfileButtons(bool enable) {
 void CLucfgDlg::OnLButtonDown(UINT, POINT point) {
     // Any point of the background moves the window.
     PostMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-    if (m_popup) {
-        m_hover = {-1, -1};
-    }
-    ClosePopups();
+    DismissPopups();
     CommitPendingDpiEdit();
     if (CControlGlobals::SecondEditFlag()) {
         SetFocus(m_subTabs[0].Hwnd());

@@ -246,6 +246,8 @@ private:
     LRESULT OnMacroMessage1402(WPARAM key, LPARAM id);
     LRESULT OnDpiStageEnter();
     LRESULT OnWheelLinesChanged();
+    // The typed wheel lines taken, kept within 1 to 100, and the box showing what is stored.
+    void CommitWheelLinesEdit();
     LRESULT OnReloadDpiStages();
     void RefreshPage();
     void ShowFirstMacro();
@@ -335,6 +337,10 @@ private:
     void LoadHookLibrary();
     // Destroys the pop-up menu and every name menu that is open.
     void ClosePopups();
+    // Closes them without a choice, as a press outside them or Escape does.
+    void DismissPopups();
+    // A mouse button pressed on the window or any of its controls, before the control sees it.
+    void OnPressAnywhere(HWND target);
     void ClosePopupMenu();
     // Runs a modal dialog with the slot highlight stopped around it.
     INT_PTR RunModal(winlayer::Dialog& dialog);

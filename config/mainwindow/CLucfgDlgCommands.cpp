@@ -36,6 +36,10 @@ bool CLucfgDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         return true;
     }
+    if (control == m_wheelLinesEdit.Hwnd() && code == EN_KILLFOCUS) {
+        CommitWheelLinesEdit();
+        return true;
+    }
     if (code != BN_CLICKED) {
         return Window::OnCommand(wParam, lParam);
     }

@@ -282,6 +282,10 @@ LRESULT CLucfgDlg::OnMacroMessage1402(WPARAM, LPARAM id) {
 }
 
 LRESULT CLucfgDlg::OnDpiStageEnter() {
+    // Enter in the wheel-lines box ends its typing.
+    if (GetFocus() == m_wheelLinesEdit.Hwnd()) {
+        CommitWheelLinesEdit();
+    }
     if (CControlGlobals::SecondEditFlag()) {
         SetFocus(m_subTabs[0].Hwnd());
         CControlGlobals::SetSecondEditFlag(false);
@@ -310,11 +314,19 @@ void CLucfgDlg::CommitPendingDpiEdit() {
 }
 
 LRESULT CLucfgDlg::OnWheelLinesChanged() {
-    const TextEdit edit = m_profile.CommitWheelLines(m_wheelLinesEdit.Text());
-    if (edit.TextCorrected && m_wheelLinesEdit.Text() != edit.Text) {
-        SetWindowTextW(m_wheelLinesEdit.Hwnd(), edit.Text.c_str());
-    }
+    // What is being typed stays as it is: an empty or out-of-range text waits for the commit.
+    m_profile.TypeWheelLines(m_wheelLinesEdit.Text());
     return 0;
+}
+
+void CLucfgDlg::CommitWheelLinesEdit() {
+    const TextEdit edit = m_profile.CommitWheelLines(m_wheelLinesEdit.Text());
+    if (edit.TextCorrected) {
+        SetWindowTextW(m_wheelLinesEdit.Hwnd(), edit.Text.c_str());
+        // Typing goes on after the corrected text, not before it.
+        const auto end = static_cast<WPARAM>(edit.Text.size());
+        SendMessageW(m_wheelLinesEdit.Hwnd(), EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
 }
 
 LRESULT CLucfgDlg::OnReloadDpiStages() {

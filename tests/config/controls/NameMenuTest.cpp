@@ -1,6 +1,7 @@
 #include "config/controls/CMacroNameMenu.h"
 #include "config/controls/CMoreMenu.h"
 #include "config/controls/CProfileNameMenu.h"
+#include "config/controls/CWindowHost.h"
 
 #include "tests/config/controls/ControlTestSupport.h"
 
@@ -48,6 +49,51 @@ std::unique_ptr<CNameMenu> Open(RecordingParent& owner, Kind kind, int names, bo
     Pump();
     owner.Clear();
     return menu;
+}
+
+// Takes a list over as a skin for scroll bars does: a frame window of its own, where the list
+// stood in its parent, holds the list.
+class FrameHost : public CWindowHost {
+public:
+    struct Ends {
+        bool finished = false;
+        bool deleted = false;
+    };
+
+    static void TakeOver(HWND list, const RECT& frame, Ends& ends) {
+        const HWND parent = GetParent(list);
+        const HWND own = CreateWindowExW(
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, frame.left, frame.top,
+            frame.right - frame.left, frame.bottom - frame.top, parent, nullptr, nullptr, nullptr);
+        const auto previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+        auto host = std::make_unique<FrameHost>(previous, own, ends);
+        SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host.release()));
+        SetParent(list, own);
+        MoveWindow(list, 0, 0, 10, 10, TRUE);
+    }
+
+    FrameHost(WNDPROC previous, HWND own, Ends& ends) : CWindowHost(previous, own), m_ends(ends) {}
+    ~FrameHost() override { m_ends.deleted = true; }
+    void Finish() override {
+        m_ends.finished = true;
+        DestroyWindow(OwnWindow());
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        const auto* host = reinterpret_cast<FrameHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        return CallWindowProcW(host->PreviousProcedure(), hwnd, message, wParam, lParam);
+    }
+
+    Ends& m_ends;
+};
+
+RECT RectIn(HWND window, HWND parent) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 void Press(HWND hwnd, UINT down, int row) {
@@ -148,6 +194,58 @@ TEST(NameMenuTest, SelectionAndDoubleClickPostTheRowOnlyForRowsThatExist) {
         EXPECT_EQ(row.posts == 0, posted.empty());
         for (const RecordedMessage& m : posted) {
             EXPECT_EQ((RecordedMessage{row.message, static_cast<WPARAM>(row.row), 0}), m);
+        }
+    }
+}
+
+// A list that an object took over is given back with its own procedure, into the parent of the
+// object's window (or the designated host) where that window stood, and the object ends; the
+// menu gives its list back when it goes.
+TEST(NameMenuTest, ATakenOverListIsGivenBack) {
+    struct Row {
+        const char* name;
+        bool takenOver;
+        bool designatedHost;
+        bool byDestroyingTheMenu;
+    };
+    const Row rows[] = {
+        {"not taken over: left as it is", false, false, false},
+        {"given back into the menu", true, false, false},
+        {"given back to the designated host", true, true, false},
+        {"given back when the menu goes", true, false, true},
+    };
+    constexpr RECT kFrame{4, 6, 90, 50};
+    RecordingParent owner(100, 100);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto menu = Open(owner, Kind::Profile, 3);
+        const HWND list = menu->List().Hwnd();
+        const auto procedure = GetWindowLongPtrW(list, GWLP_WNDPROC);
+        const RECT before = RectIn(list, menu->Hwnd());
+        FrameHost::Ends ends;
+        if (row.takenOver) {
+            FrameHost::TakeOver(list, kFrame, ends);
+            ASSERT_NE(menu->Hwnd(), GetParent(list));
+        }
+        const HWND parent = row.designatedHost ? owner.Hwnd() : menu->Hwnd();
+        const RECT expected = row.takenOver ? RectIn(GetParent(list), parent) : before;
+        CWindowHost::SetDesignatedHost(row.designatedHost ? owner.Hwnd() : nullptr);
+        if (row.byDestroyingTheMenu) {
+            menu->DestroyWindow();
+            EXPECT_FALSE(IsWindow(list));
+        } else {
+            RestoreHostedWindow(list);
+            EXPECT_EQ(procedure, GetWindowLongPtrW(list, GWLP_WNDPROC));
+            EXPECT_EQ(0, GetWindowLongPtrW(list, GWLP_USERDATA));
+            EXPECT_EQ(parent, GetParent(list));
+            const RECT after = RectIn(list, parent);
+            EXPECT_TRUE(EqualRect(&expected, &after));
+        }
+        CWindowHost::SetDesignatedHost(nullptr);
+        EXPECT_EQ(row.takenOver, ends.finished);
+        EXPECT_EQ(row.takenOver, ends.deleted);
+        if (IsWindow(list) && GetParent(list) != menu->Hwnd()) {
+            DestroyWindow(list);
         }
     }
 }

@@ -8,17 +8,21 @@
 #include "shared/store/CIniFile.h"
 #include "shared/store/DataPaths.h"
 #include "tests/config/controls/ControlTestSupport.h"
+#include "tests/config/controls/PointerHold.h"
 #include "tests/config/dialogs/ModalSteps.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <tuple>
 
 // Commands as the main window's controls send them, with a recording stand-in for the service.
@@ -51,34 +55,66 @@ std::string FileBytes(const std::wstring& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-int CompanionProcesses() {
+int Processes(const wchar_t* program) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     int count = 0;
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry)) {
-        count += lstrcmpiW(entry.szExeFile, L"pallwick.exe") == 0 ? 1 : 0;
+        count += lstrcmpiW(entry.szExeFile, program) == 0 ? 1 : 0;
     }
     CloseHandle(snapshot);
     return count;
 }
 
-std::vector<HWND> CompanionWindows() {
+std::vector<HWND> WindowsTitled(const wchar_t* title) {
     std::vector<HWND> windows;
     HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, kCompanionTitle)) != nullptr) {
+    while ((window = FindWindowExW(nullptr, window, nullptr, title)) != nullptr) {
         windows.push_back(window);
     }
     return windows;
 }
 
-void CloseCompanions() {
-    for (HWND window : CompanionWindows()) {
+void CloseAll(const wchar_t* title, const wchar_t* program) {
+    for (HWND window : WindowsTitled(title)) {
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
-    WaitUntil([] { return CompanionProcesses() == 0; }, 10000);
+    WaitUntil([=] { return Processes(program) == 0; }, 10000);
 }
+
+// Puts the screen pointer on the control's middle, the control told as by the pointer's own
+// move; the pointer then rests there (the caller holds it).
+void RestPointerOn(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    POINT at{client.right / 2, client.bottom / 2};
+    POINT screen = at;
+    ClientToScreen(control, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(control, WM_MOUSEMOVE, 0, PointParam(at.x, at.y));
+    Pump();
+}
+
+// The tooltip of this thread that is showing, or null.
+HWND ShownToolTip() {
+    HWND shown = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            std::array<wchar_t, 64> name{};
+            GetClassNameW(hwnd, name.data(), static_cast<int>(name.size()));
+            if (lstrcmpiW(name.data(), TOOLTIPS_CLASSW) == 0 && IsWindowVisible(hwnd)) {
+                *reinterpret_cast<HWND*>(found) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
 } // namespace
 
 // Each control's click stores its setting in "Mouse.ini" and the profile's file and posts the
@@ -304,19 +340,29 @@ TEST(MainWindowCommands, TypedDpiValueIsTakenBeforeTheClickedCommand) {
     }
 }
 
-// Each pop-up opens from its button; a second click, or another pop-up's, leaves one open.
+// Each pop-up opens from its button; a second click, or another pop-up's, leaves one open. A
+// click elsewhere on the window, or Escape, closes it without a choice; while it is open no tip
+// shows over it.
 TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
     using Dlg = CLucfgDlg;
     using Control = std::function<HWND(Dlg&)>;
+    using Close = std::function<void(Dlg&)>;
     struct Row {
         const char* what;
         std::vector<Control> clicks;
         // The pop-up that is left open.
         std::function<HWND(Dlg&)> open;
+        // Each closes the pop-up, opened again by the clicks before the next; none: a click on
+        // another button.
+        std::vector<Close> closes = {};
+        // The pointer rests on the last button clicked, as it does after a click.
+        bool pointerRests = false;
     };
     const Control mainTab = [](Dlg& d) { return Probe::mainTabBtn(d).Hwnd(); };
     const Control macroTab = [](Dlg& d) { return Probe::macroTabBtn(d).Hwnd(); };
+    const Control buttons = [](Dlg& d) { return Probe::subTabs(d)[0].Hwnd(); };
     const Control performance = [](Dlg& d) { return Probe::subTabs(d)[1].Hwnd(); };
+    const Control slot = [](Dlg& d) { return Probe::slotBtns(d)[2].Hwnd(); };
     const Control profileName = [](Dlg& d) { return Probe::profileNameBtn(d).Hwnd(); };
     const Control moreProfile = [](Dlg& d) { return Probe::moreProfileBtn(d).Hwnd(); };
     const Control macroName = [](Dlg& d) { return Probe::macroNameBtn(d).Hwnd(); };
@@ -327,6 +373,14 @@ TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
     const auto moreMenu = [=](Dlg& d) { return window(Probe::moreMenu(d)); };
     const auto macroMenu = [=](Dlg& d) { return window(Probe::macroNameMenu(d)); };
     const auto menu = [=](Dlg& d) { return window(Probe::popup(d)); };
+    const Close otherButton = [](Dlg& d) { Click(Probe::highlightBtns(d)[0].Hwnd()); };
+    // The key reaches the window that has the keyboard, the pop-up itself when it took it.
+    const Close escape = [](Dlg&) { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); };
+    const Close pressInProfileBox = [](Dlg& d) {
+        const HWND box = Probe::profileNameEdit(d).Hwnd();
+        PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(5, 5));
+        PostMessageW(box, WM_LBUTTONUP, 0, PointParam(5, 5));
+    };
     const Row rows[] = {
         {"profile names twice", {mainTab, profileName, profileName}, profileMenu},
         {"profile more-menu twice", {mainTab, moreProfile, moreProfile}, moreMenu},
@@ -336,23 +390,54 @@ TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
         {"macro names twice", {macroTab, macroName, macroName}, macroMenu},
         {"macro more-menu twice", {macroTab, moreMacro, moreMacro}, moreMenu},
         {"macro more-menu, then the names", {macroTab, moreMacro, macroName}, macroMenu},
+        {"profile names with the pointer resting on their button",
+         {mainTab, profileName},
+         profileMenu,
+         {},
+         true},
+        {"button function menu: Escape, and a press in the profile name's box",
+         {mainTab, buttons, slot},
+         menu,
+         {escape, pressInProfileBox}},
     };
     MainWindowSession session(Data::Record(L"Game"), {L"Game", L"Work"},
                               {{0, L"Alpha"}, {1, L"Beta"}});
     CLucfgDlg& dialog = session.Dialog();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        for (const auto& control : row.clicks) {
-            Click(control(dialog));
-            Pump();
+        std::optional<PointerHold> pointer;
+        if (row.pointerRests) {
+            pointer.emplace();
         }
-        const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
-        ASSERT_EQ(1u, popups.size());
-        EXPECT_EQ(row.open(dialog), popups[0]);
-        // Any click of the window closes it.
-        Click(Probe::highlightBtns(dialog)[0].Hwnd());
-        Pump();
-        EXPECT_TRUE(OwnedWindows(session.Hwnd()).empty());
+        const std::vector<Close> closes =
+            row.closes.empty() ? std::vector{otherButton} : row.closes;
+        for (const Close& close : closes) {
+            for (const auto& control : row.clicks) {
+                if (pointer && &control == &row.clicks.back()) {
+                    RestPointerOn(control(dialog));
+                }
+                Click(control(dialog));
+                Pump();
+            }
+            const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
+            ASSERT_EQ(1u, popups.size());
+            EXPECT_EQ(row.open(dialog), popups[0]);
+            if (pointer) {
+                // Long past the tip's delay.
+                PumpFor(1500);
+                EXPECT_EQ(nullptr, ShownToolTip());
+            }
+            close(dialog);
+            Pump();
+            EXPECT_TRUE(OwnedWindows(session.Hwnd()).empty());
+            EXPECT_EQ(nullptr, Probe::popup(dialog));
+            EXPECT_TRUE(Probe::slotHighlighting(dialog));
+        }
+        if (pointer) {
+            // With the pop-up gone the tips come back.
+            RestPointerOn(row.clicks.back()(dialog));
+            EXPECT_TRUE(WaitUntil([] { return ShownToolTip() != nullptr; }, 3000));
+        }
     }
 }
 
@@ -480,34 +565,57 @@ TEST(MainWindowCommands, CloseEndsWithCancelAndMinimiseDoesNot) {
     }
 }
 
-// The companion program is started from the program folder once; a second click brings its
-// window back instead of starting another.
-TEST(MainWindowCommands, CompanionIsStartedOnceThenRaised) {
-    CloseCompanions();
-    MainWindowSession session(Data::Record(L"Game"));
-    ASSERT_TRUE(CopyFileW(Data::BuiltFile(V212_COMPANION_EXE).c_str(),
-                          (session.ProgramFolder() + L"pallwick.exe").c_str(), FALSE))
-        << testing::PrintToString(Data::BuiltFile(V212_COMPANION_EXE));
+// The companion program and the user guide are opened from the program folder once; a second
+// request brings their window back instead of opening another.
+TEST(MainWindowCommands, CompanionAndGuideAreOpenedOnceThenRaised) {
+    struct Target {
+        const char* what;
+        std::wstring built;
+        // The file's name in the program folder.
+        const wchar_t* file;
+        std::function<void(CLucfgDlg&)> request;
+        // The window it opens, and the program that shows it.
+        const wchar_t* title;
+        const wchar_t* program;
+    };
+    const Target targets[] = {
+        {"companion", Data::BuiltFile(V212_COMPANION_EXE), L"pallwick.exe",
+         [](CLucfgDlg& d) { Click(Probe::companionBtn(d).Hwnd()); }, kCompanionTitle,
+         L"pallwick.exe"},
+        // Asked for by another program; the guide's viewer titles its window as the guide says.
+        {"user guide", Data::BuiltFile(V212_HELP_CHM), L"Mirelcfg.chm",
+         [](CLucfgDlg& d) { PostMessageW(d.Hwnd(), 0x40A, 22, 0); }, L"HTML Help", L"hh.exe"},
+    };
     struct Row {
         const char* what;
         bool minimiseFirst;
     };
-    for (const Row row : {Row{"first click starts it", false}, Row{"second click raises it", true},
-                          Row{"third click, not minimised", false}}) {
-        SCOPED_TRACE(row.what);
-        if (row.minimiseFirst) {
-            ShowWindow(CompanionWindows().front(), SW_MINIMIZE);
-            ASSERT_TRUE(WaitUntil([] { return IsIconic(CompanionWindows().front()) != FALSE; }));
+    const Row rows[] = {Row{"first request opens it", false}, Row{"second request raises it", true},
+                        Row{"third request, not minimised", false}};
+    MainWindowSession session(Data::Record(L"Game"));
+    for (const Target& target : targets) {
+        SCOPED_TRACE(target.what);
+        CloseAll(target.title, target.program);
+        ASSERT_TRUE(
+            CopyFileW(target.built.c_str(), (session.ProgramFolder() + target.file).c_str(), FALSE))
+            << testing::PrintToString(target.built);
+        const auto windows = [&] { return WindowsTitled(target.title); };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.what);
+            if (row.minimiseFirst) {
+                ShowWindow(windows().front(), SW_MINIMIZE);
+                ASSERT_TRUE(WaitUntil([&] { return IsIconic(windows().front()) != FALSE; }));
+            }
+            target.request(session.Dialog());
+            ASSERT_TRUE(WaitUntil([&] { return windows().size() == 1; }, 20000));
+            EXPECT_TRUE(WaitUntil([&] { return IsIconic(windows().front()) == FALSE; }));
+            // A second copy would be there by now: the start returns once the process exists.
+            PumpFor(100);
+            EXPECT_EQ(1u, windows().size());
+            EXPECT_EQ(1, Processes(target.program));
         }
-        Click(Probe::companionBtn(session.Dialog()).Hwnd());
-        ASSERT_TRUE(WaitUntil([] { return CompanionWindows().size() == 1; }, 20000));
-        EXPECT_TRUE(WaitUntil([] { return IsIconic(CompanionWindows().front()) == FALSE; }));
-        // A second copy would be there by now: the start returns once the process exists.
-        PumpFor(100);
-        EXPECT_EQ(1u, CompanionWindows().size());
-        EXPECT_EQ(1, CompanionProcesses());
+        CloseAll(target.title, target.program);
     }
-    CloseCompanions();
 }
 
 // Importing a lighting file takes a whole file; a damaged one is refused with a warning and

@@ -57,8 +57,14 @@ std::string Lines(const Reports& reports) {
 void Type(HWND edit, const std::wstring& text) {
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
+    const HWND parent = GetParent(edit);
     for (const wchar_t c : text) {
         SendMessageW(edit, WM_CHAR, c, 1);
+        // A key comes after what is posted: the window has taken the change before the next key.
+        MSG msg{};
+        while (PeekMessageW(&msg, parent, WM_USER, 0x7FFF, PM_REMOVE)) {
+            winlayer::MessageLoop::Process(msg);
+        }
     }
 }
 

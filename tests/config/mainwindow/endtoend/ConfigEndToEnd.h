@@ -30,7 +30,8 @@ struct SeenMessage {
     ULONGLONG Tick;
 };
 
-// Types the text into the edit as the keyboard does, over what it holds.
+// Types the text into the edit as the keyboard does, over what it holds: the window has taken
+// what each key changed before the next key comes.
 void Type(HWND edit, const std::wstring& text);
 
 // The actual reports match when each has the expected report id, command and address bytes

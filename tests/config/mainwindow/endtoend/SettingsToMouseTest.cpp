@@ -161,6 +161,16 @@ std::vector<Change> Changes(int stage, UINT wheelLines) {
          {},
          [](const SettingsRecord& r) { return r.WheelScrollLines; },
          static_cast<int>(wheelLines)},
+        // The box emptied is left empty while the user goes on typing; Enter takes the lines.
+        {"wheel lines emptied, typed again and taken with Enter",
+         [](CLucfgDlg& d) {
+             const HWND box = MainWindowProbe::wheelLinesEdit(d).Hwnd();
+             Type(box, L"\b12");
+             PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+         },
+         {},
+         [](const SettingsRecord& r) { return r.WheelScrollLines; },
+         12},
         {"polling rate 500 chosen from its menu",
          [](CLucfgDlg& d) {
              Click(MainWindowProbe::pollingRateBtn(d).Hwnd());
@@ -223,7 +233,8 @@ TEST_F(SettingsToMouse, ChangesOnScreenReachTheMouseAndBothFiles) {
         const Bytes lightingBefore = MouseMemory(harness_, map::kLighting, kLightingBytes);
         change.make(Dialog());
         if (change.reports.empty()) {
-            EXPECT_TRUE(PumpWatching([&] { return SystemWheelLines() == wheelLines_; }));
+            EXPECT_TRUE(PumpWatching(
+                [&] { return SystemWheelLines() == static_cast<UINT>(change.stored); }));
             // The service's queue is empty once it answers a sent message.
             ASSERT_TRUE(harness_.SendAndWait(WM_NULL));
             EXPECT_TRUE(ReportsMatch(SentSince(first), {}));
