@@ -1,7 +1,7 @@
 #include "config/ButtonCaptions.h"
 
-#include "config/ButtonFunctionCodes.h"
 #include "config/KeyPositionNames.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "shared/codes/CodeTables.h"
 
 #include <windows.h>

@@ -305,7 +305,7 @@ void CLucfgDlg::StopHighlightTimer() {
 
 void CLucfgDlg::ShowPollingRate(int interval) {
     if (interval != 0) {
-        m_pollingRateBtn.SetCaption(winlayer::Format(L"%d", 1000 / interval), 0,
+        m_pollingRateBtn.SetCaption(std::to_wstring(PollingRateHz(interval)), 0,
                                     kCaptionHorizontal);
     }
 }

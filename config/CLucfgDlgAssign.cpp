@@ -1,6 +1,5 @@
 #include "config/CLucfgDlg.h"
 
-#include "config/ButtonFunctionCodes.h"
 #include "config/KeyPositionNames.h"
 #include "config/dialogs/DPIShift/CDPIShift.h"
 #include "config/dialogs/KeyEx/CKeyExDlg.h"
@@ -10,6 +9,7 @@
 #include "config/dialogs/MacroSel/CMacroSelDlg.h"
 #include "config/dialogs/SingleKey/CSingleKey.h"
 #include "config/dialogs/XShoot/CXShoot.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "shared/codes/MacroFile.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "tests/skins/SkinLists.h"
 
-#include "config/ButtonFunctionCodes.h"
 #include "config/LanguageText.h"
 #include "config/PopupMenus.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "shared/lang/ReadXmlValue.h"
 
 #include <gtest/gtest.h>

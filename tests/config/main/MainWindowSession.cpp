@@ -1,6 +1,6 @@
 #include "tests/config/main/MainWindowSession.h"
 
-#include "config/ButtonFunctionCodes.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/dialogs/ModalSteps.h"
 

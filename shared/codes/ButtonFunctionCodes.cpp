@@ -1,4 +1,4 @@
-#include "config/ButtonFunctionCodes.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 
 #include <algorithm>
 #include <array>
