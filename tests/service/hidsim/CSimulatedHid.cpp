@@ -1,5 +1,7 @@
 #include "tests/service/hidsim/CSimulatedHid.h"
 
+#include "shared/store/DataPaths.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -91,6 +93,9 @@ CSimulatedHid& CSimulatedHid::Instance() {
 CSimulatedHid::CSimulatedHid()
     : collections_(hidsim::DefaultCollections()), present_(collections_.size(), true),
       epoch_(std::chrono::steady_clock::now()) {
+    // The language file beside the program, as the service reads it.
+    const std::wstring program = ProgramFilePath();
+    languageFile_ = program.substr(0, program.find_last_of(L'\\') + 1) + L"Strings.xml";
     wchar_t configured[256] = {};
     const DWORD length = GetEnvironmentVariableW(L"V212_HIDSIM_PIPE", configured, 256);
     pipeName_ = length > 0 && length < 256 ? std::wstring(configured)
@@ -143,6 +148,11 @@ void CSimulatedHid::Append(Call call, const hid_device* device, int result,
     entry.Result = result;
     entry.Bytes.assign(bytes.begin(), bytes.end());
     log_.push_back(std::move(entry));
+    // A suite left running for days applies settings all along: while the report log on disk
+    // keeps every call, memory keeps only the latest.
+    if (reportLog_ && log_.size() > hidsim::LogCapacity) {
+        log_.pop_front();
+    }
 }
 
 CSimulatedHid::TransferScope::TransferScope(CSimulatedHid& owner, hid_device* device, Call call)
@@ -377,7 +387,11 @@ int CSimulatedHid::SendFeatureReport(hid_device* device, const unsigned char* da
     }
     device->LastError = result < 0 ? L"HidD_SetFeature failed" : L"";
     Append(Call::SendFeatureReport, device, result, sent);
-    Note("sent " + CSimulatedMouse::Describe(sent) + (result < 0 ? "  [refused]" : ""));
+    // Described only for a report log: naming a button's function reads the language file.
+    if (reportLog_) {
+        Note("sent " + CSimulatedMouse::Describe(sent, false, languageFile_) +
+             (result < 0 ? "  [refused]" : ""));
+    }
     return result;
 }
 
@@ -409,7 +423,10 @@ int CSimulatedHid::GetFeatureReport(hid_device* device, unsigned char* data, std
     const std::size_t copied = std::min(reply.size(), static_cast<std::size_t>(result));
     std::copy_n(reply.begin(), copied, data);
     Append(Call::GetFeatureReport, device, result, std::span(reply.data(), copied));
-    Note("got  " + CSimulatedMouse::Describe(std::span(reply.data(), copied), true));
+    if (reportLog_) {
+        Note("got  " +
+             CSimulatedMouse::Describe(std::span(reply.data(), copied), true, languageFile_));
+    }
     return result;
 }
 
