@@ -247,8 +247,17 @@ TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
         {WriteReport(0x0082, {0x8F, 5, 0x17, 0}),
          "sent write 0x0082, 4 bytes (buttons): 8f 05 17 00 = button 1: key combination"},
         {WriteReport(0x0449, {0xFF, 0x80, 0x00, 2, 5, 1, 3}),
-         "sent write 0x0449, 7 bytes (lighting): ff 80 00 02 05 01 03 = colour FF8000, mode 2, "
-         "option 1, speed 5, level 3"},
+         "sent write 0x0449, 7 bytes (lighting): ff 80 00 02 05 01 03 = colour FF8000, Static "
+         "(mode 2, option 1), speed 5, level 3"},
+        {WriteReport(0x0449, {0, 0, 0xFF, 3, 8, 2, 0x40}),
+         "sent write 0x0449, 7 bytes (lighting): 00 00 ff 03 08 02 40 = colour 0000FF, Colour "
+         "cycle (mode 3, option 2), speed 8, level 64"},
+        {WriteReport(0x0449, {0, 0, 0, 0, 0, 0, 0}),
+         "sent write 0x0449, 7 bytes (lighting): 00 00 00 00 00 00 00 = colour 000000, Off "
+         "(mode 0, option 0), speed 0, level 0"},
+        {WriteReport(0x0449, {1, 2, 3, 4, 5, 6, 7}),
+         "sent write 0x0449, 7 bytes (lighting): 01 02 03 04 05 06 07 = colour 010203, mode 4, "
+         "option 6, speed 5, level 7"},
         {ReadRequest(0x004A, 5), "sent read request 0x004A, 5 bytes"},
         {getReply, "got  reply 0x004A, 5 bytes (DPI): 01 3b 00 3b 00 = DPI stage 2: 5000 DPI"},
         {BracketReport(1), "sent update ends"},

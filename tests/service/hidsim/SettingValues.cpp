@@ -62,12 +62,19 @@ std::string Button(int button, std::span<const std::uint8_t> data,
            FunctionName(entry.FunctionCode, languageFile);
 }
 
-// [R, G, B, mode code, speed, option, level], as the mouse takes them.
-std::string Lighting(std::span<const std::uint8_t> data) {
-    char text[80];
-    std::snprintf(text, sizeof text, "colour %02X%02X%02X, mode %u, option %u, speed %u, level %u",
-                  data[0], data[1], data[2], data[3], data[5], data[4], data[6]);
-    return text;
+// [R, G, B, mode code, speed, option, level]: the mode named as the user chose it, with the
+// mouse's own numbers beside it.
+std::string Lighting(std::span<const std::uint8_t> data, const std::wstring& languageFile) {
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "%02X%02X%02X", data[0], data[1], data[2]);
+    std::string mode = "mode " + std::to_string(data[3]) + ", option " + std::to_string(data[5]);
+    if (const std::optional<int> chosen = DecodeLightingMode(data[3], data[5])) {
+        const std::wstring keyword = L"LEDMODE" + std::to_wstring(*chosen);
+        const std::wstring text = ReadXmlValue(languageFile, L"BUTTONPAGE", keyword);
+        mode = Utf8(text.empty() ? keyword : text) + " (" + mode + ")";
+    }
+    return std::string("colour ") + colour + ", " + mode + ", speed " + std::to_string(data[4]) +
+           ", level " + std::to_string(data[6]);
 }
 
 } // namespace
@@ -85,7 +92,7 @@ std::string SettingValues(std::uint16_t address, std::span<const std::uint8_t> d
         return hertz > 0 ? "polling rate " + std::to_string(hertz) + " Hz" : std::string();
     }
     if (is(map::kLighting, 7)) {
-        return Lighting(data);
+        return Lighting(data, languageFile);
     }
     for (int stage = 0; stage < map::kDpiStageCount; ++stage) {
         if (is(map::DpiStageAddress(stage), 5)) {
