@@ -134,7 +134,10 @@ TEST_F(SimulatorTest, ClosingWhileAnotherThreadReadsIsReported) {
         std::array<std::uint8_t, 8> report{};
         EXPECT_EQ(hid_read(control_, report.data(), report.size()), -1);
     });
-    Sleep(100); // the reader is waiting for a report by now
+    // Closed only once the reader waits: a busy machine may start the thread late.
+    while (ReadsWaiting() == 0) {
+        Sleep(1);
+    }
     hid_close(control_);
     reader.join();
     EXPECT_EQ(Violations(), std::vector<std::string>{"hid_close while a read is in progress"});

@@ -574,6 +574,15 @@ std::uint64_t CSimulatedHid::IdleReads() {
     return idleReads_;
 }
 
+int CSimulatedHid::ReadsWaiting() {
+    std::lock_guard lock(mutex_);
+    int waiting = 0;
+    for (const auto& device : devices_) {
+        waiting += device->ReadsInProgress;
+    }
+    return waiting;
+}
+
 std::chrono::nanoseconds CSimulatedHid::TransferTime() {
     std::lock_guard lock(mutex_);
     return transferTime_;

@@ -60,6 +60,7 @@ public:
     bool InUpdateBracket();
     std::vector<hidsim::LogEntry> Log(std::uint64_t firstSequence = 0);
     std::uint64_t IdleReads();
+    int ReadsWaiting();
     std::chrono::nanoseconds TransferTime();
     void ClearLog();
     std::vector<std::string> Violations();

@@ -94,6 +94,10 @@ std::uint64_t IdleReads() {
     return CSimulatedHid::Instance().IdleReads();
 }
 
+int ReadsWaiting() {
+    return CSimulatedHid::Instance().ReadsWaiting();
+}
+
 std::chrono::nanoseconds TransferTime() {
     return CSimulatedHid::Instance().TransferTime();
 }

@@ -87,6 +87,8 @@ std::vector<LogEntry> Log();
 std::vector<LogEntry> FeatureTransfers();
 std::vector<std::vector<std::uint8_t>> SentFeatureReports();
 std::uint64_t IdleReads();
+// Reads waiting for a report right now, on any handle.
+int ReadsWaiting();
 // Time spent inside feature transfers (waiting for the bus and the latency included).
 std::chrono::nanoseconds TransferTime();
 void ClearLog();
