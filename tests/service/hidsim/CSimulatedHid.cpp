@@ -13,18 +13,12 @@ using hidsim::Call;
 namespace {
 
 constexpr wchar_t ServiceWindowTitle[] = L"V212Hid";
-constexpr char HidInterfaceClass[] = "{4d1e55b2-f16f-11cf-88cb-001111000030}";
 constexpr wchar_t UsbDeviceName[] =
     L"\\\\?\\usb#vid_04d9&pid_f111#5&1f0e2d3c&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
 constexpr GUID HidInterfaceGuid = {
     0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 constexpr GUID UsbDeviceGuid = {
     0xA5DCBF10, 0x6530, 0x11D2, {0x90, 0x1F, 0x00, 0xC0, 0x4F, 0xB9, 0x51, 0xED}};
-
-std::string MousePath(const char* interfacePart, const char* instance) {
-    return std::string("\\\\?\\HID#VID_04D9&PID_F111&") + interfacePart + "#" + instance + "#" +
-           HidInterfaceClass;
-}
 
 bool SamePath(const std::string& a, const char* b) {
     const std::size_t length = std::strlen(b);
@@ -63,27 +57,6 @@ std::string Hex(std::span<const std::uint8_t> bytes) {
 }
 
 } // namespace
-
-namespace hidsim {
-
-std::vector<Collection> DefaultCollections() {
-    return {
-        {MousePath("MI_01&Col01", "7&2a8f5e1c&0&0000"), 0x04D9, 0xF111, 0x0205, 0x000C, 0x0001,
-         true},
-        {MousePath("MI_01&Col02", "7&2a8f5e1c&0&0001"), 0x04D9, 0xF111, 0x0205, 0xFFA0, 0x0001,
-         true},
-        {MousePath("MI_00", "7&11c3a2b4&0&0000"), 0x04D9, 0xF111, 0x0205, 0x0001, 0x0002, true},
-        {MousePath("MI_01&Col03", "7&2a8f5e1c&0&0002"), 0x04D9, 0xF111, 0x0205, 0xFFA0, 0x0002,
-         true},
-        {std::string("\\\\?\\HID#VID_04D9&PID_A001&MI_01&Col02#8&3c4d5e6f&0&0001#") +
-             HidInterfaceClass,
-         0x04D9, 0xA001, 0x0205, 0xFFA0, 0x0001, false},
-        {MousePath("MI_01&Col02", "8&1b2c3d4e&0&0001"), 0x04D9, 0xF111, 0x0300, 0xFFA0, 0x0001,
-         false},
-    };
-}
-
-} // namespace hidsim
 
 CSimulatedHid& CSimulatedHid::Instance() {
     static CSimulatedHid simulator;
