@@ -70,7 +70,7 @@ void ConfigEndToEnd::TearDown() {
 }
 
 void ConfigEndToEnd::StartService(bool plugged) {
-    ASSERT_TRUE(harness_.Start());
+    ASSERT_TRUE(harness_.Start()) << harness_.StartFailure();
     if (!plugged) {
         ASSERT_EQ("ok", harness_.Simulator().Command("unplug").value_or(""));
     }
