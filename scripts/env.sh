@@ -1,6 +1,13 @@
-# Shared by scripts/test and scripts/run: the build folder, the Wine prefix, and helpers that
-# start a persistent wineserver and an Xvfb display and stop them again by their process ids.
+# Shared by the scripts that start Wine (test, run, bench, screenshots, package): the build
+# folder, the Wine prefix, the character set, and helpers that start a persistent wineserver and
+# an Xvfb display and stop them again by their process ids.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Wine converts file names through the character set of the Unix locale: under one that is not
+# UTF-8 (the POSIX locale of an empty environment, a service manager, a container) names beyond
+# ASCII can be neither listed nor opened. Wine and its programs get UTF-8 whatever the caller set.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    export LC_ALL=C.UTF-8
+fi
 build=${BUILD_DIR:-$root/build}
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}

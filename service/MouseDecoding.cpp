@@ -25,6 +25,8 @@ constexpr std::uint8_t kFunctionRunProgram = 118;
 constexpr std::uint8_t kFunctionOpenWebAddress = 140;
 constexpr std::uint8_t kFunctionOpenFolder = 141;
 
+constexpr int kLightingModeMax = 13;
+
 // Stage values above the table use its entries from here on with the range byte set.
 constexpr int kHighRangeOffset = 60;
 constexpr std::uint8_t kMacroSlotMask = 0x3F; // below the play-mode flags 0x80 and 0x40
@@ -131,6 +133,24 @@ std::optional<int> DecodeDpiStage(std::uint8_t code, std::uint8_t range) {
     for (int index = static_cast<int>(DpiCodeTable.size()) - 1; index >= first; --index) {
         if (DpiCodeTable[static_cast<std::size_t>(index)] == code) {
             return range == 0 ? index : index + kHighRangeOffset;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> DecodeLightingMode(std::uint8_t code, std::uint8_t option) {
+    // Searched through the encoding itself; the modes that send an option of their own take it
+    // from the first field of the lighting entry.
+    SettingsRecord settings{};
+    settings.LedColor = 0;
+    settings.LED_MODE_INFO[0] = {option, 0, 0, 0, 0};
+    for (int mode = 1; mode <= kLightingModeMax; ++mode) {
+        settings.LedMode = mode;
+        for (const int variant : {0, 255}) {
+            const auto sent = EncodeLighting(settings, variant);
+            if (sent && (*sent)[3] == code && (*sent)[5] == option) {
+                return mode;
+            }
         }
     }
     return std::nullopt;

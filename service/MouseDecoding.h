@@ -15,6 +15,11 @@
 // higher is taken. Nothing for a pair that no stage value encodes to.
 std::optional<int> DecodeDpiStage(std::uint8_t code, std::uint8_t range);
 
+// The "LedMode" (1 to 13) that the mouse's lighting mode code and option were sent for: the first
+// mode whose encoding gives them (modes 11 and 13 both give 0, 0). Nothing for a pair that no
+// mode encodes to.
+std::optional<int> DecodeLightingMode(std::uint8_t code, std::uint8_t option);
+
 // The "MACRO_LIST" position whose macro lives in this device slot (slot 2 is never used);
 // nothing for any other slot.
 std::optional<int> MacroPositionOfSlot(int slot);

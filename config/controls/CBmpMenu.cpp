@@ -7,6 +7,8 @@
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
+#include <windowsx.h>
+
 namespace {
 constexpr COLORREF kEntryTextColor = 0xAFAFAF;
 constexpr int kCaptionHorizontal = 1;
@@ -145,9 +147,17 @@ bool CBmpMenu::OnEraseBkgnd(HDC) {
     return true;
 }
 
-void CBmpMenu::OnMouseMove(UINT, POINT) {
-    POINT cursor{};
-    GetCursorPos(&cursor);
+void CBmpMenu::OnMouseMove(UINT, POINT point) {
+    // A move on the menu's own surface comes in client coordinates, where the message's position
+    // lies; the entry buttons forward theirs in screen coordinates. The pointer is not read again:
+    // by now it may be elsewhere, and every program on the display moves it.
+    const DWORD position = GetMessagePos();
+    POINT cursor{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    POINT client = cursor;
+    ScreenToClient(Hwnd(), &client);
+    if (client.x != point.x || client.y != point.y) {
+        cursor = point;
+    }
     for (size_t i = 0; i < m_buttons.size(); ++i) {
         tagBMPMENUINFO* entry = m_entries.At(static_cast<int>(i));
         if (entry == nullptr) {

@@ -60,8 +60,8 @@ protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     bool OnEraseBkgnd(HDC dc) override;
-    // Comes from the menu's own surface and, forwarded in screen coordinates, from its buttons;
-    // the cursor is therefore read afresh.
+    // Comes from the menu's own surface in client coordinates and, forwarded in screen
+    // coordinates, from its buttons; the point of the move decides, not where the pointer is now.
     void OnMouseMove(UINT flags, POINT point) override;
     void OnDestroy() override;
 

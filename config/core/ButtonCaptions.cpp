@@ -1,8 +1,8 @@
 #include "config/core/ButtonCaptions.h"
 
-#include "config/core/ButtonFunctionCodes.h"
 #include "config/core/KeyPositionNames.h"
 #include "config/core/MacroList.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "shared/codes/CodeTables.h"
 
 #include <windows.h>

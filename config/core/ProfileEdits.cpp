@@ -25,8 +25,7 @@ int DpiSliderValue(int value) {
 }
 
 std::wstring DpiStageText(int stageValue) {
-    const long long dpi = stageValue < 121 ? stageValue * 100LL : stageValue * 200LL;
-    return std::to_wstring(dpi);
+    return std::to_wstring(DpiOfStageValue(stageValue));
 }
 
 std::wstring DpiStageCaption(std::wstring_view label, int stageNumber) {

@@ -1,7 +1,7 @@
 #include "config/dialogs/CSkinnedDialog.h"
 
-#include "config/core/SkinFile.h"
 #include "config/controls/PictureRegion.h"
+#include "config/core/SkinFile.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 

@@ -1,10 +1,10 @@
 #include "config/mainwindow/CLucfgDlg.h"
 
-#include "config/mainwindow/ConfigResources.h"
-#include "config/core/KeyPositionNames.h"
-#include "config/core/ServiceWindow.h"
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/ListAndMenuResources.h"
+#include "config/core/KeyPositionNames.h"
+#include "config/core/ServiceWindow.h"
+#include "config/mainwindow/ConfigResources.h"
 #include "shared/gfx/CreateRegionFromBitmap.h"
 #include "shared/gfx/LoadPictureFile.h"
 #include "shared/store/CIniFile.h"
@@ -326,7 +326,7 @@ void CLucfgDlg::StopHighlightTimer() {
 
 void CLucfgDlg::ShowPollingRate(int interval) {
     if (interval != 0) {
-        m_pollingRateBtn.SetCaption(winlayer::Format(L"%d", 1000 / interval), 0,
+        m_pollingRateBtn.SetCaption(std::to_wstring(PollingRateHz(interval)), 0,
                                     kCaptionHorizontal);
     }
 }

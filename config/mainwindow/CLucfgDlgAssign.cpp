@@ -1,6 +1,5 @@
 #include "config/mainwindow/CLucfgDlg.h"
 
-#include "config/core/ButtonFunctionCodes.h"
 #include "config/core/KeyPositionNames.h"
 #include "config/dialogs/DPIShift/CDPIShift.h"
 #include "config/dialogs/KeyEx/CKeyExDlg.h"
@@ -10,6 +9,8 @@
 #include "config/dialogs/MacroSel/CMacroSelDlg.h"
 #include "config/dialogs/SingleKey/CSingleKey.h"
 #include "config/dialogs/XShoot/CXShoot.h"
+#include "shared/codes/ButtonFunctionCodes.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "shared/codes/MacroFile.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "config/mainwindow/CLucfgDlg.h"
 
-#include "config/core/SkinFile.h"
-#include "config/core/SkinSection.h"
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/PictureDecoding.h"
+#include "config/core/SkinFile.h"
+#include "config/core/SkinSection.h"
 #include "shared/gfx/LoadPictureFile.h"
 
 #include <algorithm>

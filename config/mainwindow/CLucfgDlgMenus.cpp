@@ -1,9 +1,9 @@
 #include "config/mainwindow/CLucfgDlg.h"
 
+#include "config/controls/ListAndMenuResources.h"
 #include "config/core/ButtonCaptions.h"
 #include "config/core/KeyPositionNames.h"
 #include "config/core/PopupMenus.h"
-#include "config/controls/ListAndMenuResources.h"
 
 // The pop-up menus of the main window: at most one is open; its description stays with the
 // dialog so that its choice is read by the menu that was open.

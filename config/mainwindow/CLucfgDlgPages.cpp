@@ -1,5 +1,6 @@
 #include "config/mainwindow/CLucfgDlg.h"
 
+#include "config/core/ProfileEdits.h"
 #include "winlayer/Format.h"
 
 // Which controls each page and sub-page shows, and the refresh of the settings page from the
@@ -168,7 +169,7 @@ void CLucfgDlg::RefreshDpiStageButtons(int stage) {
         const int value = Working().DPI_INFO[i][1];
         m_dpiStageBtns[i].SetCaption(
             winlayer::Format(L"%ls %d", name.c_str(), static_cast<int>(i) + 1),
-            winlayer::Format(L"%d", value < 121 ? value * 100 : value * 200), 0, kHorizontal);
+            ProfileEdits::DpiStageText(value), 0, kHorizontal);
     }
 }
 

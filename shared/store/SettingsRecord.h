@@ -118,6 +118,16 @@ inline constexpr std::array<std::uint8_t, kButtonCount> DefaultButtonCodes = {1,
 
 bool IsValidButtonFunctionCode(std::uint8_t code);
 
+// The resolution a DPI stage value (the second field of "DPI_INFO%d") stands for: v × 100 below
+// 121, else v × 200.
+constexpr long long DpiOfStageValue(int stageValue) {
+    return stageValue < 121 ? stageValue * 100LL : stageValue * 200LL;
+}
+// The report rate of a "PollingRate" report interval in milliseconds (8, 4, 2 or 1); 0 for none.
+constexpr int PollingRateHz(int interval) {
+    return interval != 0 ? 1000 / interval : 0;
+}
+
 // Clears the profile block and stores the reset values; the counts, the button count, the
 // lighting modes, the stage markers, the firmware version and the colour table are kept.
 int SettingsRecord_Reset(SettingsRecord& record);

@@ -5,6 +5,7 @@
 
 #include <hidapi.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -133,7 +134,10 @@ TEST_F(SimulatorTest, ClosingWhileAnotherThreadReadsIsReported) {
         std::array<std::uint8_t, 8> report{};
         EXPECT_EQ(hid_read(control_, report.data(), report.size()), -1);
     });
-    Sleep(100); // the reader is waiting for a report by now
+    // Closed only once the reader waits: a busy machine may start the thread late.
+    while (ReadsWaiting() == 0) {
+        Sleep(1);
+    }
     hid_close(control_);
     reader.join();
     EXPECT_EQ(Violations(), std::vector<std::string>{"hid_close while a read is in progress"});
@@ -170,6 +174,36 @@ TEST_F(SimulatorTest, ControlChannelTakesCommandsFromOutside) {
     EXPECT_EQ(SendControlCommand(pipe, "bogus"), "error unknown command");
 }
 
+// A suite left running keeps its calls on disk; memory keeps the latest.
+TEST_F(SimulatorTest, WithAReportLogTheCallLogKeepsTheLatestCalls) {
+    const ScratchFolder folder;
+    const std::wstring path = folder.Path() + L"reports.log";
+    SetReportLogFile(path);
+    const std::size_t sends = LogCapacity + 10;
+    for (std::size_t i = 0; i < sends; ++i) {
+        Send(CommitReport(0x01));
+    }
+    const auto log = Log();
+    ASSERT_EQ(log.size(), LogCapacity);
+    EXPECT_EQ(log.front().Function, Call::SendFeatureReport);
+
+    // Sequence numbers go on counting: the calls since a mark are there.
+    const std::uint64_t mark = log.back().Sequence + 1;
+    Send(CommitReport(0x02));
+    const auto since = SendControlCommand(ControlPipeName(), "log " + std::to_string(mark));
+    ASSERT_TRUE(since.has_value());
+    EXPECT_EQ(std::count(since->begin(), since->end(), '\n'), 1) << *since;
+    EXPECT_NE(since->find("hid_send_feature_report"), std::string::npos);
+
+    SetReportLogFile(L"");
+    std::ifstream file{std::filesystem::path(path)};
+    std::size_t lines = 0;
+    for (std::string line; std::getline(file, line);) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, sends + 1);
+}
+
 TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
     const ScratchFolder folder;
     const std::wstring path = folder.Path() + L"reports.log";
@@ -185,7 +219,8 @@ TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
         {openAndClose, "opened " + input},
         {openAndClose, "closed " + input},
         {BracketReport(0), "sent update begins"},
-        {WriteReport(0x002A, {3}), "sent write 0x002A, 1 byte (polling rate): 03"},
+        {WriteReport(0x002A, {3}),
+         "sent write 0x002A, 1 byte (polling rate): 03 = double-click speed 3"},
         {WriteReport(0x0044, {1, 2}), "sent write 0x0044, 2 bytes (DPI): 01 02"},
         {BlockWriteReport(0x0540, block),
          "sent write 0x0540, 200 bytes: 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 ... (184 "
@@ -194,6 +229,40 @@ TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
         {ReadRequest(0x0044, 2), "sent read request 0x0044, 2 bytes"},
         {getReply, "got  reply 0x0044, 2 bytes (DPI): 01 02"},
         {WriteReport(0xFFFE, {1, 2, 3}), "sent write 0xFFFE, 3 bytes: 01 02 03  [refused]"},
+        // One whole setting also says what the user set, decoded from the bytes.
+        {WriteReport(0x0032, {4, 0, 4, 0, 4, 0}),
+         "sent write 0x0032, 6 bytes (polling rate): 04 00 04 00 04 00 = polling rate 250 Hz"},
+        {WriteReport(0x0038, {1, 0, 1, 0}),
+         "sent write 0x0038, 4 bytes (polling rate): 01 00 01 00 = polling rate 1000 Hz"},
+        {WriteReport(0x0042, {1}), "sent write 0x0042, 1 byte (DPI): 01 = current DPI stage 2"},
+        {WriteReport(0x004A, {1, 0x3B, 0, 0x3B, 0}),
+         "sent write 0x004A, 5 bytes (DPI): 01 3b 00 3b 00 = DPI stage 2: 5000 DPI"},
+        {WriteReport(0x0056, {1, 0x48, 1, 0x48, 1}),
+         "sent write 0x0056, 5 bytes (DPI): 01 48 01 48 01 = DPI stage 4: 24200 DPI"},
+        {WriteReport(0x0050, {1, 0x3B, 0, 0x48, 1}),
+         "sent write 0x0050, 5 bytes (DPI): 01 3b 00 48 01 = DPI stage 3: X 5000 DPI, Y 24200 DPI"},
+        {WriteReport(0x008E, {0x85, 0, 0, 0}),
+         "sent write 0x008E, 4 bytes (buttons): 85 00 00 00 = button 4: Back"},
+        {WriteReport(0x00AA, {0x8B, 0, 0, 0}),
+         "sent write 0x00AA, 4 bytes (buttons): 8b 00 00 00 = button 7: Scroll up"},
+        {WriteReport(0x0082, {0x8F, 1, 6, 0}),
+         "sent write 0x0082, 4 bytes (buttons): 8f 01 06 00 = button 1: Copy"},
+        {WriteReport(0x0082, {0x8F, 5, 0x17, 0}),
+         "sent write 0x0082, 4 bytes (buttons): 8f 05 17 00 = button 1: key combination"},
+        {WriteReport(0x0449, {0xFF, 0x80, 0x00, 2, 5, 1, 3}),
+         "sent write 0x0449, 7 bytes (lighting): ff 80 00 02 05 01 03 = colour FF8000, Static "
+         "(mode 2, option 1), speed 5, level 3"},
+        {WriteReport(0x0449, {0, 0, 0xFF, 3, 8, 2, 0x40}),
+         "sent write 0x0449, 7 bytes (lighting): 00 00 ff 03 08 02 40 = colour 0000FF, Colour "
+         "cycle (mode 3, option 2), speed 8, level 64"},
+        {WriteReport(0x0449, {0, 0, 0, 0, 0, 0, 0}),
+         "sent write 0x0449, 7 bytes (lighting): 00 00 00 00 00 00 00 = colour 000000, Off "
+         "(mode 0, option 0), speed 0, level 0"},
+        {WriteReport(0x0449, {1, 2, 3, 4, 5, 6, 7}),
+         "sent write 0x0449, 7 bytes (lighting): 01 02 03 04 05 06 07 = colour 010203, mode 4, "
+         "option 6, speed 5, level 7"},
+        {ReadRequest(0x004A, 5), "sent read request 0x004A, 5 bytes"},
+        {getReply, "got  reply 0x004A, 5 bytes (DPI): 01 3b 00 3b 00 = DPI stage 2: 5000 DPI"},
         {BracketReport(1), "sent update ends"},
     };
     hid_close(hid_open_path(input.c_str()));

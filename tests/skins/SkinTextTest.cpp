@@ -1,8 +1,8 @@
 #include "tests/skins/SkinLists.h"
 
-#include "config/core/ButtonFunctionCodes.h"
 #include "config/core/LanguageText.h"
 #include "config/core/PopupMenus.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "shared/lang/ReadXmlValue.h"
 
 #include <gtest/gtest.h>

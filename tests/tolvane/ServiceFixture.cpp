@@ -44,7 +44,7 @@ void ServiceEndToEnd::TearDown() {
 }
 
 void ServiceEndToEnd::StartService() {
-    ASSERT_TRUE(harness_.Start());
+    ASSERT_TRUE(harness_.Start()) << harness_.StartFailure();
     settings_ = std::make_unique<CIniFile>(ServiceHarness::SettingsPath());
 }
 

@@ -1,10 +1,12 @@
 #include "tests/tolvane/ServiceHarness.h"
 
 #include "tests/tolvane/MessagePump.h"
+#include "winlayer/UniqueHandle.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -80,8 +82,11 @@ std::vector<HWND> ServiceHarness::ServiceWindows() {
 }
 
 bool ServiceHarness::Start() {
+    window_ = nullptr;
+    startFailure_.clear();
     process_ = std::make_unique<ServiceProcess>();
     if (!process_->Start(SimulatedServicePath())) {
+        startFailure_ = "the service could not be started, error " + std::to_string(GetLastError());
         return false;
     }
     simulator_ = std::make_unique<SimulatorClient>(process_->Id());
@@ -99,13 +104,32 @@ bool ServiceHarness::Start() {
             return !process_->Running();
         },
         kTimeoutMs);
-    if (!found || window_ == nullptr) {
-        return false;
-    }
     // The window exists from the start of its creation; a sent message is taken only once the
     // message loop runs, that is after the whole start-up.
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result) != 0;
+    if (!found || window_ == nullptr ||
+        SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result) == 0) {
+        startFailure_ = WhyNotStarted();
+        return false;
+    }
+    return true;
+}
+
+std::string ServiceHarness::WhyNotStarted() const {
+    std::string why;
+    if (process_->Running()) {
+        why = window_ == nullptr ? "its window did not come" : "its window did not answer";
+    } else {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%lX", static_cast<unsigned long>(process_->ExitCode()));
+        why = std::string("it ended with exit code ") + code;
+    }
+    // A copy that ends at once as the second one leaves the first holding the mutex.
+    const winlayer::UniqueHandle mutex(
+        OpenMutexW(SYNCHRONIZE, FALSE, (std::wstring(kServiceTitle) + L"_Mutex").c_str()));
+    why += mutex ? "; another copy holds the single-instance mutex" : "; no copy holds the mutex";
+    return "the service did not start: " + why + ", " + std::to_string(ServiceWindows().size()) +
+           " window(s) titled V212Hid";
 }
 
 std::unique_ptr<ServiceProcess> ServiceHarness::StartAnother() const {

@@ -38,8 +38,9 @@ public:
     static std::vector<HWND> ServiceWindows();
 
     // Starts a service process and waits until its window handles messages; false when it
-    // did not get there.
+    // did not get there, with the reason in StartFailure().
     bool Start();
+    const std::string& StartFailure() const { return startFailure_; }
     // Starts one more copy and returns it, without waiting for anything.
     std::unique_ptr<ServiceProcess> StartAnother() const;
     bool Started() const { return process_ != nullptr; }
@@ -62,9 +63,13 @@ public:
     RecorderWindow& Tray() { return tray_; }
 
 private:
+    // What a service that did not come up left to see, for StartFailure().
+    std::string WhyNotStarted() const;
+
     std::optional<RecorderWindow> config_;
     RecorderWindow tray_;
     std::unique_ptr<ServiceProcess> process_;
     std::unique_ptr<SimulatorClient> simulator_;
     HWND window_ = nullptr;
+    std::string startFailure_;
 };

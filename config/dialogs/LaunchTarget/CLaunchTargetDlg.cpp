@@ -1,7 +1,7 @@
 #include "config/dialogs/LaunchTarget/CLaunchTargetDlg.h"
 
-#include "config/core/SkinFile.h"
 #include "config/controls/CControlGlobals.h"
+#include "config/core/SkinFile.h"
 #include "config/dialogs/Warning/CWarningDlg.h"
 
 namespace {

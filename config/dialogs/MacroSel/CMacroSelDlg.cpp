@@ -1,7 +1,7 @@
 #include "config/dialogs/MacroSel/CMacroSelDlg.h"
 
-#include "config/core/SkinFile.h"
 #include "config/controls/ControlMessages.h"
+#include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/MacroSel/CRepeatCount.h"
 

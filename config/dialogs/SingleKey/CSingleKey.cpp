@@ -1,7 +1,7 @@
 #include "config/dialogs/SingleKey/CSingleKey.h"
 
-#include "config/core/SkinFile.h"
 #include "config/controls/CControlGlobals.h"
+#include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 
 namespace {

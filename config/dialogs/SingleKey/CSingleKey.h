@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/core/HookLibrary.h"
 #include "config/controls/CBitmapBtn.h"
 #include "config/controls/CStaticTrans.h"
+#include "config/core/HookLibrary.h"
 #include "config/dialogs/CSkinnedDialog.h"
 #include "config/dialogs/SingleKey/SingleKeyCombination.h"
 

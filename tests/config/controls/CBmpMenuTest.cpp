@@ -69,8 +69,9 @@ protected:
         Pump();
     }
     // Puts the cursor on the centre of `target` and tells `receiver` (the button holding the
-    // capture, or the target itself) that the mouse moved.
-    static void HoverOnto(HWND target, HWND receiver) {
+    // capture, or the target itself) that the mouse moved. With `movedOn` the pointer is elsewhere
+    // before the move is handled, as another program on the display may put it.
+    static void HoverOnto(HWND target, HWND receiver, bool movedOn = false) {
         RECT r{};
         GetWindowRect(target, &r);
         const POINT screen{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -78,6 +79,9 @@ protected:
         POINT client = screen;
         ScreenToClient(receiver, &client);
         SendMessageW(receiver, WM_MOUSEMOVE, 0, PointParam(client.x, client.y));
+        if (movedOn) {
+            SetCursorPos(0, 0);
+        }
         Pump();
     }
     static RECT RectIn(HWND window, HWND parent) {
@@ -201,7 +205,7 @@ TEST_F(BmpMenuTest, EntriesWithoutPicturesOfTheirOwnUseTheSubPicturesGiven) {
 
     menu->LoadSubImages(SkinFile(L"Own_n.png"), SkinFile(L"Menu6_d.png"), SkinFile(L"Menu6_d.png"),
                         SkinFile(L"Own_n.png"));
-    HoverOnto(menu->EntryButton(2), entry1);
+    HoverOnto(menu->EntryButton(2), entry1, true);
     ASSERT_NE(nullptr, menu->OpenSubMenu());
     GetWindowRect(menu->OpenSubMenu()->Hwnd(), &r);
     EXPECT_EQ(90, r.right - r.left);

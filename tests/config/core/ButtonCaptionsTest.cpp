@@ -1,6 +1,6 @@
 #include "config/core/ButtonCaptions.h"
 
-#include "config/core/ButtonFunctionCodes.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "tests/config/core/ButtonPageTexts.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "config/core/PopupMenus.h"
 
-#include "config/core/ButtonFunctionCodes.h"
 #include "config/controls/CBmpMenu.h"
 #include "config/controls/CBmpMenuChoice.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/core/ButtonPageTexts.h"
 

@@ -1,7 +1,7 @@
 #include "config/core/SkinSection.h"
 
-#include "config/core/SkinFile.h"
 #include "config/controls/CControlGlobals.h"
+#include "config/core/SkinFile.h"
 
 #include <gtest/gtest.h>
 

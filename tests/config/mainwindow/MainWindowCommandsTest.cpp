@@ -2,9 +2,9 @@
 #include "tests/config/mainwindow/MainWindowSession.h"
 #include "tests/config/mainwindow/ModalBoxes.h"
 
-#include "config/core/LightingFile.h"
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/ControlMessages.h"
+#include "config/core/LightingFile.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/DataPaths.h"
 #include "tests/config/controls/ControlTestSupport.h"

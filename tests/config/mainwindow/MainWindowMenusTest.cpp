@@ -47,8 +47,10 @@ size_t EntryCount(const CBmpMenu& menu) {
 CSubBmpMenu* HoverEntry(CBmpMenu& menu, int entry) {
     RECT rect{};
     GetWindowRect(menu.EntryButton(entry), &rect);
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    SendMessageW(menu.Hwnd(), WM_MOUSEMOVE, 0, 0);
+    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
+    // The move as the entry button forwards it: in screen coordinates.
+    SendMessageW(menu.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
     return menu.OpenSubMenu();
 }
 

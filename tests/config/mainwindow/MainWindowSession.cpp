@@ -1,6 +1,6 @@
 #include "tests/config/mainwindow/MainWindowSession.h"
 
-#include "config/core/ButtonFunctionCodes.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/dialogs/ModalSteps.h"
 

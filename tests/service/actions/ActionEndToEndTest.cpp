@@ -20,7 +20,7 @@ class ActionEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ServiceHarness::CleanDataFolder());
-        ASSERT_TRUE(harness_.Start());
+        ASSERT_TRUE(harness_.Start()) << harness_.StartFailure();
         settings_ = std::make_unique<CIniFile>(ServiceHarness::SettingsPath());
     }
     void TearDown() override {

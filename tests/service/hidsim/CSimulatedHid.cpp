@@ -1,5 +1,7 @@
 #include "tests/service/hidsim/CSimulatedHid.h"
 
+#include "shared/store/DataPaths.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -11,18 +13,12 @@ using hidsim::Call;
 namespace {
 
 constexpr wchar_t ServiceWindowTitle[] = L"V212Hid";
-constexpr char HidInterfaceClass[] = "{4d1e55b2-f16f-11cf-88cb-001111000030}";
 constexpr wchar_t UsbDeviceName[] =
     L"\\\\?\\usb#vid_04d9&pid_f111#5&1f0e2d3c&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
 constexpr GUID HidInterfaceGuid = {
     0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 constexpr GUID UsbDeviceGuid = {
     0xA5DCBF10, 0x6530, 0x11D2, {0x90, 0x1F, 0x00, 0xC0, 0x4F, 0xB9, 0x51, 0xED}};
-
-std::string MousePath(const char* interfacePart, const char* instance) {
-    return std::string("\\\\?\\HID#VID_04D9&PID_F111&") + interfacePart + "#" + instance + "#" +
-           HidInterfaceClass;
-}
 
 bool SamePath(const std::string& a, const char* b) {
     const std::size_t length = std::strlen(b);
@@ -62,27 +58,6 @@ std::string Hex(std::span<const std::uint8_t> bytes) {
 
 } // namespace
 
-namespace hidsim {
-
-std::vector<Collection> DefaultCollections() {
-    return {
-        {MousePath("MI_01&Col01", "7&2a8f5e1c&0&0000"), 0x04D9, 0xF111, 0x0205, 0x000C, 0x0001,
-         true},
-        {MousePath("MI_01&Col02", "7&2a8f5e1c&0&0001"), 0x04D9, 0xF111, 0x0205, 0xFFA0, 0x0001,
-         true},
-        {MousePath("MI_00", "7&11c3a2b4&0&0000"), 0x04D9, 0xF111, 0x0205, 0x0001, 0x0002, true},
-        {MousePath("MI_01&Col03", "7&2a8f5e1c&0&0002"), 0x04D9, 0xF111, 0x0205, 0xFFA0, 0x0002,
-         true},
-        {std::string("\\\\?\\HID#VID_04D9&PID_A001&MI_01&Col02#8&3c4d5e6f&0&0001#") +
-             HidInterfaceClass,
-         0x04D9, 0xA001, 0x0205, 0xFFA0, 0x0001, false},
-        {MousePath("MI_01&Col02", "8&1b2c3d4e&0&0001"), 0x04D9, 0xF111, 0x0300, 0xFFA0, 0x0001,
-         false},
-    };
-}
-
-} // namespace hidsim
-
 CSimulatedHid& CSimulatedHid::Instance() {
     static CSimulatedHid simulator;
     return simulator;
@@ -91,6 +66,9 @@ CSimulatedHid& CSimulatedHid::Instance() {
 CSimulatedHid::CSimulatedHid()
     : collections_(hidsim::DefaultCollections()), present_(collections_.size(), true),
       epoch_(std::chrono::steady_clock::now()) {
+    // The language file beside the program, as the service reads it.
+    const std::wstring program = ProgramFilePath();
+    languageFile_ = program.substr(0, program.find_last_of(L'\\') + 1) + L"Strings.xml";
     wchar_t configured[256] = {};
     const DWORD length = GetEnvironmentVariableW(L"V212_HIDSIM_PIPE", configured, 256);
     pipeName_ = length > 0 && length < 256 ? std::wstring(configured)
@@ -143,6 +121,11 @@ void CSimulatedHid::Append(Call call, const hid_device* device, int result,
     entry.Result = result;
     entry.Bytes.assign(bytes.begin(), bytes.end());
     log_.push_back(std::move(entry));
+    // A suite left running for days applies settings all along: while the report log on disk
+    // keeps every call, memory keeps only the latest.
+    if (reportLog_ && log_.size() > hidsim::LogCapacity) {
+        log_.pop_front();
+    }
 }
 
 CSimulatedHid::TransferScope::TransferScope(CSimulatedHid& owner, hid_device* device, Call call)
@@ -377,7 +360,11 @@ int CSimulatedHid::SendFeatureReport(hid_device* device, const unsigned char* da
     }
     device->LastError = result < 0 ? L"HidD_SetFeature failed" : L"";
     Append(Call::SendFeatureReport, device, result, sent);
-    Note("sent " + CSimulatedMouse::Describe(sent) + (result < 0 ? "  [refused]" : ""));
+    // Described only for a report log: naming a button's function reads the language file.
+    if (reportLog_) {
+        Note("sent " + CSimulatedMouse::Describe(sent, false, languageFile_) +
+             (result < 0 ? "  [refused]" : ""));
+    }
     return result;
 }
 
@@ -409,7 +396,10 @@ int CSimulatedHid::GetFeatureReport(hid_device* device, unsigned char* data, std
     const std::size_t copied = std::min(reply.size(), static_cast<std::size_t>(result));
     std::copy_n(reply.begin(), copied, data);
     Append(Call::GetFeatureReport, device, result, std::span(reply.data(), copied));
-    Note("got  " + CSimulatedMouse::Describe(std::span(reply.data(), copied), true));
+    if (reportLog_) {
+        Note("got  " +
+             CSimulatedMouse::Describe(std::span(reply.data(), copied), true, languageFile_));
+    }
     return result;
 }
 
@@ -555,6 +545,15 @@ std::vector<hidsim::LogEntry> CSimulatedHid::Log(std::uint64_t firstSequence) {
 std::uint64_t CSimulatedHid::IdleReads() {
     std::lock_guard lock(mutex_);
     return idleReads_;
+}
+
+int CSimulatedHid::ReadsWaiting() {
+    std::lock_guard lock(mutex_);
+    int waiting = 0;
+    for (const auto& device : devices_) {
+        waiting += device->ReadsInProgress;
+    }
+    return waiting;
 }
 
 std::chrono::nanoseconds CSimulatedHid::TransferTime() {

@@ -60,6 +60,7 @@ public:
     bool InUpdateBracket();
     std::vector<hidsim::LogEntry> Log(std::uint64_t firstSequence = 0);
     std::uint64_t IdleReads();
+    int ReadsWaiting();
     std::chrono::nanoseconds TransferTime();
     void ClearLog();
     std::vector<std::string> Violations();
@@ -125,7 +126,7 @@ private:
     std::deque<std::unique_ptr<hid_device_>> devices_;
     std::map<hid_device_info*, std::unique_ptr<Enumeration>> enumerations_;
     std::map<hidsim::Call, std::deque<int>> failures_;
-    std::vector<hidsim::LogEntry> log_;
+    std::deque<hidsim::LogEntry> log_;
     std::uint64_t nextSequence_ = 1;
     std::uint64_t idleReads_ = 0;
     std::chrono::nanoseconds transferTime_{0};
@@ -137,4 +138,5 @@ private:
     std::wstring pipeName_;
     CControlChannel channel_;
     std::unique_ptr<void, decltype(&CloseHandle)> reportLog_{nullptr, &CloseHandle};
+    std::wstring languageFile_; // names the button functions in the report log
 };

@@ -1,5 +1,7 @@
 #include "tests/service/hidsim/CSimulatedMouse.h"
 
+#include "tests/service/hidsim/SettingValues.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -135,7 +137,8 @@ bool CSimulatedMouse::Receive(std::span<const std::uint8_t> report) {
     }
 }
 
-std::string CSimulatedMouse::Describe(std::span<const std::uint8_t> report, bool reply) {
+std::string CSimulatedMouse::Describe(std::span<const std::uint8_t> report, bool reply,
+                                      const std::wstring& languageFile) {
     if (report.size() < HeaderLength || ReportLength(report[0]) == 0) {
         return "unknown report: " + ShortHex(report);
     }
@@ -158,8 +161,9 @@ std::string CSimulatedMouse::Describe(std::span<const std::uint8_t> report, bool
             groups |= GroupOf(address + i);
         }
         const std::string names = GroupNames(groups);
+        const std::string values = SettingValues(address, data, languageFile);
         return std::string(head) + (names.empty() ? "" : " (" + names + ")") + ": " +
-               ShortHex(data);
+               ShortHex(data) + (values.empty() ? "" : " = " + values);
     }
     case CommandCommit:
         return "commit " + (GroupNames(report[3]).empty() ? "nothing" : GroupNames(report[3]));

@@ -24,8 +24,10 @@ public:
     // rejects it (unknown report or command, bad count, address past the end of memory).
     bool Receive(std::span<const std::uint8_t> report);
     // One line a person can read: what a sent report asks of the mouse, or what a reply carries
-    // (`reply` true), with the settings the written addresses belong to.
-    static std::string Describe(std::span<const std::uint8_t> report, bool reply = false);
+    // (`reply` true), with the settings the written addresses belong to and, for one whole
+    // setting, its values (SettingValues, with the language file named).
+    static std::string Describe(std::span<const std::uint8_t> report, bool reply,
+                                const std::wstring& languageFile);
     // The full-length reply to a get of `reportId`: the last read request of that report
     // answered from memory, or only the id when none was made.
     std::vector<std::uint8_t> Reply(std::uint8_t reportId) const;

@@ -2,7 +2,35 @@
 
 #include "tests/service/hidsim/CSimulatedHid.h"
 
+namespace {
+
+constexpr char HidInterfaceClass[] = "{4d1e55b2-f16f-11cf-88cb-001111000030}";
+
+std::string MousePath(const char* interfacePart, const char* instance) {
+    return std::string("\\\\?\\HID#VID_04D9&PID_F111&") + interfacePart + "#" + instance + "#" +
+           HidInterfaceClass;
+}
+
+} // namespace
+
 namespace hidsim {
+
+std::vector<Collection> DefaultCollections() {
+    return {
+        {MousePath("MI_01&Col01", "7&2a8f5e1c&0&0000"), 0x04D9, 0xF111, 0x0205, 0x000C, 0x0001,
+         true},
+        {MousePath("MI_01&Col02", "7&2a8f5e1c&0&0001"), 0x04D9, 0xF111, 0x0205, 0xFFA0, 0x0001,
+         true},
+        {MousePath("MI_00", "7&11c3a2b4&0&0000"), 0x04D9, 0xF111, 0x0205, 0x0001, 0x0002, true},
+        {MousePath("MI_01&Col03", "7&2a8f5e1c&0&0002"), 0x04D9, 0xF111, 0x0205, 0xFFA0, 0x0002,
+         true},
+        {std::string("\\\\?\\HID#VID_04D9&PID_A001&MI_01&Col02#8&3c4d5e6f&0&0001#") +
+             HidInterfaceClass,
+         0x04D9, 0xA001, 0x0205, 0xFFA0, 0x0001, false},
+        {MousePath("MI_01&Col02", "8&1b2c3d4e&0&0001"), 0x04D9, 0xF111, 0x0300, 0xFFA0, 0x0001,
+         false},
+    };
+}
 
 const char* CallName(Call call) {
     switch (call) {
@@ -92,6 +120,10 @@ std::vector<std::vector<std::uint8_t>> SentFeatureReports() {
 
 std::uint64_t IdleReads() {
     return CSimulatedHid::Instance().IdleReads();
+}
+
+int ReadsWaiting() {
+    return CSimulatedHid::Instance().ReadsWaiting();
 }
 
 std::chrono::nanoseconds TransferTime() {

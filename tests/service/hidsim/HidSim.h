@@ -78,12 +78,17 @@ unsigned PendingCommitGroups();
 std::vector<unsigned> Commits();
 bool InUpdateBracket();
 
-// Log of every call; reads that time out without a report are counted, not logged.
+// Log of every call since the last Reset or ClearLog; while a report log is kept (below), of the
+// latest LogCapacity calls only. Sequence numbers go on counting, so the calls since a mark stay
+// easy to ask for. Reads that time out without a report are counted, not logged.
+inline constexpr std::size_t LogCapacity = 4096;
 std::vector<LogEntry> Log();
 // Only the feature reports sent and got, in order.
 std::vector<LogEntry> FeatureTransfers();
 std::vector<std::vector<std::uint8_t>> SentFeatureReports();
 std::uint64_t IdleReads();
+// Reads waiting for a report right now, on any handle.
+int ReadsWaiting();
 // Time spent inside feature transfers (waiting for the bus and the latency included).
 std::chrono::nanoseconds TransferTime();
 void ClearLog();
@@ -131,8 +136,9 @@ std::wstring ControlPipeName();
 std::wstring ControlPipeNameFor(DWORD processId);
 
 // Report log for people: every open and close, every feature report sent to the mouse and every
-// reply got from it, one described line each, appended to the file named by the environment
-// variable V212_HIDSIM_LOG or set here (an empty path ends it).
+// reply got from it, one described line each (with the values of a setting written or read whole,
+// its button functions named from "Strings.xml" beside the program), appended to the file named
+// by the environment variable V212_HIDSIM_LOG or set here (an empty path ends it).
 void SetReportLogFile(const std::wstring& path);
 std::optional<std::string> SendControlCommand(const std::wstring& pipe, const std::string& command,
                                               DWORD timeoutMilliseconds = 5000);

@@ -1,7 +1,7 @@
 #include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
 
-#include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
 #include "tests/config/mainwindow/MainWindowProbe.h"
+#include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
 #include "winlayer/MessageLoop.h"
 
 #include <algorithm>
@@ -92,7 +92,7 @@ void ConfigEndToEnd::TearDown() {
 }
 
 void ConfigEndToEnd::StartService(bool plugged) {
-    ASSERT_TRUE(harness_.Start());
+    ASSERT_TRUE(harness_.Start()) << harness_.StartFailure();
     if (!plugged) {
         ASSERT_EQ("ok", harness_.Simulator().Command("unplug").value_or(""));
     }

@@ -5,10 +5,10 @@
 #include "service/MouseMemoryMap.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/CIniFile.h"
-#include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
-#include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
 #include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/config/mainwindow/ModalBoxes.h"
+#include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
+#include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
 #include "tests/tolvane/RecorderWindow.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 
 #include "config/controls/CBmpMenuChoice.h"
 #include "service/MouseMemoryMap.h"
+#include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
 #include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
-#include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/tolvane/RecorderWindow.h"
 
 #include <climits>

@@ -1,4 +1,4 @@
-#include "config/core/ButtonFunctionCodes.h"
+#include "shared/codes/ButtonFunctionCodes.h"
 
 #include <algorithm>
 #include <array>
