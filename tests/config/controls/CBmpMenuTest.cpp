@@ -70,18 +70,21 @@ protected:
     }
     // Puts the cursor on the centre of `target` and tells `receiver` (the button holding the
     // capture, or the target itself) that the mouse moved. With `movedOn` the pointer is elsewhere
-    // before the move is handled, as another program on the display may put it.
+    // when the move is handled, as another program on the display may put it; the pointer's own
+    // moves are handled before, so that none comes after.
     static void HoverOnto(HWND target, HWND receiver, bool movedOn = false) {
         RECT r{};
         GetWindowRect(target, &r);
         const POINT screen{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        SetCursorPos(screen.x, screen.y);
+        if (movedOn) {
+            SetCursorPos(0, 0);
+        } else {
+            SetCursorPos(screen.x, screen.y);
+        }
+        PumpFor(50);
         POINT client = screen;
         ScreenToClient(receiver, &client);
         SendMessageW(receiver, WM_MOUSEMOVE, 0, PointParam(client.x, client.y));
-        if (movedOn) {
-            SetCursorPos(0, 0);
-        }
         Pump();
     }
     static RECT RectIn(HWND window, HWND parent) {
