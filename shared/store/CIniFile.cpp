@@ -49,6 +49,16 @@ bool IsOpenRefused(DWORD error) {
 
 CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
 
+CIniFile::FileStamp CIniFile::Stamp() const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) {
+        return {};
+    }
+    const auto combined = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return {true, combined(data.nFileSizeHigh, data.nFileSizeLow),
+            combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 std::wstring CIniFile::WithoutLineBreaks(std::wstring_view text) {
     std::wstring result;
     result.reserve(text.size());

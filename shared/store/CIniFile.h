@@ -20,6 +20,15 @@ public:
 
     const std::wstring& Path() const { return path_; }
 
+    // Size and time of the last write: another program's write in between changes it.
+    struct FileStamp {
+        bool Exists = false;
+        std::uint64_t Size = 0;
+        std::uint64_t LastWrite = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    FileStamp Stamp() const;
+
     // Writes return false when the platform could not write the file. A file that does not
     // exist yet is first created as UTF-16LE so that any name survives. CR and LF are removed
     // from sections, keys and values: they would start lines of their own.

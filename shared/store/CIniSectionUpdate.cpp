@@ -18,27 +18,9 @@ constexpr int kAttempts = 3;
 // A file larger than this is written key by key rather than looked at whole.
 constexpr DWORD kMaxLookBytes = 16 * 1024 * 1024;
 
-// Size and time of the last write, taken when the section is read and again before it is
-// written: a file whose stamp stayed holds what was read.
-struct FileStamp {
-    bool Exists = false;
-    ULONGLONG Size = 0;
-    ULONGLONG LastWrite = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-ULONGLONG Combined(DWORD high, DWORD low) {
-    return (ULONGLONG{high} << 32) | low;
-}
-
-FileStamp StampOf(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-        return {};
-    }
-    return {true, Combined(data.nFileSizeHigh, data.nFileSizeLow),
-            Combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
-}
+// The stamp is taken when the section is read and again before it is written: a file whose
+// stamp stayed holds what was read.
+using FileStamp = CIniFile::FileStamp;
 
 bool IsAscii(std::wstring_view text) {
     return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
@@ -150,7 +132,7 @@ struct FileLook {
 
 FileLook LookAt(const std::wstring& path, std::wstring_view section) {
     // The stamp comes first: a write after it shows in the check before ours.
-    const FileStamp stamp = StampOf(path);
+    const FileStamp stamp = CIniFile(path).Stamp();
     if (!stamp.Exists) {
         const DWORD error = GetLastError();
         return {error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND, {}};
@@ -283,7 +265,7 @@ CIniSectionUpdate::Attempt CIniSectionUpdate::TryWholeSection(const CIniFile& in
     if (!changed) {
         return Attempt::Unchanged;
     }
-    if (!(StampOf(ini.Path()) == look.Stamp)) {
+    if (!(ini.Stamp() == look.Stamp)) {
         return Attempt::Raced;
     }
     return ini.ReplaceSection(section_, merged) ? Attempt::Written : Attempt::Failed;

@@ -12,6 +12,13 @@ namespace {
 
 constexpr wchar_t kSetting[] = L"Setting";
 
+// Another program rewrites the file in place, emptying it first: a read meanwhile finds it empty
+// or cut short, with no error. A read counts when the file stayed the same all through it, and an
+// empty file only when it stays empty for a while; the writer takes milliseconds.
+constexpr int kSteadyReadAttempts = 40;
+constexpr DWORD kSteadyReadPauseMs = 10;
+constexpr DWORD kEmptyFileWaitMs = 50;
+
 // Every key of section "Setting" after "Profile", in the order the writer writes them:
 // onInt(key, field, default) for integers, onStruct(key, bytes) for structures.
 template <class Record, class IntKey, class StructKey>
@@ -117,13 +124,10 @@ int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
     return ProfileIni_WriteGroups(record, 0, path);
 }
 
-int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
-    const CIniFile ini(path);
-    const CIniSection setting(ini, kSetting);
-    const CIniSection group(ini, GroupSection(0));
-    if (!setting.Readable() || !group.Readable()) {
-        return 0;
-    }
+namespace {
+
+void ReadRecord(SettingsRecord& record, const CIniSection& setting, const CIniSection& group,
+                int profileIndex) {
     if (profileIndex == -1) {
         const int profile = setting.ReadInt(L"Profile", -1);
         record.Profile = profile == -1 ? 0 : profile;
@@ -139,7 +143,29 @@ int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profi
             setting.ReadStruct(key, bytes);
         });
     ReadGroupKeys(record, group);
-    return 1;
+}
+
+} // namespace
+
+int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
+    const CIniFile ini(path);
+    for (int attempt = 0; attempt < kSteadyReadAttempts; ++attempt) {
+        const CIniFile::FileStamp before = ini.Stamp();
+        const CIniSection setting(ini, kSetting);
+        const CIniSection group(ini, GroupSection(0));
+        if (!setting.Readable() || !group.Readable()) {
+            return 0;
+        }
+        if (before.Exists && before.Size == 0) {
+            Sleep(kEmptyFileWaitMs);
+        }
+        if (ini.Stamp() == before) {
+            ReadRecord(record, setting, group, profileIndex);
+            return 1;
+        }
+        Sleep(kSteadyReadPauseMs);
+    }
+    return 0;
 }
 
 bool SettingsIni_HoldsRecord(const std::wstring& path) {

@@ -4,10 +4,12 @@
 #include "shared/store/SettingsIni.h"
 
 #include "StoreTestSupport.h"
+#include "winlayer/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 #include <string_view>
 
 namespace {
@@ -117,6 +119,26 @@ TEST_F(SettingsIniTest, RecordWrittenAndReadBackIsEqual) {
     changed.ProfileName[0] = L'Q';
     ASSERT_EQ(1, SettingsIni_WriteAll(changed, path_));
     EXPECT_EQ(1, SettingsIni_Read(read, path_, -1));
+    ExpectSameWrittenFields(changed, read);
+
+    // The same while another program rewrites the file in place: emptied, then written again a
+    // moment later. The read waits for the whole file instead of taking the empty one.
+    const std::string whole = ReadFileBytes(path_);
+    const winlayer::UniqueHandle emptied(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread writer([&] {
+        const winlayer::UniqueHandle file(CreateFileW(path_.c_str(), GENERIC_WRITE,
+                                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                      CREATE_ALWAYS, 0, nullptr));
+        SetEvent(emptied.Get());
+        Sleep(5);
+        DWORD written = 0;
+        WriteFile(file.Get(), whole.data(), static_cast<DWORD>(whole.size()), &written, nullptr);
+    });
+    WaitForSingleObject(emptied.Get(), INFINITE);
+    read = Filled(0x5A);
+    read.Reserved = written.Reserved;
+    EXPECT_EQ(1, SettingsIni_Read(read, path_, -1));
+    writer.join();
     ExpectSameWrittenFields(changed, read);
 }
 
