@@ -10,7 +10,6 @@
 #include "config/dialogs/SingleKey/CSingleKey.h"
 #include "config/dialogs/XShoot/CXShoot.h"
 #include "shared/codes/ButtonFunctionCodes.h"
-#include "shared/codes/ButtonFunctionCodes.h"
 #include "shared/codes/MacroFile.h"
 
 #include <algorithm>
