@@ -3,11 +3,11 @@
 #include "service/ForegroundProgram.h"
 #include "service/PeerWindows.h"
 #include "service/ServiceMessages.h"
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
-#include "shared/store/CIniSectionUpdate.h"
+#include "shared/store/CIniText.h"
 #include "shared/store/DataPaths.h"
-#include "shared/store/ServiceIni.h"
 #include "shared/store/SettingsIni.h"
 
 #include <algorithm>
@@ -21,13 +21,10 @@ constexpr wchar_t kProfileListSection[] = L"PROFILE_LIST";
 constexpr wchar_t kProfileCountKey[] = L"ProfileCount";
 constexpr wchar_t kSettingSection[] = L"Setting";
 constexpr wchar_t kAutoProfileKey[] = L"AutoProfile";
+constexpr wchar_t kDeviceKey[] = L"Device";
 constexpr wchar_t kGroupSection[] = L"GROUP";
 constexpr wchar_t kLinkKey[] = L"Link";
 constexpr wchar_t kProfileExtension[] = L".ini";
-constexpr wchar_t kMacroListSection[] = L"MACRO_LIST";
-constexpr wchar_t kMouseIdKey[] = L"MouseID";
-// Read for a key the file does not hold; no value in our files looks like it.
-constexpr wchar_t kAbsent[] = L"\x01absent\x01";
 
 // The mouse's own helper programs never switch the profile.
 constexpr std::array<std::wstring_view, 2> kIgnoredPrograms{L"OSD.exe", L"hid.exe"};
@@ -35,21 +32,6 @@ constexpr std::array<std::wstring_view, 2> kIgnoredPrograms{L"OSD.exe", L"hid.ex
 bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
     return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-// Gives the copied file's section the keys of `entries`, a list read from the settings file,
-// and removes the keys the list lacks, key by key where a section write would drop comment
-// lines or lines without '='.
-bool KeepList(const CIniFile& file, const wchar_t* section, const std::vector<wchar_t>& entries) {
-    CIniSectionUpdate list(section);
-    list.OwnAllKeys();
-    for (const std::wstring_view entry : CIniFile::ListEntries(entries)) {
-        const std::size_t equals = entry.find(L'=');
-        if (equals != 0 && equals != std::wstring_view::npos) {
-            list.Add(entry.substr(0, equals), entry.substr(equals + 1));
-        }
-    }
-    return list.Write(file) != CIniSectionUpdate::Outcome::Failed;
 }
 
 bool FileExists(const std::wstring& path) {
@@ -72,20 +54,25 @@ void CAutoProfileSwitcher::SetPaths(std::wstring settingsPath, std::wstring prof
     profileFolder_ = std::move(profileFolder);
 }
 
-void CAutoProfileSwitcher::LoadProfileProgramList() {
-    programs_.clear();
+bool CAutoProfileSwitcher::LoadProfileProgramList() {
     if (settingsPath_.empty()) {
-        return;
+        programs_.clear();
+        return true;
     }
-    const CIniFile ini(settingsPath_);
-    const int count =
-        std::clamp(ini.ReadInt(kProfileListSection, kProfileCountKey, 1), 0, kMaxProfilePrograms);
+    // One look at the list: the configuration program rewrites it whole.
+    const CIniSection list(CIniFile(settingsPath_), kProfileListSection);
+    if (!list.Readable()) {
+        return false;
+    }
+    programs_.clear();
+    const int count = std::clamp(list.ReadInt(kProfileCountKey, 1), 0, kMaxProfilePrograms);
     for (int i = 0; i < count; ++i) {
-        std::wstring program = ini.ReadString(kProfileListSection, std::to_wstring(i), L"");
+        std::wstring program = list.ReadString(std::to_wstring(i), L"");
         if (!program.empty()) {
             programs_.push_back(std::move(program));
         }
     }
+    return true;
 }
 
 std::optional<std::wstring> CAutoProfileSwitcher::ProfilePath(const std::wstring& name) const {
@@ -134,6 +121,10 @@ void CAutoProfileSwitcher::CheckForegroundProfile() {
                       settings_.ProfileName.data(),
                       wcsnlen(settings_.ProfileName.data(), settings_.ProfileName.size()));
     if (EqualNoCase(profile, current)) {
+        // The files switched but the mouse refused the upload: it is sent again.
+        if (uploadPending_ && Upload()) {
+            chosen_ = profile;
+        }
         return;
     }
     const std::optional<std::wstring> path = ProfilePath(profile);
@@ -167,50 +158,64 @@ bool CAutoProfileSwitcher::ApplyAutoProfile() {
 }
 
 bool CAutoProfileSwitcher::ApplyProfileFile(const std::wstring& profile, const std::wstring& path) {
+    uploadPending_ = false;
     SettingsRecord loaded{};
     {
         const auto lock = guard_.Lock();
         loaded = settings_;
     }
     SettingsRecord_Reset(loaded);
-    if (SettingsIni_LoadAndRewrite(loaded, path, -1) == 0) {
-        return false;
-    }
-    // The program links, the macro names and the mouse model belong to the settings file, not
-    // to a profile: a profile file copied before a link or macro was added lacks them. Lists
-    // that could not be read would be lost with the copy.
-    const CIniFile settings(settingsPath_);
-    const std::optional<std::vector<wchar_t>> programs =
-        settings.ReadSectionText(kProfileListSection);
-    const std::optional<std::vector<wchar_t>> macros = settings.ReadSectionText(kMacroListSection);
-    const CIniSection setting(settings, kSettingSection);
-    if (!programs || !macros || !setting.Readable()) {
-        return false;
-    }
-    const std::wstring mouseId = setting.ReadString(kMouseIdKey, kAbsent);
-    if (!CopyFileW(path.c_str(), settingsPath_.c_str(), FALSE) ||
-        !KeepList(settings, kProfileListSection, *programs) ||
-        !KeepList(settings, kMacroListSection, *macros) ||
-        !(mouseId == kAbsent ? settings.DeleteKey(kSettingSection, kMouseIdKey)
-                             : settings.WriteString(kSettingSection, kMouseIdKey, mouseId)) ||
-        // The copy brings the profile's own, stale, connection state and choice along.
-        ServiceIni_WriteDevice(settingsPath_, reports_.IsOpen() ? 1 : 0) == 0 ||
-        !settings.WriteString(kSettingSection, kAutoProfileKey, profile)) {
+    if (!SwitchFiles(profile, path, loaded)) {
         return false;
     }
     {
         const auto lock = guard_.Lock();
         SettingsRecord_Assign(settings_, loaded);
     }
-    // The user linked the profile so that the mouse follows the program.
-    if (reports_.IsOpen()) {
-        if (!sender_.ReadMacroList()) {
-            return false;
-        }
-        sender_.SendUpdateBracket(0);
-        sender_.SendAll2Mouse();
-        sender_.CommitAll();
-        sender_.SendUpdateBracket(1);
+    uploadPending_ = true;
+    return Upload();
+}
+
+bool CAutoProfileSwitcher::SwitchFiles(const std::wstring& profile, const std::wstring& path,
+                                       SettingsRecord& loaded) const {
+    // Neither file changes between the look at it and the write; no transfer happens meanwhile.
+    const CDataFolderLock lock;
+    if (!lock) {
+        return false;
     }
-    return true;
+    // A profile that lacks a setting or button would bring its unset value to the mouse.
+    if (SettingsIni_LoadAndRewrite(loaded, path, -1, SettingsIniNeed::WholeRecord) == 0) {
+        OutputDebugStringW((L"AutoProfile: " + profile + L" not applied\n").c_str());
+        return false;
+    }
+    // The new settings file is "Mouse.ini" line for line with the profile's settings in it: the
+    // program links, the macro names, the mouse model and every line of the settings file's own
+    // stay, and the file is replaced in one step, or not at all.
+    CIniText settings;
+    if (!settings.Load(settingsPath_)) {
+        return false;
+    }
+    for (const SettingsIniKey& key : SettingsIni_Keys(loaded)) {
+        settings.Set(key.Section, key.Key, key.Value);
+    }
+    settings.Set(kSettingSection, kAutoProfileKey, profile);
+    settings.Set(kSettingSection, kDeviceKey, reports_.IsOpen() ? L"1" : L"0");
+    return settings.Save(settingsPath_);
+}
+
+bool CAutoProfileSwitcher::Upload() {
+    // The user linked the profile so that the mouse follows the program; without the mouse
+    // only the files switch.
+    if (!reports_.IsOpen()) {
+        uploadPending_ = false;
+        return true;
+    }
+    if (!sender_.ReadMacroList()) {
+        return false;
+    }
+    sender_.SendUpdateBracket(0);
+    const bool sent = sender_.SendAll2Mouse() != 0 && sender_.CommitAll() != 0;
+    sender_.SendUpdateBracket(1);
+    uploadPending_ = !sent;
+    return sent;
 }

@@ -14,9 +14,9 @@
 
 // Automatic profile switching: a profile linked to a program becomes active while that program
 // owns the foreground window. The choice is recorded as "AutoProfile" in "Mouse.ini"; a running
-// configuration program is asked to apply it, otherwise the service copies the profile file over
-// "Mouse.ini" itself, keeping the settings file's own lists and keys, and uploads it when the
-// mouse is attached. Runs on the window thread.
+// configuration program is asked to apply it, otherwise the service puts the profile's settings
+// into "Mouse.ini" itself, keeping the settings file's own lists and keys, and uploads it when
+// the mouse is attached. Runs on the window thread.
 class CAutoProfileSwitcher {
 public:
     // The executable name of the foreground program, nothing when there is none.
@@ -37,8 +37,9 @@ public:
     void SetForegroundLookup(ForegroundLookup lookup) { foreground_ = std::move(lookup); }
     void SetConfigPoster(ConfigPoster poster) { postToConfig_ = std::move(poster); }
 
-    // Rebuilds the list of linked programs from "PROFILE_LIST" of "Mouse.ini".
-    void LoadProfileProgramList();
+    // Rebuilds the list of linked programs from "PROFILE_LIST" of "Mouse.ini"; false, with the
+    // list as it was, when the file could not be read.
+    bool LoadProfileProgramList();
     // One check of the foreground program; switches once when it belongs to a linked profile
     // other than the one this switch chose last (at first, and after an unlinked program had the
     // foreground: other than the current one). A switch that failed is tried again on the next
@@ -56,10 +57,17 @@ private:
     static bool HoldsProfile(const std::wstring& path);
     // Posts the switch to the running configuration program; false when it does not run.
     bool AskConfigProgram() const;
-    // Loads the profile file, copies it over "Mouse.ini" keeping that file's own lists and keys,
-    // and uploads it. Stops at the first file step that fails, before anything is sent: the
-    // record and the mouse change only from files that were written.
+    // Switches the files to the profile and uploads it. Stops at the first file step that
+    // fails, before anything is sent: the record and the mouse change only from files that were
+    // written. False also when the mouse refused the upload; the next check sends it again.
     bool ApplyProfileFile(const std::wstring& profile, const std::wstring& path);
+    // Loads the whole profile into `loaded` (rewriting the profile file with every key) and
+    // replaces "Mouse.ini" with its own text carrying the profile's settings; false, with
+    // "Mouse.ini" as it was, when any step failed or the profile lacks a setting or button.
+    bool SwitchFiles(const std::wstring& profile, const std::wstring& path,
+                     SettingsRecord& loaded) const;
+    // The whole upload of the record in its bracket; true without the mouse.
+    bool Upload();
 
     SettingsRecord& settings_;
     const CSettingsGuard& guard_;
@@ -72,4 +80,6 @@ private:
     std::vector<std::wstring> programs_;
     // The profile this switch chose last while linked programs had the foreground.
     std::optional<std::wstring> chosen_;
+    // The files switched, the mouse refused the upload.
+    bool uploadPending_ = false;
 };

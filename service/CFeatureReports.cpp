@@ -18,6 +18,13 @@ std::uint8_t High(std::uint16_t address) {
 
 } // namespace
 
+bool CFeatureReports::Counted(bool sent) {
+    if (!sent) {
+        ++refusals_;
+    }
+    return sent;
+}
+
 bool CFeatureReports::SendRegister(std::uint8_t command, std::uint8_t byte2, std::uint8_t byte3,
                                    std::span<const std::uint8_t> data, std::uint8_t count) {
     const auto lock = Lock();
@@ -32,7 +39,7 @@ bool CFeatureReports::SendRegister(std::uint8_t command, std::uint8_t byte2, std
     report[3] = byte3;
     report[4] = count;
     std::copy(data.begin(), data.end(), report.begin() + kReportHeaderLength);
-    return hid_send_feature_report(device, report.data(), report.size()) >= 0;
+    return Counted(hid_send_feature_report(device, report.data(), report.size()) >= 0);
 }
 
 bool CFeatureReports::WriteRegister(std::uint16_t address, std::span<const std::uint8_t> data) {
@@ -65,14 +72,15 @@ bool CFeatureReports::Request(std::uint8_t reportId, std::size_t length, std::ui
     report[2] = Low(address);
     report[3] = High(address);
     report[4] = static_cast<std::uint8_t>(data.size());
-    if (hid_send_feature_report(device, report.data(), report.size()) < 0) {
+    if (!Counted(hid_send_feature_report(device, report.data(), report.size()) >= 0)) {
         return false;
     }
     std::fill(report.begin(), report.end(), 0);
     report[0] = reportId;
     report[1] = kCommandRead;
     const int got = hid_get_feature_report(device, report.data(), report.size());
-    if (got < static_cast<int>(kReportHeaderLength + data.size()) || report[0] != reportId) {
+    if (!Counted(got >= static_cast<int>(kReportHeaderLength + data.size()) &&
+                 report[0] == reportId)) {
         return false;
     }
     std::copy_n(report.begin() + kReportHeaderLength, data.size(), data.begin());
@@ -103,5 +111,5 @@ bool CFeatureReports::BlockWrite(std::uint16_t address, std::span<const std::uin
     report[3] = High(address);
     report[4] = static_cast<std::uint8_t>(kBlockWriteLength);
     std::copy(data.begin(), data.end(), report.begin() + kReportHeaderLength);
-    return hid_send_feature_report(device, report.data(), report.size()) >= 0;
+    return Counted(hid_send_feature_report(device, report.data(), report.size()) >= 0);
 }

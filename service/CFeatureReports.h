@@ -2,6 +2,7 @@
 
 #include "service/CMouseConnection.h"
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -15,6 +16,9 @@ public:
     explicit CFeatureReports(CMouseConnection& connection) : connection_(connection) {}
 
     bool IsOpen() const { return connection_.IsControlOpen(); }
+    // How many transfers the open mouse has refused so far: a sequence compares it before and
+    // after to learn whether all of it arrived.
+    unsigned Refusals() const { return refusals_.load(); }
     // Hold it around a sequence that must reach the mouse unbroken; each call below takes it
     // for its own transfers as well.
     std::unique_lock<std::recursive_mutex> Lock() const { return connection_.LockTransfers(); }
@@ -38,5 +42,9 @@ private:
     bool Request(std::uint8_t reportId, std::size_t length, std::uint16_t address,
                  std::span<std::uint8_t> data);
 
+    // Counts a failed transfer on an open handle; returns `sent`.
+    bool Counted(bool sent);
+
     CMouseConnection& connection_;
+    std::atomic<unsigned> refusals_{0};
 };

@@ -3,6 +3,7 @@
 #include "service/ForegroundProgram.h"
 #include "service/PeerWindows.h"
 #include "service/ServiceMessages.h"
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/DataPaths.h"
 #include "shared/store/ServiceIni.h"
 #include "shared/store/SettingsIni.h"
@@ -44,6 +45,18 @@ constexpr std::array<UINT, 12> kMouseUpdates = {kMsgLighting,
                                                 kMsgButtonAssignment,
                                                 kMsgMacro,
                                                 kMsgDpiStage};
+// Waits, in place of a message, for the start's reload of a file that could not be read then.
+constexpr UINT kReloadOnly = 0;
+// The messages whose handling reads the data folder's files; they keep their order when one of
+// them has to wait for a file.
+constexpr std::array<UINT, 16> kFileMessages = {kMsgLighting,          kMsgCurrentDpiStage,
+                                                kMsgBracketOnly,       kMsgShowTray,
+                                                kMsgPollingRate,       kMsgSendAll,
+                                                kMsgApplyAll,          kMsgTrayFlags,
+                                                kMsgWheelLines,        kMsgDoubleClickSpeed,
+                                                kMsgPointerSpeedOrDpi, kMsgResetProfile,
+                                                kMsgButtonAssignment,  kMsgMacro,
+                                                kMsgDpiStage,          kMsgProfilePrograms};
 
 std::wstring ModuleFolder() {
     const std::wstring path = ProgramFilePath();
@@ -80,37 +93,33 @@ CMirelhidDlg* CMirelhidDlg::Instance() {
     return g_instance.load();
 }
 
-bool CMirelhidDlg::ReadRetrying(const std::function<bool()>& read) {
-    for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
-        if (read()) {
-            return true;
-        }
-        if (attempt < kReadAttempts) {
-            Sleep(kReadRetryPauseMs);
-        }
-    }
-    // Sending defaults in place of the user's settings would overwrite the mouse's own.
-    OutputDebugStringW((L"cannot read " + settingsPath_ + L"\n").c_str());
-    return false;
-}
-
-bool CMirelhidDlg::ReloadSettings() {
-    return ReadRetrying([this] {
-        // Held over the read too: a reader that stores a profile change meanwhile must not have
-        // it overwritten by the older file contents.
-        const auto lock = guard_.Lock();
-        SettingsRecord loaded = settings_;
-        SettingsRecord_Reset(loaded);
-        if (SettingsIni_Read(loaded, settingsPath_, -1) == 0) {
-            return false;
-        }
+SettingsIniRead CMirelhidDlg::ReloadSettings() {
+    // Held over the read too: a reader that stores a profile change meanwhile must not have it
+    // overwritten by the older file contents.
+    const auto lock = guard_.Lock();
+    SettingsRecord loaded = settings_;
+    SettingsRecord_Reset(loaded);
+    // A file without settings would send defaults in place of the user's settings.
+    const SettingsIniRead read =
+        SettingsIni_Load(loaded, settingsPath_, -1, SettingsIniNeed::SettingSection);
+    if (read == SettingsIniRead::Read) {
         SettingsRecord_Assign(settings_, loaded);
-        return true;
-    });
+    }
+    return read;
 }
 
-bool CMirelhidDlg::ReloadWithMacroList() {
-    return ReloadSettings() && ReadRetrying([this] { return sender_.ReadMacroList(); });
+SettingsIniRead CMirelhidDlg::ReloadWithMacroList() {
+    // One look at both: the macro buttons name the macros of the same version of the file.
+    const auto lock = guard_.Lock();
+    const CDataFolderLock files;
+    if (!files) {
+        return SettingsIniRead::Unreadable;
+    }
+    const SettingsIniRead read = ReloadSettings();
+    if (read == SettingsIniRead::Read && !sender_.ReadMacroList()) {
+        return SettingsIniRead::Unreadable;
+    }
+    return read;
 }
 
 void CMirelhidDlg::LaunchTrayProgram() {
@@ -133,7 +142,7 @@ int CMirelhidDlg::OnCreate(CREATESTRUCTW&) {
     PrepareSettingsFile();
     g_instance.store(this);
     mouseKey_.Open(L"HKEY_CURRENT_USER\\Control Panel\\Mouse", kMouseKeyAccess, true);
-    ReloadSettings();
+    const bool reloaded = ReloadSettings() != SettingsIniRead::Unreadable;
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     RegisterDeviceNotifications();
 
@@ -161,7 +170,13 @@ int CMirelhidDlg::OnCreate(CREATESTRUCTW&) {
     SetWindowTextW(Hwnd(), kServiceWindowTitle);
     SetTimer(kStartupTimer, kStartupDelayMs);
     SetTimer(kProfileCheckTimer, kProfileCheckPeriodMs);
-    switcher_.LoadProfileProgramList();
+    // A file that another program holds at the start is read again from the retry timer.
+    if (!reloaded) {
+        Wait({kReloadOnly, 0, 0});
+    }
+    if (!switcher_.LoadProfileProgramList()) {
+        Wait({kMsgProfilePrograms, 0, 0});
+    }
     return 0;
 }
 
@@ -208,6 +223,8 @@ void CMirelhidDlg::OnTimer(UINT_PTR id) {
         sender_.SendRegisterEA(CSettingsSender::kRegisterEAKey);
     } else if (id == kProfileCheckTimer) {
         switcher_.CheckForegroundProfile();
+    } else if (id == kFileRetryTimer) {
+        HandleWaiting();
     }
     Default();
 }
@@ -270,127 +287,203 @@ void CMirelhidDlg::Bracketed(const std::function<void()>& sends) {
 }
 
 bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The handlers that send settings first reload them; a file that stayed unreadable sends
-    // nothing, so the mouse keeps what it has.
+    const PostedMessage posted{message, wParam, lParam};
+    if (message == kMsgClickCount || message == kMsgNothing) {
+        Handle(posted);
+        return true;
+    }
+    if (std::ranges::find(kFileMessages, message) == kFileMessages.end()) {
+        return false;
+    }
+    // The messages after one that waits for a file wait behind it, in the order they came.
+    if (!waiting_.empty() || Handle(posted) == Handled::Later) {
+        Wait(posted);
+    }
+    return true;
+}
+
+void CMirelhidDlg::Wait(const PostedMessage& posted) {
+    // A later post of the same message sends all that an earlier one would.
+    std::erase(waiting_, posted);
+    if (waiting_.size() == kMostWaiting) {
+        waiting_.pop_front();
+    }
+    waiting_.push_back(posted);
+    SetTimer(kFileRetryTimer, kFileRetryMs);
+}
+
+void CMirelhidDlg::HandleWaiting() {
+    KillTimer(kFileRetryTimer);
+    while (!waiting_.empty()) {
+        if (Handle(waiting_.front()) == Handled::Later) {
+            SetTimer(kFileRetryTimer, kFileRetryMs);
+            return;
+        }
+        waiting_.pop_front();
+    }
+}
+
+CMirelhidDlg::Handled CMirelhidDlg::Usable(SettingsIniRead read, bool& usable) const {
+    usable = read == SettingsIniRead::Read;
+    if (read == SettingsIniRead::Refused) {
+        // Sending defaults in place of the user's settings would overwrite the mouse's own.
+        OutputDebugStringW((L"no settings in " + settingsPath_ + L"\n").c_str());
+    }
+    return read == SettingsIniRead::Unreadable ? Handled::Later : Handled::Done;
+}
+
+CMirelhidDlg::Handled CMirelhidDlg::Handle(const PostedMessage& posted) {
+    const UINT message = posted.Message;
+    const WPARAM wParam = posted.WParam;
+    const LPARAM lParam = posted.LParam;
+    // The handlers that send settings first reload them: a file that another program holds is
+    // tried again from the timer, one without settings sends nothing, so the mouse keeps what it
+    // has.
+    bool usable = false;
     switch (message) {
+    case kReloadOnly:
+        return Usable(ReloadSettings(), usable);
     case kMsgClickCount:
         CountClick(wParam);
-        return true;
-    case kMsgLighting:
-        if (ReloadSettings()) {
+        return Handled::Done;
+    case kMsgNothing:
+        return Handled::Done;
+    case kMsgLighting: {
+        const Handled handled = Usable(ReloadSettings(), usable);
+        if (usable) {
             Bracketed(
                 [&] { sender_.SendLighting(static_cast<int>(wParam), static_cast<int>(lParam)); });
         }
-        return true;
-    case kMsgNothing:
-        return true;
+        return handled;
+    }
     case kMsgCurrentDpiStage:
-        if (ReloadSettings()) {
-            Bracketed([&] { sender_.SendCurrentDpiStage(true); });
-        }
-        return true;
-    case kMsgBracketOnly:
-        if (ReloadSettings()) {
-            Bracketed([] {});
-        }
-        return true;
-    case kMsgShowTray:
-        ReloadSettings();
-        LaunchTrayProgram();
-        return true;
     case kMsgPollingRate:
-        if (ReloadSettings()) {
-            Bracketed([&] { sender_.SendPollingRate(true); });
+    case kMsgDoubleClickSpeed:
+    case kMsgBracketOnly: {
+        const Handled handled = Usable(ReloadSettings(), usable);
+        if (usable) {
+            Bracketed([&] {
+                if (message == kMsgCurrentDpiStage) {
+                    sender_.SendCurrentDpiStage(true);
+                } else if (message == kMsgPollingRate) {
+                    sender_.SendPollingRate(true);
+                } else if (message == kMsgDoubleClickSpeed) {
+                    sender_.SendDoubleClickSpeedRegister(true);
+                }
+            });
         }
-        return true;
-    case kMsgSendAll:
-        if (ReloadWithMacroList()) {
+        return handled;
+    }
+    case kMsgShowTray:
+        LaunchTrayProgram();
+        return Usable(ReloadSettings(), usable);
+    case kMsgSendAll: {
+        const Handled handled = Usable(ReloadWithMacroList(), usable);
+        if (usable) {
             Bracketed([&] { sender_.SendAll2Mouse(); });
         }
-        return true;
+        return handled;
+    }
     case kMsgApplyAll:
-        ApplyAll();
-        return true;
+        return ApplyAll();
     case kMsgTrayFlags: {
         const auto lock = guard_.Lock();
-        ServiceIni_ReadTrayFlags(settings_, settingsPath_);
-        return true;
+        return ServiceIni_ReadTrayFlags(settings_, settingsPath_) != 0 ? Handled::Done
+                                                                       : Handled::Later;
     }
-    case kMsgWheelLines:
-        if (ReloadSettings()) {
+    case kMsgWheelLines: {
+        const Handled handled = Usable(ReloadSettings(), usable);
+        if (usable) {
             sender_.ApplyWheelScrollLines();
         }
-        return true;
-    case kMsgDoubleClickSpeed:
-        if (ReloadSettings()) {
-            Bracketed([&] { sender_.SendDoubleClickSpeedRegister(true); });
-        }
-        return true;
-    case kMsgPointerSpeedOrDpi:
-        if (!ReloadSettings()) {
-            return true;
+        return handled;
+    }
+    case kMsgPointerSpeedOrDpi: {
+        const Handled handled = Usable(ReloadSettings(), usable);
+        if (!usable) {
+            return handled;
         }
         if (wParam == kPointerSpeedOnly && static_cast<WPARAM>(lParam) == kPointerSpeedOnly) {
             sender_.ApplyPointerSpeed();
         } else {
             Bracketed([&] { sender_.SendCurrentDpiStage(true); });
         }
-        return true;
-    case kMsgResetProfile:
-        if (ReloadSettings()) {
+        return handled;
+    }
+    case kMsgResetProfile: {
+        const Handled handled = Usable(ReloadSettings(), usable);
+        if (usable) {
             Bracketed([&] { sender_.ResetProfileRegister(true); });
             sender_.SendRegisterEA(guard_.Profile());
         }
-        return true;
-    case kMsgButtonAssignment:
+        return handled;
+    }
+    case kMsgButtonAssignment: {
         // A profile or button out of range names no entry: nothing goes to the mouse.
-        if (ReloadWithMacroList() && InRange(wParam, kLastProfile) &&
-            InRange(static_cast<WPARAM>(lParam), kLastButton)) {
+        if (!InRange(wParam, kLastProfile) || !InRange(static_cast<WPARAM>(lParam), kLastButton)) {
+            return Handled::Done;
+        }
+        const Handled handled = Usable(ReloadWithMacroList(), usable);
+        if (usable) {
             Bracketed([&] {
                 sender_.SendButtonAssignment(static_cast<int>(wParam), static_cast<int>(lParam));
                 sender_.SendRegisterEA(CSettingsSender::kRegisterEAKey);
             });
         }
-        return true;
+        return handled;
+    }
     case kMsgMacro:
-        // A clear needs no name from the list.
-        if (InRange(wParam, kLastMacroPosition) &&
-            (lParam != 0 || ReadRetrying([this] { return sender_.ReadMacroList(); }))) {
-            Bracketed([&] { sender_.SendMacro(static_cast<int>(wParam), lParam != 0); });
+        if (!InRange(wParam, kLastMacroPosition)) {
+            return Handled::Done;
         }
-        return true;
-    case kMsgDpiStage:
+        // A clear needs no name from the list.
+        if (lParam == 0 && !sender_.ReadMacro(static_cast<int>(wParam))) {
+            return Handled::Later;
+        }
+        Bracketed([&] { sender_.SendMacro(static_cast<int>(wParam), lParam != 0); });
+        return Handled::Done;
+    case kMsgDpiStage: {
         // wParam may be -1 (no stage chosen): only stages 0 to 3 exist.
-        if (ReloadSettings() && InRange(wParam, kLastDpiStage)) {
+        if (!InRange(wParam, kLastDpiStage)) {
+            return Handled::Done;
+        }
+        const Handled handled = Usable(ReloadSettings(), usable);
+        if (usable) {
             Bracketed([&] { sender_.SendDpiStage(static_cast<int>(wParam), true); });
         }
-        return true;
+        return handled;
+    }
     case kMsgProfilePrograms:
-        switcher_.LoadProfileProgramList();
-        return true;
+        return switcher_.LoadProfileProgramList() ? Handled::Done : Handled::Later;
     default:
-        return false;
+        return Handled::Done;
     }
 }
 
-void CMirelhidDlg::ApplyAll() {
-    if (!ReloadWithMacroList()) {
-        return;
+CMirelhidDlg::Handled CMirelhidDlg::ApplyAll() {
+    bool usable = false;
+    const Handled handled = Usable(ReloadWithMacroList(), usable);
+    if (!usable) {
+        return handled;
     }
     sender_.ApplyPointerSpeed();
     if (!reports_.IsOpen()) {
-        return;
+        return Handled::Done;
     }
     sender_.SendUpdateBracket(0);
-    sender_.SendAll2Mouse();
-    sender_.CommitAll();
+    const bool sent = sender_.SendAll2Mouse() != 0 && sender_.CommitAll() != 0;
     sender_.SendUpdateBracket(1);
+    // A mouse that refused part of it has not taken the profile over.
+    if (!sent) {
+        return Handled::Done;
+    }
     {
         const auto lock = guard_.Lock();
         settings_.FWVersion = 0;
     }
     ServiceIni_WriteFWVersion(settingsPath_, 0);
     PostToWindow(kConfigWindowTitle, kMsgServiceEvent, kEventApplied, 0);
+    return Handled::Done;
 }
 
 void CMirelhidDlg::CountClick(WPARAM button) {

@@ -9,12 +9,14 @@
 #include "service/CSettingsSender.h"
 #include "service/CWin32ActionSystem.h"
 #include "shared/store/RegKey.h"
+#include "shared/store/SettingsIni.h"
 #include "shared/store/SettingsRecord.h"
 #include "winlayer/Window.h"
 
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -30,9 +32,11 @@ public:
     static constexpr UINT kStartupDelayMs = 15000;
     static constexpr UINT_PTR kProfileCheckTimer = 10002;
     static constexpr UINT kProfileCheckPeriodMs = 2000;
-    // How long an unreadable "Mouse.ini" is tried again: attempts and the pause between them.
-    static constexpr int kReadAttempts = 10;
-    static constexpr DWORD kReadRetryPauseMs = 50;
+    // A message whose file another program holds is handled again from this timer.
+    static constexpr UINT_PTR kFileRetryTimer = 10004;
+    static constexpr UINT kFileRetryMs = 250;
+    // The most messages that wait for a file; the oldest goes first.
+    static constexpr std::size_t kMostWaiting = 256;
 
     CMirelhidDlg();
     ~CMirelhidDlg() override;
@@ -45,10 +49,9 @@ public:
     static CMirelhidDlg* Instance();
 
     // Replaces the settings record from "Mouse.ini". It only reads: the file belongs to the
-    // configuration program, whose writes between a read and a rewrite would be lost. A writer
-    // holds the file for milliseconds, so a file that cannot be read is tried again for a short
-    // while; false when it stayed unreadable, with the record as it was.
-    bool ReloadSettings();
+    // configuration program, whose writes between a read and a rewrite would be lost. A file
+    // that could not be read, or holds no section "Setting", leaves the record as it was.
+    SettingsIniRead ReloadSettings();
     // Starts "pennrack.exe" from the program folder when no tray window exists.
     void LaunchTrayProgram();
 
@@ -75,18 +78,35 @@ protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    struct PostedMessage {
+        UINT Message = 0;
+        WPARAM WParam = 0;
+        LPARAM LParam = 0;
+        bool operator==(const PostedMessage&) const = default;
+    };
+    // Done, or Later: a file it reads is held by another program; the message waits.
+    enum class Handled { Done, Later };
+
     // True for a message that sends settings to the mouse when the queue already holds a later
     // post of it with the same parameters.
     bool SupersededByQueuedPost(UINT message, WPARAM wParam, LPARAM lParam) const;
-    // One handler per private message; false when the message is not one of them.
+    // The private messages; false when the message is not one of them.
     bool HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // `read` until it succeeds, for the time that ReloadSettings allows.
-    bool ReadRetrying(const std::function<bool()>& read);
-    // ReloadSettings and the macro list for the macro buttons and macros about to be sent.
-    bool ReloadWithMacroList();
+    // One handler per private message.
+    Handled Handle(const PostedMessage& posted);
+    // Puts a message aside for the retry timer, behind the others that wait.
+    void Wait(const PostedMessage& posted);
+    // The retry timer: the waiting messages in order, up to one that must wait again.
+    void HandleWaiting();
+    // Whether a handler may send from the record just read (`usable`); a refused file is noted
+    // in the debug output.
+    Handled Usable(SettingsIniRead read, bool& usable) const;
+    // ReloadSettings and the macro list for the macro buttons and macros about to be sent, in
+    // one look at the file.
+    SettingsIniRead ReloadWithMacroList();
     // The update bracket around `sends`, all skipped while the control handle is closed.
     void Bracketed(const std::function<void()>& sends);
-    void ApplyAll();
+    Handled ApplyAll();
     void CountClick(WPARAM button);
     void PrepareSettingsFile();
     void RegisterDeviceNotifications();
@@ -102,6 +122,8 @@ private:
     bool countingEnabled_ = false;
     bool comInitialized_ = false;
     std::array<HDEVNOTIFY, 2> notifications_{};
+    // Messages that wait for a file, oldest first.
+    std::deque<PostedMessage> waiting_;
     CMouseConnection connection_;
     CFeatureReports reports_{connection_};
     CSettingsSender sender_;

@@ -3,12 +3,15 @@
 #include "service/MouseEncoding.h"
 #include "service/MouseMemoryMap.h"
 #include "shared/codes/MacroFile.h"
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
 
 #include <array>
 #include <chrono>
 #include <cwchar>
+#include <functional>
+#include <vector>
 
 using namespace MouseMemoryMap;
 
@@ -91,6 +94,7 @@ bool CSettingsSender::ReadMacroList() {
 int CSettingsSender::SendUpdateBracket(int value) {
     if (value == 1) {
         macroList_.reset();
+        macro_.reset();
     }
     if (!reports_.IsOpen() || !InRange(value, 0, 1)) {
         return 0;
@@ -272,24 +276,57 @@ int CSettingsSender::CommitAll() {
 }
 
 int CSettingsSender::SendAll2Mouse() {
-    ClearRegister3E();
-    SendPollingRate(false);
-    ApplyWheelScrollLines();
-    SendCurrentDpiStage(false);
+    // A report the mouse refuses ends the upload: the rest would leave the mouse half configured
+    // and be answered as applied. Without the mouse nothing is refused.
+    const unsigned refusedBefore = reports_.Refusals();
+    std::vector<std::function<void()>> steps = {
+        [this] { ClearRegister3E(); },
+        [this] { SendPollingRate(false); },
+        [this] { ApplyWheelScrollLines(); },
+        [this] { SendCurrentDpiStage(false); },
+    };
     for (int stage = 0; stage < kDpiStageCount; ++stage) {
-        SendDpiStage(stage, false);
+        steps.push_back([this, stage] { SendDpiStage(stage, false); });
     }
-    SendDoubleClickSpeedRegister(true);
-    ResetProfileRegister(true);
+    steps.push_back([this] { SendDoubleClickSpeedRegister(true); });
+    steps.push_back([this] { ResetProfileRegister(true); });
     for (int button = 0; button < kButtonCount; ++button) {
-        SendButtonAssignment(0, button);
+        steps.push_back([this, button] { SendButtonAssignment(0, button); });
     }
-    SendRegisterEA(kRegisterEAKey);
-    reports_.Commit(kCommitButtons);
-    reports_.Commit(kCommitDpi);
-    reports_.Commit(kCommitButtons);
+    steps.push_back([this] { SendRegisterEA(kRegisterEAKey); });
+    for (const std::uint8_t group : {kCommitButtons, kCommitDpi, kCommitButtons}) {
+        steps.push_back([this, group] { reports_.Commit(group); });
+    }
+    for (const std::function<void()>& step : steps) {
+        step();
+        if (reports_.Refusals() != refusedBefore) {
+            OutputDebugStringW(L"SendAll2Mouse refused by the mouse\n");
+            return 0;
+        }
+    }
     OutputDebugStringW(L"SendAll2Mouse\n");
     return 1;
+}
+
+bool CSettingsSender::ReadMacroEvents(int position, MacroEvents& read) const {
+    read = MacroEvents{};
+    const auto file = MacroFile::ForName(macroFolder_, MacroName(position));
+    // A missing file or name leaves the slot empty; one that cannot be read now sends nothing.
+    return !file || file->ReadEvents(read.Events, read.Count) != MacroFile::ReadResult::Unreadable;
+}
+
+bool CSettingsSender::ReadMacro(int position) {
+    if (!InRange(position, 0, kMacroPositions - 1)) {
+        return false;
+    }
+    // The list and the file as one version: a rename in between would send another's events.
+    const CDataFolderLock lock;
+    MacroEvents read;
+    if (!lock || !ReadMacroList() || !ReadMacroEvents(position, read)) {
+        return false;
+    }
+    macro_.emplace(position, read);
+    return true;
 }
 
 int CSettingsSender::SendMacro(int position, bool clear) {
@@ -298,12 +335,13 @@ int CSettingsSender::SendMacro(int position, bool clear) {
     }
     std::array<std::uint8_t, kBlockWriteLength> data{};
     if (!clear) {
-        MacroEventBuffer events{};
-        int count = 0;
-        if (const auto file = MacroFile::ForName(macroFolder_, MacroName(position))) {
-            file->Read(events, count);
+        MacroEvents read;
+        if (macro_ && macro_->first == position) {
+            read = macro_->second;
+        } else if (!ReadMacroEvents(position, read)) {
+            return 0;
         }
-        data = EncodeMacroSlot(events, count);
+        data = EncodeMacroSlot(read.Events, read.Count);
     }
     return reports_.BlockWrite(MacroAddress(position), data) ? 1 : 0;
 }

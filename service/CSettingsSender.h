@@ -3,6 +3,7 @@
 #include "service/CFeatureReports.h"
 #include "service/CSettingsGuard.h"
 #include "service/MouseMemoryMap.h"
+#include "shared/codes/MacroEvent.h"
 #include "shared/store/SettingsRecord.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 // Sends the settings record's values to the mouse, one setting at a time or the whole
 // configuration, and applies the two system mouse settings the service owns (wheel lines and
@@ -50,6 +52,10 @@ public:
     // that no read of a large "Mouse.ini" holds the bracket open. Kept until the bracket closes;
     // false when the file could not be read.
     bool ReadMacroList();
+    // Reads "MACRO_LIST" and the file of the macro at position 0..5 in one look, for the
+    // SendMacro of the update about to start; kept until the bracket closes. False when either
+    // file could not be read.
+    bool ReadMacro(int position);
 
     // The update bracket report, then a pause of at least 100 ms.
     int SendUpdateBracket(int value);
@@ -75,12 +81,20 @@ public:
     int CommitAll();
     int SendAll2Mouse();
     // The macro of "MACRO_LIST" position 0..5 (or 200 zero bytes with `clear`) to its slot.
+    // Nothing is sent when its file exists but cannot be read.
     int SendMacro(int position, bool clear);
 
     // Device slot of the listed macro named `name`, nothing when it is not listed.
     std::optional<int> MacroDeviceSlotOf(const std::wstring& name) const;
 
 private:
+    struct MacroEvents {
+        MacroEventBuffer Events{};
+        int Count = 0;
+    };
+
+    // The events of the macro listed at `position`; false when its file could not be read.
+    bool ReadMacroEvents(int position, MacroEvents& read) const;
     int WriteThenCommit(std::uint16_t address, std::span<const std::uint8_t> data, bool valid,
                         bool commit, std::uint8_t group);
     std::wstring MacroName(int position) const;
@@ -95,4 +109,5 @@ private:
     HWND owner_ = nullptr;
     SystemParametersFunction systemParameters_;
     std::optional<MacroNames> macroList_;
+    std::optional<std::pair<int, MacroEvents>> macro_;
 };

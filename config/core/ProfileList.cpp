@@ -110,13 +110,7 @@ bool ProfileList::WriteSection() const {
         text += e.Key + L"=" + e.Value;
         text.push_back(L'\0');
     }
-    text.push_back(L'\0');
-    const CIniFile settings(paths_.SettingsFile());
-    // Creates the file in the store's encoding when it is missing.
-    if (!settings.WriteInt(kSection, L"ProfileCount", static_cast<int>(names_.size()))) {
-        return false;
-    }
-    return WritePrivateProfileSectionW(kSection, text.c_str(), paths_.SettingsFile().c_str()) != 0;
+    return CIniFile(paths_.SettingsFile()).ReplaceSection(kSection, text);
 }
 
 bool ProfileList::Load() {

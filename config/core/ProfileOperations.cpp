@@ -1,5 +1,6 @@
 #include "config/core/ProfileOperations.h"
 
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/SettingsIni.h"
 #include "shared/store/ShellAccess.h"
@@ -87,22 +88,29 @@ ProfileOperations::ProfileOperations(WorkingProfile& profile, ProfileList& list,
 
 ProfileResult ProfileOperations::MakeCurrent(const std::wstring& file, const std::wstring& name,
                                              bool disableButtons) {
-    const StoreResult applied = profile_.LoadProfileAsCurrent(file, name);
+    const std::optional<StoreResult> applied = profile_.LoadProfileAsCurrent(file, name);
     list_.Load();
+    if (!applied) {
+        return Outcome(ProfileOutcome::FileFailed);
+    }
     ProfileResult result = Outcome(ProfileOutcome::Done);
     result.CurrentName = name;
     // Only a service that got the apply answers it; otherwise nothing would enable them again.
-    result.DisableProfileButtons = disableButtons && applied.Posted;
+    result.DisableProfileButtons = disableButtons && applied->Posted;
     return result;
 }
 
 ProfileResult ProfileOperations::CreateFrom(const std::wstring& source, const std::wstring& file,
                                             const std::wstring& name) {
-    // Never over a file that appeared meanwhile.
-    if (source.empty() || !CopyFileW(source.c_str(), file.c_str(), TRUE)) {
-        return Outcome(ProfileOutcome::FileFailed);
+    {
+        // The service never finds the new profile without its name.
+        const CDataFolderLock lock;
+        // Never over a file that appeared meanwhile.
+        if (!lock || source.empty() || !CopyFileW(source.c_str(), file.c_str(), TRUE)) {
+            return Outcome(ProfileOutcome::FileFailed);
+        }
+        WriteProfileName(file, name);
     }
-    WriteProfileName(file, name);
     return MakeCurrent(file, name, true);
 }
 
@@ -271,13 +279,19 @@ ProfileResult ProfileOperations::Import(const std::wstring& file, Form form,
         return Outcome(ProfileOutcome::Declined);
     }
     // Named as the profile it becomes, so the next store copies onto its own file.
-    const StoreResult applied = profile_.LoadProfileAsCurrent(file, title);
-    const bool copied =
-        CopyFileW(paths.SettingsFile().c_str(), target->c_str(), FALSE) != 0 && applied.Saved;
+    const std::optional<StoreResult> applied = profile_.LoadProfileAsCurrent(file, title);
+    if (!applied) {
+        return Outcome(ProfileOutcome::FileFailed);
+    }
+    bool copied = false;
+    if (const CDataFolderLock lock; lock) {
+        copied =
+            CopyFileW(paths.SettingsFile().c_str(), target->c_str(), FALSE) != 0 && applied->Saved;
+    }
     list_.Load();
     ProfileResult result = Outcome(copied ? ProfileOutcome::Done : ProfileOutcome::FileFailed);
     result.CurrentName = title;
-    result.DisableProfileButtons = form == Form::Menu && applied.Posted;
+    result.DisableProfileButtons = form == Form::Menu && applied->Posted;
     return result;
 }
 

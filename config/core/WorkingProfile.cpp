@@ -2,6 +2,7 @@
 
 #include "config/core/PopupMenus.h"
 #include "config/core/ServiceWindow.h"
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/ServiceIni.h"
@@ -36,24 +37,32 @@ std::array<std::int32_t, 5>* LightingEntry(SettingsRecord& record, int lightingS
 WorkingProfile::WorkingProfile(ConfigPaths paths)
     : paths_(std::move(paths)), records_(std::make_unique<Records>()) {}
 
-void WorkingProfile::LoadScratch(const std::wstring& file, int profileArg) {
+bool WorkingProfile::LoadScratch(const std::wstring& file, int profileArg) {
     SettingsRecord& scratch = records_->Scratch;
     SettingsRecord_Reset(scratch);
     // Reading never writes: an imported file stays as the user has it.
-    if (!file.empty()) {
-        SettingsIni_Read(scratch, file, profileArg);
+    if (!file.empty() && SettingsIni_Read(scratch, file, profileArg) == 0) {
+        return false;
     }
     SettingsRecord_Assign(records_->Working, scratch);
+    loaded_ = true;
+    return true;
 }
 
-void WorkingProfile::Load(int profileArg) {
-    LoadScratch(paths_.SettingsFile(), profileArg);
+bool WorkingProfile::Load(int profileArg) {
+    if (!LoadScratch(paths_.SettingsFile(), profileArg)) {
+        return false;
+    }
     records_->Baseline = records_->Working;
     lastSlider_.reset();
+    return true;
 }
 
-StoreResult WorkingProfile::LoadProfileAsCurrent(const std::wstring& file, std::wstring_view name) {
-    LoadScratch(file, -1);
+std::optional<StoreResult> WorkingProfile::LoadProfileAsCurrent(const std::wstring& file,
+                                                                std::wstring_view name) {
+    if (!LoadScratch(file, -1)) {
+        return std::nullopt;
+    }
     // Named before the apply, so the service never reads the previous profile's name with it.
     SetTextField(records_->Working.ProfileName, name);
     records_->Baseline = records_->Working;
@@ -63,7 +72,7 @@ StoreResult WorkingProfile::LoadProfileAsCurrent(const std::wstring& file, std::
 
 StoreResult WorkingProfile::ApplyToDevice(int flag) {
     StoreResult result;
-    if (!paths_.Valid()) {
+    if (!Writable()) {
         return result;
     }
     SettingsRecord_Compare(records_->Baseline, records_->Working);
@@ -74,7 +83,7 @@ StoreResult WorkingProfile::ApplyToDevice(int flag) {
 
 StoreResult WorkingProfile::StoreAndNotify(UINT message, WPARAM wParam, LPARAM lParam) {
     StoreResult result;
-    if (!paths_.Valid()) {
+    if (!Writable()) {
         return result;
     }
     result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
@@ -86,7 +95,7 @@ StoreResult WorkingProfile::StoreAndNotify(UINT message, WPARAM wParam, LPARAM l
 
 StoreResult WorkingProfile::Store() {
     StoreResult result;
-    if (!paths_.Valid()) {
+    if (!Writable()) {
         return result;
     }
     result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
@@ -99,7 +108,9 @@ bool WorkingProfile::CopyProfileFile() const {
         return false;
     }
     const std::optional<std::wstring> target = paths_.ProfileFile(nameSource_());
-    return target && CopyFileW(paths_.SettingsFile().c_str(), target->c_str(), FALSE) != 0;
+    // The service may be reading the profile file, or writing "Mouse.ini".
+    const CDataFolderLock lock;
+    return lock && target && CopyFileW(paths_.SettingsFile().c_str(), target->c_str(), FALSE) != 0;
 }
 
 std::wstring WorkingProfile::Name() const {
@@ -351,7 +362,10 @@ bool WorkingProfile::ExportLighting(const std::wstring& path) const {
 }
 
 bool WorkingProfile::ApplyDeviceEvent(WPARAM code, LPARAM value) {
-    Load(-1);
+    // Storing a value into a record the file did not fill would replace the user's settings.
+    if (!Load(-1)) {
+        return false;
+    }
     SettingsRecord& working = records_->Working;
     bool taken = false;
     switch (code) {

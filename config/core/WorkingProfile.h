@@ -79,11 +79,15 @@ public:
     const SettingsRecord& Baseline() const { return records_->Baseline; }
 
     // LoadWorkingProfile: "Mouse.ini" read with profileArg into the reset scratch record,
-    // assigned (clamped) to the working record, copied to the baseline.
-    void Load(int profileArg);
+    // assigned (clamped) to the working record, copied to the baseline. False, with the records
+    // as they were, when the file could not be read.
+    bool Load(int profileArg);
+    // Until a load succeeded the records hold nothing of the user's: no store writes them.
+    bool Loaded() const { return loaded_; }
     // A profile file (or an imported one) becomes current under `name`: loaded as above and
-    // applied with flag 1.
-    StoreResult LoadProfileAsCurrent(const std::wstring& file, std::wstring_view name);
+    // applied with flag 1. Nothing, with nothing changed, when the file could not be read.
+    std::optional<StoreResult> LoadProfileAsCurrent(const std::wstring& file,
+                                                    std::wstring_view name);
     // The baseline takes the working record's changes; "Mouse.ini" is written; 0x4FF is posted
     // with lParam 1 for flag 0, else 0. No copy onto the profile file.
     StoreResult ApplyToDevice(int flag);
@@ -143,7 +147,7 @@ public:
 
     // 0x505 from the service: the working profile is loaded again, then codes 8 (DPI stage),
     // 9 (profile) and 10 (lighting mode) take the value and store it. False when nothing was
-    // stored (another code, or a value out of range).
+    // stored (another code, a value out of range, or a file that could not be read).
     bool ApplyDeviceEvent(WPARAM code, LPARAM value);
 
 private:
@@ -153,12 +157,15 @@ private:
         SettingsRecord Baseline;
     };
 
-    void LoadScratch(const std::wstring& file, int profileArg);
+    bool LoadScratch(const std::wstring& file, int profileArg);
+    // The whole record goes to the files only once a load has filled it.
+    bool Writable() const { return paths_.Valid() && loaded_; }
     TextEdit StoreWheelLines(int typed, UINT message);
 
     ConfigPaths paths_;
     std::unique_ptr<Records> records_;
     std::function<std::wstring()> nameSource_;
+    bool loaded_ = false;
     bool rateChangePosted_ = false;
     std::optional<std::pair<int, int>> lastSlider_;
 };

@@ -184,6 +184,10 @@ void CLucfgDlg::OnTimer(UINT_PTR id) {
         EnableWindow(m_loopCountEdit.Hwnd(), FALSE);
         break;
     case kHighlightTimer: {
+        // A settings file that could not be read at the start is tried again until it can be.
+        if (!m_profile.Loaded() && m_profile.Load(-1)) {
+            RefreshPage();
+        }
         POINT cursor{};
         GetCursorPos(&cursor);
         int index = -1;

@@ -1,6 +1,8 @@
 #include "shared/codes/MacroFile.h"
 
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniSection.h"
 #include "shared/store/DataPaths.h"
 
 #include <algorithm>
@@ -45,6 +47,11 @@ std::optional<MacroFile> MacroFile::ForName(std::wstring_view macroFolder, std::
 
 bool MacroFile::Write(const MacroEventBuffer& events, int count, int loopTime,
                       std::optional<bool> isDefault) const {
+    // Written key by key: a reader must not see the new count with the old events.
+    const CDataFolderLock lock;
+    if (!lock) {
+        return false;
+    }
     const CIniFile ini(path_);
     bool ok = ini.WriteString(Section, PathKey, path_);
     ok = ini.WriteInt(Section, CountKey, ClampedCount(count)) && ok;
@@ -55,16 +62,23 @@ bool MacroFile::Write(const MacroEventBuffer& events, int count, int loopTime,
     return ini.WriteStruct(Section, EventsKey, EventBytes(events)) && ok;
 }
 
-bool MacroFile::Read(MacroEventBuffer& events, int& count) const {
+MacroFile::ReadResult MacroFile::ReadEvents(MacroEventBuffer& events, int& count) const {
     events.fill(MacroEvent{});
-    const CIniFile ini(path_);
-    count = ClampedCount(ini.ReadInt(Section, CountKey, 0));
-    if (!ini.ReadStruct(Section, EventsKey, EventBytes(events))) {
-        // Keeping the previous events would let them be saved under this macro's name.
-        count = 0;
-        return false;
+    count = 0;
+    const CIniSection setting(CIniFile(path_), Section);
+    if (!setting.Readable()) {
+        return ReadResult::Unreadable;
     }
-    return true;
+    // Keeping the previous events would let them be saved under this macro's name.
+    if (!setting.ReadStruct(EventsKey, EventBytes(events))) {
+        return ReadResult::NoEvents;
+    }
+    count = ClampedCount(setting.ReadInt(CountKey, 0));
+    return ReadResult::Read;
+}
+
+bool MacroFile::Read(MacroEventBuffer& events, int& count) const {
+    return ReadEvents(events, count) == ReadResult::Read;
 }
 
 int MacroFile::ReadLoopTime() const {

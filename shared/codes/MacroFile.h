@@ -26,9 +26,15 @@ public:
     bool Write(const MacroEventBuffer& events, int count, int loopTime,
                std::optional<bool> isDefault = std::nullopt) const;
 
-    // Clears `events`, then reads the count (clamped to 0..MaxMacroEvents) and the events. When
-    // the event structure is missing or malformed the count is 0 and `events` stay clear, and
-    // the result is false.
+    enum class ReadResult {
+        Read,
+        NoEvents,   // the event structure is missing or malformed (or the file is)
+        Unreadable, // the file exists but could not be read now
+    };
+    // Clears `events`, then reads the count (clamped to 0..MaxMacroEvents) and the events in one
+    // look at the file. Unless they were read the count is 0 and `events` stay clear.
+    ReadResult ReadEvents(MacroEventBuffer& events, int& count) const;
+    // ReadEvents; true when the events were read.
     bool Read(MacroEventBuffer& events, int& count) const;
 
     // "LoopTime", 0 when missing.

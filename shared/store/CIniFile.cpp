@@ -1,5 +1,7 @@
 #include "shared/store/CIniFile.h"
 
+#include "shared/store/CDataFolderLock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -44,6 +46,21 @@ bool IsOpenRefused(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
            error == ERROR_ACCESS_DENIED;
 }
+
+// The platform keeps a copy of the last files it read in each process and takes it again while
+// the file's write time stays the same; the time moves in steps of milliseconds, so a write of
+// the other program within the same step would go unseen, and a write of ours based on the copy
+// would undo it. Every operation drops the copy when it ends, so the next one reads the file.
+class CachedCopyDrop {
+public:
+    explicit CachedCopyDrop(const std::wstring& path) : path_(path) {}
+    ~CachedCopyDrop() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str()); }
+    CachedCopyDrop(const CachedCopyDrop&) = delete;
+    CachedCopyDrop& operator=(const CachedCopyDrop&) = delete;
+
+private:
+    const std::wstring& path_;
+};
 
 } // namespace
 
@@ -90,9 +107,11 @@ bool CIniFile::EnsureFileExists() const {
 
 bool CIniFile::WriteString(std::wstring_view section, std::wstring_view key,
                            std::wstring_view text) const {
-    if (!EnsureFileExists()) {
+    const CDataFolderLock lock;
+    if (!lock || !EnsureFileExists()) {
         return false;
     }
+    const CachedCopyDrop drop(path_);
     const std::wstring s = WithoutLineBreaks(section);
     const std::wstring k = WithoutLineBreaks(key);
     const std::wstring v = WithoutLineBreaks(text);
@@ -141,9 +160,11 @@ std::wstring CIniFile::ReadString(std::wstring_view section, std::wstring_view k
     if (capacity == 0) {
         return {};
     }
-    if (!HasFolder(path_)) {
+    const CDataFolderLock lock;
+    if (!lock || !HasFolder(path_)) {
         return std::wstring(defaultValue.substr(0, capacity - 1));
     }
+    const CachedCopyDrop drop(path_);
     const std::wstring s(section);
     const std::wstring k(key);
     const std::wstring d(defaultValue);
@@ -168,6 +189,11 @@ std::optional<std::vector<wchar_t>> CIniFile::ReadSectionText(std::wstring_view 
     if (!HasFolder(path_)) {
         return std::vector<wchar_t>{};
     }
+    const CDataFolderLock lock;
+    if (!lock) {
+        return std::nullopt;
+    }
+    const CachedCopyDrop drop(path_);
     const std::wstring s(section);
     // The list is never longer than the file has characters, so a buffer of the file's size
     // takes it in one read; the buffer still grows should it not.
@@ -206,9 +232,11 @@ std::vector<std::wstring_view> CIniFile::ListEntries(std::span<const wchar_t> li
 }
 
 bool CIniFile::ReplaceSection(std::wstring_view section, std::span<const wchar_t> entries) const {
-    if (!EnsureFileExists()) {
+    const CDataFolderLock lock;
+    if (!lock || !EnsureFileExists()) {
         return false;
     }
+    const CachedCopyDrop drop(path_);
     const std::wstring s = WithoutLineBreaks(section);
     std::vector<wchar_t> list(entries.begin(), entries.end());
     while (!list.empty() && list.back() == L'\0') {
@@ -224,9 +252,11 @@ bool CIniFile::ReplaceSection(std::wstring_view section, std::span<const wchar_t
 }
 
 bool CIniFile::DeleteKey(std::wstring_view section, std::wstring_view key) const {
-    if (!HasFolder(path_)) {
+    const CDataFolderLock lock;
+    if (!lock || !HasFolder(path_)) {
         return false;
     }
+    const CachedCopyDrop drop(path_);
     const std::wstring s(section);
     const std::wstring k(key);
     return WritePrivateProfileStringW(s.c_str(), k.c_str(), nullptr, path_.c_str()) != FALSE;

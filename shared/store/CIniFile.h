@@ -9,7 +9,9 @@
 #include <vector>
 
 // One ini file, named by its path. Every call opens, reads or writes and closes the file
-// through the platform's private-profile functions.
+// through the platform's private-profile functions, holding the data folder's lock
+// (CDataFolderLock) meanwhile; an operation of several calls holds it around them all. A lock
+// that cannot be had fails a write, leaves a section unread and gives a value's default.
 class CIniFile {
 public:
     static constexpr std::size_t kDefaultCapacity = 4096;

@@ -18,6 +18,8 @@ public:
 
     // False when the file exists but could not be read: every look-up then gives its default.
     bool Readable() const { return readable_; }
+    // True for a section without keys: missing, empty, or in a missing or empty file.
+    bool Empty() const { return entries_.empty(); }
 
     int ReadInt(std::wstring_view key, int defaultValue) const;
     std::wstring ReadString(std::wstring_view key, std::wstring_view defaultValue,

@@ -1,5 +1,6 @@
 #include "shared/store/CIniSectionUpdate.h"
 
+#include "shared/store/CDataFolderLock.h"
 #include "winlayer/UniqueHandle.h"
 
 #include <windows.h>
@@ -183,6 +184,10 @@ bool CIniSectionUpdate::IsAdded(std::wstring_view name) const {
 }
 
 CIniSectionUpdate::Outcome CIniSectionUpdate::WriteKeyByKey(const CIniFile& ini) const {
+    const CDataFolderLock lock;
+    if (!lock) {
+        return Outcome::Failed;
+    }
     if (ownsAllKeys_) {
         const std::optional<std::vector<wchar_t>> current = ini.ReadSectionText(section_);
         if (!current) {
@@ -208,6 +213,11 @@ CIniSectionUpdate::Outcome CIniSectionUpdate::WriteKeyByKey(const CIniFile& ini)
 }
 
 CIniSectionUpdate::Outcome CIniSectionUpdate::Write(const CIniFile& ini) const {
+    // The section is read, merged and written back with no other writer in between.
+    const CDataFolderLock lock;
+    if (!lock) {
+        return Outcome::Failed;
+    }
     const bool safe = KeysAreSafe();
     for (int attempt = 0; safe && attempt < kAttempts; ++attempt) {
         const Attempt result = TryWholeSection(ini);

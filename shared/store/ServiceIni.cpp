@@ -1,6 +1,7 @@
 #include "shared/store/ServiceIni.h"
 
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniSection.h"
 #include "shared/store/IniRecordFields.h"
 
 namespace {
@@ -40,16 +41,22 @@ int ServiceIni_WritePollingRate(int value, const std::wstring& path) {
 }
 
 int ServiceIni_ReadTrayFlags(SettingsRecord& record, const std::wstring& path) {
-    const CIniFile ini(path);
-    record.UniversalScrollEnabled = ini.ReadInt(kSetting, L"UniversalScrollEnabled", -1);
-    record.TrayEnabled = ini.ReadInt(kSetting, L"TrayEnabled", -1);
+    const CIniSection setting(CIniFile(path), kSetting);
+    if (!setting.Readable()) {
+        return 0;
+    }
+    record.UniversalScrollEnabled = setting.ReadInt(L"UniversalScrollEnabled", -1);
+    record.TrayEnabled = setting.ReadInt(L"TrayEnabled", -1);
     return 1;
 }
 
 int ServiceIni_ReadDpiInfo(SettingsRecord& record, const std::wstring& path) {
-    const CIniFile ini(path);
+    const CIniSection setting(CIniFile(path), kSetting);
+    if (!setting.Readable()) {
+        return 0;
+    }
     for (int i = 0; i < 4; ++i) {
-        ini.ReadStruct(kSetting, NumberedKey(L"DPI_INFO", i + 1), BytesOf(record.DPI_INFO[i]));
+        setting.ReadStruct(NumberedKey(L"DPI_INFO", i + 1), BytesOf(record.DPI_INFO[i]));
     }
     return 1;
 }

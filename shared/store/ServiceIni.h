@@ -14,8 +14,9 @@ int ServiceIni_WriteDevice(const std::wstring& path, int value);
 // The "Device" value, 0 when missing.
 int ServiceIni_ReadDevice(const std::wstring& path);
 int ServiceIni_WritePollingRate(int value, const std::wstring& path);
-// "UniversalScrollEnabled" and "TrayEnabled" into the record, -1 when missing. Returns 1.
+// "UniversalScrollEnabled" and "TrayEnabled" into the record, -1 when missing. 0 when the file
+// exists but could not be read, with the record as it was.
 int ServiceIni_ReadTrayFlags(SettingsRecord& record, const std::wstring& path);
-// The four DPI stages into the record; a missing or malformed stage is left as it was.
-// Returns 1.
+// The four DPI stages into the record; a missing or malformed stage is left as it was. 0 when
+// the file exists but could not be read.
 int ServiceIni_ReadDpiInfo(SettingsRecord& record, const std::wstring& path);

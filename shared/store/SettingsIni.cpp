@@ -1,5 +1,6 @@
 #include "shared/store/SettingsIni.h"
 
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
 #include "shared/store/CIniSectionUpdate.h"
@@ -11,13 +12,6 @@
 namespace {
 
 constexpr wchar_t kSetting[] = L"Setting";
-
-// Another program rewrites the file in place, emptying it first: a read meanwhile finds it empty
-// or cut short, with no error. A read counts when the file stayed the same all through it, and an
-// empty file only when it stays empty for a while; the writer takes milliseconds.
-constexpr int kSteadyReadAttempts = 40;
-constexpr DWORD kSteadyReadPauseMs = 10;
-constexpr DWORD kEmptyFileWaitMs = 50;
 
 // Every key of section "Setting" after "Profile", in the order the writer writes them:
 // onInt(key, field, default) for integers, onStruct(key, bytes) for structures.
@@ -60,19 +54,45 @@ void VisitSettingKeys(Record& r, IntKey onInt, StructKey onStruct) {
     onStruct(std::wstring(L"MULTILED_INFO"), BytesOf(r.MULTILED_INFO));
 }
 
+// The text of every key that a record write stores in section "Setting", in order.
+template <class OnKey> void VisitSettingValues(const SettingsRecord& record, OnKey onKey) {
+    onKey(L"Profile", std::to_wstring(record.Profile));
+    VisitSettingKeys(
+        record,
+        [&](const std::wstring& key, const std::int32_t& value, int) {
+            onKey(key, std::to_wstring(value));
+        },
+        [&](const std::wstring& key, std::span<const std::uint8_t> bytes) {
+            onKey(key, CIniFile::EncodeStruct(bytes));
+        });
+}
+
+// The same for the profile keys of a "GROUP" section.
+template <class OnKey> void VisitGroupValues(const SettingsRecord& record, OnKey onKey) {
+    onKey(L"ProfileName", FieldText(record.ProfileName));
+    onKey(L"LinkName", FieldText(record.LinkName));
+    onKey(L"Link", std::to_wstring(record.Link));
+    onKey(L"DPI", std::to_wstring(record.GroupDPI));
+    for (int i = 0; i < kButtonCount; ++i) {
+        onKey(NumberedKey(L"ButtonAssigned", i + 1),
+              CIniFile::EncodeStruct(BytesOf(record.ButtonAssigned[i])));
+    }
+}
+
 std::wstring GroupSection(int group) {
     return group < 1 ? std::wstring(L"GROUP") : NumberedKey(L"GROUP", group);
 }
 
-// Whether any of the eight button entries is well-formed; reads them into record.
-bool ReadButtons(SettingsRecord& record, const CIniSection& section) {
-    bool any = false;
+// Reads the eight button entries into record; the number of them that were well-formed.
+int ReadButtons(SettingsRecord& record, const CIniSection& section) {
+    int wellFormed = 0;
     for (int i = 0; i < kButtonCount; ++i) {
-        any = section.ReadStruct(NumberedKey(L"ButtonAssigned", i + 1),
-                                 BytesOf(record.ButtonAssigned[i])) ||
-              any;
+        if (section.ReadStruct(NumberedKey(L"ButtonAssigned", i + 1),
+                               BytesOf(record.ButtonAssigned[i]))) {
+            ++wellFormed;
+        }
     }
-    return any;
+    return wellFormed;
 }
 
 void ReadGroupKeys(SettingsRecord& record, const CIniSection& section) {
@@ -87,13 +107,8 @@ void ReadGroupKeys(SettingsRecord& record, const CIniSection& section) {
 
 int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::wstring& path) {
     CIniSectionUpdate section(GroupSection(group));
-    section.Add(L"ProfileName", FieldText(record.ProfileName));
-    section.Add(L"LinkName", FieldText(record.LinkName));
-    section.AddInt(L"Link", record.Link);
-    section.AddInt(L"DPI", record.GroupDPI);
-    for (int i = 0; i < kButtonCount; ++i) {
-        section.AddStruct(NumberedKey(L"ButtonAssigned", i + 1), BytesOf(record.ButtonAssigned[i]));
-    }
+    VisitGroupValues(
+        record, [&](std::wstring_view key, std::wstring_view value) { section.Add(key, value); });
     return section.Write(CIniFile(path)) == CIniSectionUpdate::Outcome::Failed ? 0 : 1;
 }
 
@@ -107,21 +122,31 @@ int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring&
 }
 
 int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
+    // Both sections or none, as a reader in the other program sees them.
+    const CDataFolderLock lock;
+    if (!lock) {
+        return 0;
+    }
     // One section write each instead of a write per key: each of those rewrites the file.
     CIniSectionUpdate setting(kSetting);
-    setting.AddInt(L"Profile", record.Profile);
-    VisitSettingKeys(
-        record,
-        [&](const std::wstring& key, const std::int32_t& value, int) {
-            setting.AddInt(key, value);
-        },
-        [&](const std::wstring& key, std::span<const std::uint8_t> bytes) {
-            setting.AddStruct(key, bytes);
-        });
+    VisitSettingValues(
+        record, [&](std::wstring_view key, std::wstring_view value) { setting.Add(key, value); });
     if (setting.Write(CIniFile(path)) == CIniSectionUpdate::Outcome::Failed) {
         return 0;
     }
     return ProfileIni_WriteGroups(record, 0, path);
+}
+
+std::vector<SettingsIniKey> SettingsIni_Keys(const SettingsRecord& record) {
+    std::vector<SettingsIniKey> keys;
+    const auto add = [&](const wchar_t* section) {
+        return [&keys, section](std::wstring_view key, std::wstring_view value) {
+            keys.push_back({section, std::wstring(key), CIniFile::WithoutLineBreaks(value)});
+        };
+    };
+    VisitSettingValues(record, add(kSetting));
+    VisitGroupValues(record, add(L"GROUP"));
+    return keys;
 }
 
 namespace {
@@ -147,43 +172,59 @@ void ReadRecord(SettingsRecord& record, const CIniSection& setting, const CIniSe
 
 } // namespace
 
-int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
-    const CIniFile ini(path);
-    for (int attempt = 0; attempt < kSteadyReadAttempts; ++attempt) {
-        const CIniFile::FileStamp before = ini.Stamp();
-        const CIniSection setting(ini, kSetting);
-        const CIniSection group(ini, GroupSection(0));
-        if (!setting.Readable() || !group.Readable()) {
-            return 0;
-        }
-        if (before.Exists && before.Size == 0) {
-            Sleep(kEmptyFileWaitMs);
-        }
-        if (ini.Stamp() == before) {
-            ReadRecord(record, setting, group, profileIndex);
-            return 1;
-        }
-        Sleep(kSteadyReadPauseMs);
-    }
-    return 0;
-}
+namespace {
 
-bool SettingsIni_HoldsRecord(const std::wstring& path) {
-    const CIniFile ini(path);
-    const CIniSection setting(ini, kSetting);
-    const CIniSection group(ini, GroupSection(0));
+// Whether the two sections hold every key of the record well-formed: each number of "Setting"
+// (but "Profile", which has a meaning when missing) and structure, and the eight buttons.
+bool HoldsWholeRecord(const CIniSection& setting, const CIniSection& group) {
     auto probe = std::make_unique<SettingsRecord>();
-    bool anySetting = false;
+    bool whole = true;
     VisitSettingKeys(
         *probe,
         [&](const std::wstring& key, std::int32_t&, int) {
             // A number is there when the two defaults cannot both come back.
-            anySetting = anySetting || setting.ReadInt(key, 0) == setting.ReadInt(key, 1);
+            whole = whole && setting.ReadInt(key, 0) == setting.ReadInt(key, 1);
         },
         [&](const std::wstring& key, std::span<std::uint8_t> bytes) {
-            anySetting = anySetting || setting.ReadStruct(key, bytes);
+            whole = whole && setting.ReadStruct(key, bytes);
         });
-    return setting.Readable() && group.Readable() && anySetting && ReadButtons(*probe, group);
+    return whole && ReadButtons(*probe, group) == kButtonCount;
+}
+
+} // namespace
+
+SettingsIniRead SettingsIni_Load(SettingsRecord& record, const std::wstring& path, int profileIndex,
+                                 SettingsIniNeed need) {
+    // One look at the file: no writer of either program comes between the two sections.
+    const CDataFolderLock lock;
+    if (!lock) {
+        return SettingsIniRead::Unreadable;
+    }
+    const CIniFile ini(path);
+    const CIniSection setting(ini, kSetting);
+    const CIniSection group(ini, GroupSection(0));
+    if (!setting.Readable() || !group.Readable()) {
+        return SettingsIniRead::Unreadable;
+    }
+    if ((need == SettingsIniNeed::SettingSection && setting.Empty()) ||
+        (need == SettingsIniNeed::WholeRecord && !HoldsWholeRecord(setting, group))) {
+        return SettingsIniRead::Refused;
+    }
+    ReadRecord(record, setting, group, profileIndex);
+    return SettingsIniRead::Read;
+}
+
+int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex) {
+    return SettingsIni_Load(record, path, profileIndex, SettingsIniNeed::Anything) ==
+                   SettingsIniRead::Read
+               ? 1
+               : 0;
+}
+
+bool SettingsIni_HoldsRecord(const std::wstring& path) {
+    auto probe = std::make_unique<SettingsRecord>();
+    return SettingsIni_Load(*probe, path, -1, SettingsIniNeed::WholeRecord) ==
+           SettingsIniRead::Read;
 }
 
 int SettingsIni_WriteAll(const SettingsRecord& record, const std::wstring& path) {
@@ -193,9 +234,12 @@ int SettingsIni_WriteAll(const SettingsRecord& record, const std::wstring& path)
     return SettingsIni_Write(record, path);
 }
 
-int SettingsIni_LoadAndRewrite(SettingsRecord& record, const std::wstring& path, int profileIndex) {
+int SettingsIni_LoadAndRewrite(SettingsRecord& record, const std::wstring& path, int profileIndex,
+                               SettingsIniNeed need) {
+    // Nothing written in between may be lost by the rewrite.
+    const CDataFolderLock lock;
     // A file that could not be read must not be rewritten from defaults.
-    if (SettingsIni_Read(record, path, profileIndex) == 0) {
+    if (!lock || SettingsIni_Load(record, path, profileIndex, need) != SettingsIniRead::Read) {
         return 0;
     }
     return SettingsIni_WriteAll(record, path);
