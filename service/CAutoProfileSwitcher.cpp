@@ -213,9 +213,6 @@ bool CAutoProfileSwitcher::Upload() {
     if (!sender_.ReadMacroList()) {
         return false;
     }
-    sender_.SendUpdateBracket(0);
-    const bool sent = sender_.SendAll2Mouse() != 0 && sender_.CommitAll() != 0;
-    sender_.SendUpdateBracket(1);
-    uploadPending_ = !sent;
-    return sent;
+    uploadPending_ = sender_.UploadAll() == 0;
+    return !uploadPending_;
 }

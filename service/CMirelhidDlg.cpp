@@ -470,11 +470,8 @@ CMirelhidDlg::Handled CMirelhidDlg::ApplyAll() {
     if (!reports_.IsOpen()) {
         return Handled::Done;
     }
-    sender_.SendUpdateBracket(0);
-    const bool sent = sender_.SendAll2Mouse() != 0 && sender_.CommitAll() != 0;
-    sender_.SendUpdateBracket(1);
     // A mouse that refused part of it has not taken the profile over.
-    if (!sent) {
+    if (sender_.UploadAll() == 0) {
         return Handled::Done;
     }
     {

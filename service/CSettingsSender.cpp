@@ -329,6 +329,15 @@ bool CSettingsSender::ReadMacro(int position) {
     return true;
 }
 
+int CSettingsSender::UploadAll() {
+    const unsigned refusedBefore = reports_.Refusals();
+    SendUpdateBracket(0);
+    const bool sent =
+        reports_.Refusals() == refusedBefore && SendAll2Mouse() != 0 && CommitAll() != 0;
+    SendUpdateBracket(1);
+    return sent ? 1 : 0;
+}
+
 int CSettingsSender::SendMacro(int position, bool clear) {
     if (!InRange(position, 0, kMacroPositions - 1) || !reports_.IsOpen()) {
         return 0;

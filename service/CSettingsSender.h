@@ -79,7 +79,11 @@ public:
     // FF FF at 0x00EA when `key` is 170 or 0.
     int SendRegisterEA(int key);
     int CommitAll();
+    // Ends as a failure (0) at the first report the mouse refuses; 1 without the mouse.
     int SendAll2Mouse();
+    // The whole upload as an apply and a profile switch send it: the update bracket around
+    // SendAll2Mouse and CommitAll. 0 when the mouse refused a report of it.
+    int UploadAll();
     // The macro of "MACRO_LIST" position 0..5 (or 200 zero bytes with `clear`) to its slot.
     // Nothing is sent when its file exists but cannot be read.
     int SendMacro(int position, bool clear);

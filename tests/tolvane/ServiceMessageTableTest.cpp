@@ -15,6 +15,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -31,6 +33,9 @@ struct HandlerCase {
     WPARAM WParam;
     LPARAM LParam;
     std::vector<Bytes> Expected;
+    // Once the file that another program held is free: the reports of the message that waited
+    // for it, and the take-over answer.
+    std::vector<Bytes> ExpectedOnceFree = {};
 };
 
 void Nothing(const CIniFile&) {}
@@ -124,18 +129,33 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
          [](const CIniFile& ini) { ini.WriteInt(L"Setting", L"Profile", 2); }, kMsgResetProfile, 0,
          0, Bracketed({WriteReport(0x2C, {0, 0}), CommitReport(0x01)})},
         {"linked program list", Nothing, kMsgProfilePrograms, 0, 0, {}},
-        // Unreadable for longer than a writer holds it: the mouse keeps its settings, and the
-        // configuration program hears of no take-over.
+        // Unreadable while another program holds it: the mouse keeps its settings, and the
+        // configuration program hears of no take-over until the file is free.
         {"whole apply from a settings file that cannot be read",
          [&held](const CIniFile& ini) {
+             ini.WriteInt(L"Setting", L"Profile", 0);
              held.emplace(ini.Path(), 0);
              ASSERT_TRUE(held->Held());
          },
          kMsgApplyAll,
          0,
          1,
-         {}},
+         {},
+         [] {
+             auto reports = Bracketed(TemplateUpload());
+             reports.insert(reports.end() - 1, CommitReport(0x0E));
+             return reports;
+         }()},
         {"session change", Nothing, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1, {}},
+        // An emptied settings file holds no settings: nothing goes to the mouse.
+        {"whole apply from an empty settings file",
+         [](const CIniFile& ini) {
+             std::ofstream(std::filesystem::path(ini.Path()), std::ios::trunc);
+         },
+         kMsgApplyAll,
+         0,
+         1,
+         {}},
     };
     for (const HandlerCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -151,7 +171,15 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
             EXPECT_EQ(sent[i], c.Expected[i]) << "report " << i << ": " << HexOf(sent[i]);
         }
         EXPECT_TRUE(harness_.Config().Messages().empty());
-        held.reset();
+        if (held) {
+            // Waited for, not lost: handled once the file is free.
+            held.reset();
+            EXPECT_TRUE(PumpUntil([&] { return !harness_.Config().Messages().empty(); },
+                                  ServiceHarness::kTimeoutMs));
+            EXPECT_EQ(harness_.Config().Count(kMsgServiceEvent, kEventApplied, 0), 1);
+            EXPECT_EQ(Summaries(harness_.Simulator().SentFeatureReports(first)),
+                      Summaries(c.ExpectedOnceFree));
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include "service/CMouseConnection.h"
 #include "service/ServiceMessages.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/IniRecordFields.h"
 #include "shared/store/SettingsIni.h"
 #include "tests/service/HidTestSupport.h"
 
@@ -42,14 +43,18 @@ std::wstring FileText(const std::wstring& path) {
 // Lines that only a person writes into a section: a comment and a line without '='.
 const std::wstring kHandWritten = L"; linked by hand\r\nnote without value\r\n";
 
-void AddHandWrittenLines(const std::wstring& path, const std::wstring& section) {
-    std::wstring text = FileText(path);
-    const std::wstring header = L"[" + section + L"]\r\n";
-    text.insert(text.find(header) + header.size(), kHandWritten);
+void WriteFileText(const std::wstring& path, const std::wstring& text) {
     std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
     file.write("\xFF\xFE", 2);
     file.write(reinterpret_cast<const char*>(text.data()),
                static_cast<std::streamsize>(text.size() * sizeof(wchar_t)));
+}
+
+void AddHandWrittenLines(const std::wstring& path, const std::wstring& section) {
+    std::wstring text = FileText(path);
+    const std::wstring header = L"[" + section + L"]\r\n";
+    text.insert(text.find(header) + header.size(), kHandWritten);
+    WriteFileText(path, text);
 }
 
 class AutoProfileSwitcherTest : public SimulatedMouseTest {
@@ -180,6 +185,15 @@ TEST_F(AutoProfileSwitcherTest, ProgramsThatNeverSwitch) {
     MakeProfile(L"Unlinked", 0, 5);
     // Linked, and nothing else: loaded, it would reach the mouse as unset values.
     CIniFile(ProfileFile(L"Damaged")).WriteInt(L"GROUP", L"Link", 1);
+    // Linked, but cut inside the fourth button, or holding one setting and one button: loaded,
+    // the rest would reach the mouse and both files as unset values.
+    MakeProfile(L"Cut", 1, 5);
+    const std::wstring whole = FileText(ProfileFile(L"Cut"));
+    WriteFileText(ProfileFile(L"Cut"), whole.substr(0, whole.find(L"ButtonAssigned4=") + 40));
+    const CIniFile few(ProfileFile(L"Few"));
+    few.WriteInt(L"Setting", L"PollingRate", 2);
+    few.WriteInt(L"GROUP", L"Link", 1);
+    few.WriteStruct(L"GROUP", L"ButtonAssigned1", BytesOf(settings_.ButtonAssigned[0]));
     ListPrograms({{L"osd.exe", L"Game"},
                   {L"HID.EXE", L"Game"},
                   {L"desk.exe", L"desktop"},
@@ -187,18 +201,22 @@ TEST_F(AutoProfileSwitcherTest, ProgramsThatNeverSwitch) {
                   {L"gone.exe", L"Missing"},
                   {L"sneaky.exe", L"..\\Game"},
                   {L"nameless.exe", L""},
-                  {L"damaged.exe", L"Damaged"}});
+                  {L"damaged.exe", L"Damaged"},
+                  {L"cut.exe", L"Cut"},
+                  {L"few.exe", L"Few"}});
     // A profile outside the profile folder that a crafted name would reach.
     MakeProfile(L"..\\Game", 1, 5);
     const std::string settingsBefore = FileBytes(folder_.SettingsFile());
     const std::string damagedBefore = FileBytes(ProfileFile(L"Damaged"));
+    const std::string cutBefore = FileBytes(ProfileFile(L"Cut"));
+    const std::string fewBefore = FileBytes(ProfileFile(L"Few"));
     ClearLog();
 
     for (const bool configRuns : {true, false}) {
         configRunning_ = configRuns;
         for (const wchar_t* program :
              {L"OSD.exe", L"hid.exe", L"desk.exe", L"tool.exe", L"gone.exe", L"sneaky.exe",
-              L"nameless.exe", L"damaged.exe", L"unknown.exe"}) {
+              L"nameless.exe", L"damaged.exe", L"cut.exe", L"few.exe", L"unknown.exe"}) {
             Tick(program);
             EXPECT_EQ(FileBytes(folder_.SettingsFile()), settingsBefore)
                 << std::string(program, program + std::wcslen(program)) << " " << configRuns;
@@ -208,6 +226,8 @@ TEST_F(AutoProfileSwitcherTest, ProgramsThatNeverSwitch) {
     EXPECT_TRUE(posts_.empty());
     EXPECT_TRUE(SentFeatureReports().empty());
     EXPECT_EQ(FileBytes(ProfileFile(L"Damaged")), damagedBefore);
+    EXPECT_EQ(FileBytes(ProfileFile(L"Cut")), cutBefore);
+    EXPECT_EQ(FileBytes(ProfileFile(L"Few")), fewBefore);
     EXPECT_FALSE(std::filesystem::exists(ProfileFile(L"Missing")));
 }
 
@@ -229,6 +249,9 @@ TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramSwitchesFilesAndUpload
     configRunning_ = false;
     MakeProfile(L"Game", 1, 5);
     ListPrograms({{L"game.exe", L"Game"}});
+    // An earlier choice of another profile, which a switch that went on regardless would apply.
+    MakeProfile(L"Earlier", 1, 3);
+    Settings().WriteString(L"Setting", L"AutoProfile", L"Earlier");
     ClearLog();
 
     {
@@ -278,6 +301,20 @@ TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramSwitchesFilesAndUpload
     const auto applies = SentFeatureReports();
     EXPECT_EQ(std::ranges::count(applies, BracketReport(0)), 1);
     EXPECT_EQ(ReadMemory(0x32, 6), (Bytes{6, 0, 6, 0, 6, 0}));
+
+    // A mouse that refuses a report of the upload has not taken the profile: the next check
+    // sends it again, whole.
+    MakeProfile(L"Refused", 1, 2);
+    ListPrograms({{L"game.exe", L"Game"}, {L"refused.exe", L"Refused"}});
+    FailNext(Call::SendFeatureReport, -1);
+    Tick(L"refused.exe");
+    ClearLog();
+    Tick(L"refused.exe");
+    const auto again = SentFeatureReports();
+    EXPECT_EQ(std::ranges::count(again, BracketReport(0)), 1);
+    ASSERT_GE(again.size(), 2u);
+    EXPECT_EQ(again[again.size() - 2], CommitReport(0x0E));
+    EXPECT_EQ(ReadMemory(0x32, 6), (Bytes{2, 0, 2, 0, 2, 0}));
 }
 
 TEST_F(AutoProfileSwitcherTest, SwitchingKeepsTheSettingsFilesOwnListsAndKeys) {
@@ -298,11 +335,9 @@ TEST_F(AutoProfileSwitcherTest, SwitchingKeepsTheSettingsFilesOwnListsAndKeys) {
     Settings().WriteString(L"MACRO_LIST", L"1", L"Jump");
     Settings().WriteInt(L"Setting", L"MouseID", 7);
     ListPrograms({{L"game.exe", L"Game"}, {L"work.exe", L"Work"}});
-    // The profile file is a copy of "Mouse.ini" taken earlier, with the same lines by hand.
-    for (const std::wstring& file : {folder_.SettingsFile(), ProfileFile(L"Game")}) {
-        AddHandWrittenLines(file, L"PROFILE_LIST");
-        AddHandWrittenLines(file, L"MACRO_LIST");
-    }
+    // Lines that the settings file alone holds.
+    AddHandWrittenLines(folder_.SettingsFile(), L"PROFILE_LIST");
+    AddHandWrittenLines(folder_.SettingsFile(), L"MACRO_LIST");
     ClearLog();
 
     Tick(L"game.exe");

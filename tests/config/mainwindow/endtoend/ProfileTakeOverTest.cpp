@@ -10,10 +10,13 @@
 #include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
 #include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
 #include "tests/tolvane/RecorderWindow.h"
+#include "winlayer/UniqueHandle.h"
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace map = MouseMemoryMap;
 
@@ -131,6 +134,9 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         bool refreshed; // the page shows what the service wrote to "Mouse.ini"
         const wchar_t* caption;
         int applies;
+        // Another program keeps touching "Mouse.ini"'s write time meanwhile, as a backup or
+        // synchronising tool does: the settings read is whole all the same.
+        bool touched = false;
     };
     const Row rows[] = {
         {kMsgServiceEvent, 8, 2, L"", 0, dpi, 2, Buttons::Kept, false, L"Game", 0},
@@ -140,6 +146,7 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         {kMsgServiceEvent, 9, 5, L"", 0, profile, 3, Buttons::Stay, false, L"Game", 0},
         {kMsgServiceEvent, 9, -1, L"", 0, profile, 3, Buttons::Stay, false, L"Game", 0},
         {kMsgServiceEvent, 9, 2, L"", 0, profile, 2, Buttons::Back, true, L"Game", 0},
+        {kMsgServiceEvent, 9, 1, L"", 0, profile, 1, Buttons::Back, true, L"Game", 0, true},
         {kMsgServiceEvent, 10, 8, L"", 0, ledMode, 4, Buttons::Kept, true, L"Game", 0},
         {kMsgServiceEvent, 10, 3, L"", 0, ledMode, 1, Buttons::Kept, true, L"Game", 0},
         // A take-over that no profile operation of the window waits for greys nothing.
@@ -171,6 +178,21 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         LRESULT result = 0;
         // No event of the service opens a box; one that did would be ended after a while.
         const ModalBoxes boxes(Hwnd(), {});
+        std::atomic<bool> touching = row.touched;
+        std::atomic<int> touches = 0;
+        std::thread toucher([&] {
+            for (DWORD step = 1; touching; ++step, ++touches) {
+                const winlayer::UniqueHandle file(
+                    CreateFileW(SharedDataFolder::SettingsFile().c_str(), FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+                const FILETIME time{step, 0x01DB0000};
+                SetFileTime(file.Get(), nullptr, nullptr, &time);
+            }
+        });
+        while (touching && touches < 20) {
+            Sleep(1);
+        }
         // Before the window handles it, so before any timer it starts.
         const ULONGLONG sent = GetTickCount64();
         if (row.message == kRepaintRequest) {
@@ -180,6 +202,8 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
             PostMessageW(Hwnd(), row.message, row.code, row.value);
         }
         PumpWatching([] { return true; }, 0);
+        touching = false;
+        toucher.join();
 
         EXPECT_EQ(row.result, result);
         EXPECT_TRUE(boxes.Boxes().empty());
@@ -190,6 +214,10 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
                  {SharedDataFolder::SettingsFile(), SharedDataFolder::ProfileFile(row.caption)}) {
                 EXPECT_EQ(row.stored, row.field(SharedDataFolder::Read(file)))
                     << std::string(file.begin(), file.end());
+                if (row.touched) {
+                    // The settings the service left stay the user's.
+                    EXPECT_EQ(wheelLines, SharedDataFolder::Read(file).WheelScrollLines);
+                }
             }
         }
         const bool shown =
