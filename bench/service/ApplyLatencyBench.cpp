@@ -6,10 +6,14 @@
 // messages, reloading "Mouse.ini", writing "FWVersion"); then the reload alone. Last, with two
 // macro buttons and "Mouse.ini" written just before each post as the configuration program
 // does, how long the update bracket stays open beyond its 100 ms pause: for the small file and
-// for the same file grown to about 10 MB, where every read parses the whole file again.
+// for the same file grown to about 10 MB, where every read parses the whole file again. Then,
+// on the small file, with the configuration program's settings write running in a loop on
+// another thread: whole applies (0x4FF) and uploads (0x4FE), the sections of "Mouse.ini" lost
+// meanwhile, the uploads without their macro buttons, and the longest store and apply.
 #include "bench/BenchClock.h"
 #include "bench/service/ServiceBench.h"
 #include "service/ServiceMessages.h"
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/SettingsIni.h"
 #include "tests/tolvane/MessagePump.h"
@@ -18,6 +22,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
@@ -25,6 +30,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -33,6 +39,8 @@ constexpr int kLargeFileApplies = 10;
 constexpr double kProtocolPausesMs = 200.0;
 constexpr double kBracketPauseMs = 100.0;
 constexpr std::size_t kLargeFileBytes = 10 * 1024 * 1024;
+constexpr int kAppliesUnderWriter = 30;
+constexpr int kUploadsUnderWriter = 41;
 
 // Median, best and worst of the values.
 void Print(const char* what, std::vector<double> values) {
@@ -112,6 +120,85 @@ void GrowTo(const std::wstring& path, std::size_t bytes) {
                static_cast<std::streamsize>(text.size() * sizeof(wchar_t)));
 }
 
+// Whether the upload between the brackets of `log` holds both macro buttons' reports.
+bool HasMacroButtons(const std::vector<SimulatorClient::Entry>& log) {
+    int found = 0;
+    for (const auto& entry : log) {
+        if (entry.Call == "hid_send_feature_report" && entry.Bytes.size() > 4 &&
+            entry.Bytes[1] == MouseMemoryMap::kCommandWrite && entry.Bytes[3] == 0 &&
+            (entry.Bytes[2] == MouseMemoryMap::ButtonAddress(0) ||
+             entry.Bytes[2] == MouseMemoryMap::ButtonAddress(1))) {
+            ++found;
+        }
+    }
+    return found == 2;
+}
+
+struct UnderWriter {
+    int Sections = 0;      // checks that found a list section missing
+    int WithoutMacros = 0; // uploads without both macro buttons
+    int Unanswered = 0;    // uploads that never ended
+    std::vector<double> Stores;
+    std::vector<double> Applies;
+};
+
+// `applies` whole applies and `uploads` uploads, one after the other, while another thread
+// stores the settings as the configuration program does, over and over.
+UnderWriter ApplyUnderWriter(ServiceHarness& harness, int applies, int uploads) {
+    const std::wstring path = ServiceHarness::SettingsPath();
+    SettingsRecord record{};
+    SettingsRecord_Reset(record);
+    SettingsIni_Read(record, path, -1);
+    UnderWriter result;
+    std::atomic<bool> writing = true;
+    // As a store of the configuration program: the settings, told apart by their polling rate,
+    // then the copy onto the current profile's file.
+    const std::wstring profile =
+        std::filesystem::path(path).parent_path().wstring() + L"\\Profile\\Bench.ini";
+    std::thread writer([&] {
+        for (int i = 0; writing; ++i) {
+            const double start = NowMs();
+            record.PollingRate = 1 + i % 2;
+            SettingsIni_WriteAll(record, path);
+            {
+                const CDataFolderLock lock;
+                CopyFileW(path.c_str(), profile.c_str(), FALSE);
+            }
+            result.Stores.push_back(NowMs() - start);
+        }
+    });
+    const CIniFile settings(path);
+    for (int i = 0; i < applies + uploads; ++i) {
+        const bool apply = i < applies;
+        harness.Config().Clear();
+        const auto first = harness.Simulator().NextSequence();
+        const double start = NowMs();
+        harness.Post(apply ? kMsgApplyAll : kMsgSendAll, 0, 1);
+        std::vector<SimulatorClient::Entry> log;
+        const bool ended = PumpUntil(
+            [&] {
+                log = harness.Simulator().Log(first);
+                return std::ranges::any_of(log, [](const auto& e) { return IsBracket(e, 1); }) &&
+                       (!apply || harness.Config().Count(kMsgServiceEvent, kEventApplied, 0) > 0);
+            },
+            ServiceHarness::kTimeoutMs);
+        if (!ended) {
+            ++result.Unanswered;
+            continue;
+        }
+        if (apply) {
+            result.Applies.push_back(NowMs() - start - kProtocolPausesMs);
+        }
+        result.WithoutMacros += HasMacroButtons(log) ? 0 : 1;
+        const bool listed = !settings.ReadString(L"PROFILE_LIST", L"ProfileCount", L"").empty() &&
+                            !settings.ReadString(L"MACRO_LIST", L"0", L"").empty();
+        result.Sections += listed ? 0 : 1;
+    }
+    writing = false;
+    writer.join();
+    return result;
+}
+
 } // namespace
 
 int main() {
@@ -135,6 +222,9 @@ int main() {
     int written = 0;
     const auto write = [&] { settings.WriteInt(L"Setting", L"MouseID", ++written); };
     const std::optional<Timings> small = Apply(harness, kLargeFileApplies, write);
+    settings.WriteInt(L"PROFILE_LIST", L"ProfileCount", 0);
+    const UnderWriter underWriter =
+        ApplyUnderWriter(harness, kAppliesUnderWriter, kUploadsUnderWriter);
     GrowTo(ServiceHarness::SettingsPath(), kLargeFileBytes);
     const std::uintmax_t largeSize = std::filesystem::file_size(ServiceHarness::SettingsPath());
     const std::optional<Timings> large = Apply(harness, kLargeFileApplies, write);
@@ -157,5 +247,12 @@ int main() {
                   static_cast<double>(largeSize) / (1024.0 * 1024.0));
     Print(label, large->Brackets);
     Print("post to answer, large", large->Overheads);
+    std::printf("with the settings stored in a loop by another thread: %d whole applies and %d "
+                "uploads\n",
+                kAppliesUnderWriter, kUploadsUnderWriter);
+    std::printf("  list sections lost %d, uploads without their macro buttons %d, unanswered %d\n",
+                underWriter.Sections, underWriter.WithoutMacros, underWriter.Unanswered);
+    Print("store of the settings", underWriter.Stores);
+    Print("apply beyond pauses", underWriter.Applies);
     return 0;
 }

@@ -2,6 +2,9 @@
 
 #include "winlayer/UniqueHandle.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Named as the programs name their single-instance mutexes.
@@ -13,7 +16,17 @@ HANDLE SharedMutex() {
     return mutex.Get();
 }
 
+// The lock's depth on this thread and the files touched under it.
+thread_local int t_depth = 0;
+thread_local std::vector<std::wstring> t_touched;
+
 } // namespace
+
+void CDataFolderLock::Touched(const std::wstring& path) {
+    if (t_depth > 0 && std::ranges::find(t_touched, path) == t_touched.end()) {
+        t_touched.push_back(path);
+    }
+}
 
 CDataFolderLock::CDataFolderLock() : mutex_(SharedMutex()) {
     if (mutex_ == nullptr) {
@@ -22,10 +35,21 @@ CDataFolderLock::CDataFolderLock() : mutex_(SharedMutex()) {
     // An owner that ended without releasing it leaves it abandoned: the lock is ours then.
     const DWORD wait = WaitForSingleObject(mutex_, kWaitMs);
     held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    if (held_) {
+        ++t_depth;
+    }
 }
 
 CDataFolderLock::~CDataFolderLock() {
-    if (held_) {
-        ReleaseMutex(mutex_);
+    if (!held_) {
+        return;
     }
+    if (--t_depth == 0) {
+        // The documented flush: all three names null drops the file's copy.
+        for (const std::wstring& path : t_touched) {
+            WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+        }
+        t_touched.clear();
+    }
+    ReleaseMutex(mutex_);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The lock on the data folder's files ("Mouse.ini", the profile files, the macro files), shared
 // by the configuration program and the service through its name. The platform rewrites an ini
 // file in place for every write, emptying it first: without the lock a reader in the other
@@ -22,6 +24,13 @@ public:
     // False when the lock could not be had in time: the operation fails, writing nothing.
     bool Held() const { return held_; }
     explicit operator bool() const { return held_; }
+
+    // Notes a file that the platform's profile functions read or wrote under the lock. The
+    // platform keeps a copy of such a file in each process and takes it again while the file's
+    // write time stays the same; that time moves in steps of milliseconds, so a write of the
+    // other program within the same step would go unseen, and a write of ours based on the copy
+    // would undo it. The copy is dropped when the thread releases its outermost lock.
+    static void Touched(const std::wstring& path);
 
 private:
     HANDLE mutex_ = nullptr;

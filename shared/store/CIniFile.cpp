@@ -47,21 +47,6 @@ bool IsOpenRefused(DWORD error) {
            error == ERROR_ACCESS_DENIED;
 }
 
-// The platform keeps a copy of the last files it read in each process and takes it again while
-// the file's write time stays the same; the time moves in steps of milliseconds, so a write of
-// the other program within the same step would go unseen, and a write of ours based on the copy
-// would undo it. Every operation drops the copy when it ends, so the next one reads the file.
-class CachedCopyDrop {
-public:
-    explicit CachedCopyDrop(const std::wstring& path) : path_(path) {}
-    ~CachedCopyDrop() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str()); }
-    CachedCopyDrop(const CachedCopyDrop&) = delete;
-    CachedCopyDrop& operator=(const CachedCopyDrop&) = delete;
-
-private:
-    const std::wstring& path_;
-};
-
 } // namespace
 
 CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
@@ -111,7 +96,7 @@ bool CIniFile::WriteString(std::wstring_view section, std::wstring_view key,
     if (!lock || !EnsureFileExists()) {
         return false;
     }
-    const CachedCopyDrop drop(path_);
+    CDataFolderLock::Touched(path_);
     const std::wstring s = WithoutLineBreaks(section);
     const std::wstring k = WithoutLineBreaks(key);
     const std::wstring v = WithoutLineBreaks(text);
@@ -164,7 +149,7 @@ std::wstring CIniFile::ReadString(std::wstring_view section, std::wstring_view k
     if (!lock || !HasFolder(path_)) {
         return std::wstring(defaultValue.substr(0, capacity - 1));
     }
-    const CachedCopyDrop drop(path_);
+    CDataFolderLock::Touched(path_);
     const std::wstring s(section);
     const std::wstring k(key);
     const std::wstring d(defaultValue);
@@ -193,7 +178,7 @@ std::optional<std::vector<wchar_t>> CIniFile::ReadSectionText(std::wstring_view 
     if (!lock) {
         return std::nullopt;
     }
-    const CachedCopyDrop drop(path_);
+    CDataFolderLock::Touched(path_);
     const std::wstring s(section);
     // The list is never longer than the file has characters, so a buffer of the file's size
     // takes it in one read; the buffer still grows should it not.
@@ -236,7 +221,7 @@ bool CIniFile::ReplaceSection(std::wstring_view section, std::span<const wchar_t
     if (!lock || !EnsureFileExists()) {
         return false;
     }
-    const CachedCopyDrop drop(path_);
+    CDataFolderLock::Touched(path_);
     const std::wstring s = WithoutLineBreaks(section);
     std::vector<wchar_t> list(entries.begin(), entries.end());
     while (!list.empty() && list.back() == L'\0') {
@@ -256,7 +241,7 @@ bool CIniFile::DeleteKey(std::wstring_view section, std::wstring_view key) const
     if (!lock || !HasFolder(path_)) {
         return false;
     }
-    const CachedCopyDrop drop(path_);
+    CDataFolderLock::Touched(path_);
     const std::wstring s(section);
     const std::wstring k(key);
     return WritePrivateProfileStringW(s.c_str(), k.c_str(), nullptr, path_.c_str()) != FALSE;

@@ -134,12 +134,16 @@ TEST_F(SimulatorTest, ClosingWhileAnotherThreadReadsIsReported) {
         std::array<std::uint8_t, 8> report{};
         EXPECT_EQ(hid_read(control_, report.data(), report.size()), -1);
     });
-    // Closed only once the reader waits: a busy machine may start the thread late.
-    while (ReadsWaiting() == 0) {
+    // Closed only once the reader waits: a busy machine may start the thread late. A reader
+    // that never waits fails the row instead of holding the run.
+    const ULONGLONG giveUp = GetTickCount64() + 60000;
+    while (ReadsWaiting() == 0 && GetTickCount64() < giveUp) {
         Sleep(1);
     }
+    const bool waited = ReadsWaiting() > 0;
     hid_close(control_);
     reader.join();
+    ASSERT_TRUE(waited);
     EXPECT_EQ(Violations(), std::vector<std::string>{"hid_close while a read is in progress"});
     hidsim::Reset();
     control_ = nullptr;
@@ -220,7 +224,7 @@ TEST_F(SimulatorTest, ReportLogTellsInWordsWhatTheMouseGot) {
         {openAndClose, "closed " + input},
         {BracketReport(0), "sent update begins"},
         {WriteReport(0x002A, {3}),
-         "sent write 0x002A, 1 byte (polling rate): 03 = double-click speed 3"},
+         "sent write 0x002A, 1 byte (double-click speed): 03 = double-click speed 3"},
         {WriteReport(0x0044, {1, 2}), "sent write 0x0044, 2 bytes (DPI): 01 02"},
         {BlockWriteReport(0x0540, block),
          "sent write 0x0540, 200 bytes: 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 ... (184 "

@@ -12,6 +12,7 @@ constexpr std::uint8_t CommandRead = 0xF2;
 constexpr std::uint8_t CommandWrite = 0xF3;
 constexpr std::uint8_t CommandBracket = 0xF5;
 constexpr std::size_t HeaderLength = 8;
+constexpr std::size_t DoubleClickSpeedRegister = 0x002A;
 constexpr std::array<std::size_t, 5> ProfileBases{0x0040, 0x0100, 0x01B0, 0x0260, 0x0310};
 
 bool Within(std::size_t address, std::size_t first, std::size_t end) {
@@ -64,7 +65,7 @@ std::size_t CSimulatedMouse::ReportLength(std::uint8_t reportId) {
 }
 
 unsigned CSimulatedMouse::GroupOf(std::size_t address) {
-    if (address == 0x002A || Within(address, 0x0032, 0x003C)) {
+    if (address == DoubleClickSpeedRegister || Within(address, 0x0032, 0x003C)) {
         return 0x08;
     }
     if (Within(address, 0x002C, 0x002E)) {
@@ -160,7 +161,10 @@ std::string CSimulatedMouse::Describe(std::span<const std::uint8_t> report, bool
         for (std::size_t i = 0; i < count; ++i) {
             groups |= GroupOf(address + i);
         }
-        const std::string names = GroupNames(groups);
+        // The double-click speed shares the polling rate's commit group, not its name.
+        const std::string names = address == DoubleClickSpeedRegister && count == 1
+                                      ? std::string("double-click speed")
+                                      : GroupNames(groups);
         const std::string values = SettingValues(address, data, languageFile);
         return std::string(head) + (names.empty() ? "" : " (" + names + ")") + ": " +
                ShortHex(data) + (values.empty() ? "" : " = " + values);
