@@ -229,7 +229,7 @@ ProfileResult ProfileOperations::Delete(std::wstring_view name) {
     if (!file) {
         return Outcome(ProfileOutcome::NameRefused);
     }
-    const std::optional<std::size_t> index = list_.IndexOf(name);
+    const std::optional<std::size_t> index = list_.FindProfileName(name);
     if (!index) {
         return Outcome(ProfileOutcome::NotFound);
     }

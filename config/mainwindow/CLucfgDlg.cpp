@@ -3,6 +3,7 @@
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/ListAndMenuResources.h"
 #include "config/core/KeyPositionNames.h"
+#include "config/core/ProgramFolder.h"
 #include "config/core/ServiceWindow.h"
 #include "config/mainwindow/ConfigResources.h"
 #include "shared/gfx/CreateRegionFromBitmap.h"
@@ -117,7 +118,7 @@ int CLucfgDlg::OnCreate(CREATESTRUCTW&) {
     if (static_cast<int>(Default()) == -1) {
         return -1;
     }
-    CControlGlobals::SetProgramFolder(m_programFolder);
+    ProgramFolder::Set(m_programFolder);
     GetCurrentDirectoryW(static_cast<DWORD>(m_savedDirectory.size()), m_savedDirectory.data());
     SetCurrentDirectoryW(m_programFolder.c_str());
 

@@ -243,6 +243,7 @@ private:
     // CLucfgDlgEvents.cpp
     LRESULT OnSliderChanged(WPARAM value, LPARAM sliderId);
     LRESULT OnColorChosen(WPARAM color);
+    // 0x1402: a key-up in one of the three colour boxes or in the loop-count box.
     LRESULT OnMacroMessage1402(WPARAM key, LPARAM id);
     LRESULT OnDpiStageEnter();
     LRESULT OnWheelLinesChanged();
