@@ -403,7 +403,7 @@ void CLucfgDlg::OpenHelp() {
     RaiseOrOpen(L"HTML Help", L"Mirelcfg.chm");
 }
 
-bool CLucfgDlg::BrowseProgram() {
+std::optional<std::wstring> CLucfgDlg::BrowseProgram() {
     winlayer::FileDialog dialog(winlayer::FileDialog::Kind::Open, L".exe", L"*.exe",
                                 OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"(*.exe)|*.exe||", Hwnd());
     std::array<wchar_t, MAX_PATH> programs{};
@@ -411,16 +411,9 @@ bool CLucfgDlg::BrowseProgram() {
                               static_cast<DWORD>(programs.size()));
     dialog.SetInitialFolder(programs.data());
     if (dialog.DoModal() != IDOK || dialog.Path().size() > kMaxLinkedProgramPath) {
-        return false;
+        return std::nullopt;
     }
-    const std::wstring name = TitleOf(dialog.Path());
-    m_linkProgramBtn.SetToolTipText(name, true);
-    m_linkToggleBtn.SetCheck(true);
-    const std::wstring link = winlayer::Format(L"%ls.exe", name.c_str());
-    Working().LinkName.fill(L'\0');
-    link.copy(Working().LinkName.data(), Working().LinkName.size() - 1);
-    Working().Link = 1;
-    return true;
+    return TitleOf(dialog.Path());
 }
 
 void CLucfgDlg::OnRateCommand(int id) {

@@ -96,8 +96,9 @@ public:
     static void ListReset(HWND list);
     void WriteMouseId();
     void OpenHelp();
-    // True when a program was chosen and linked.
-    bool BrowseProgram();
+    // The title of the program file the user chose to link the profile to, when its path can
+    // be stored.
+    std::optional<std::wstring> BrowseProgram();
     void ShowSkinMenu(HWND anchor);
     void OnRateCommand(int id);
 
@@ -275,6 +276,8 @@ private:
 
     // CLucfgDlgProfiles.cpp
     void ApplyProfileResult(const ProfileResult& result);
+    // The result of an operation that asked first.
+    void ApplyAskedProfileResult(const ProfileResult& result);
     void OnProfileNameChoice(WPARAM index);
     void OnMoreChoice(WPARAM choice);
     void ImportProfile(ProfileOperations::Form form);
@@ -306,6 +309,10 @@ private:
     LRESULT OnLoopCountKeyUp();
     // Ends a recording that is running without keeping it (the page is left, the window goes).
     void CancelRecording();
+    // A macro operation that asks first (a box, a file dialog): the service's refreshes while it
+    // asks leave the current macro as it is and are made once the operation is done. `act` runs
+    // after a yes, while the macro is still listed.
+    void AskAboutMacro(const std::function<bool()>& ask, const std::function<void()>& act);
     void OpenMacroNameMenu();
     void RenameMacro();
     // True when the name box could take the name as typed (and so shows it whole).
@@ -395,8 +402,11 @@ private:
     int m_menuTarget = 0;
     int m_insertMode = -1;
     MacroDelayMode m_delayMode = MacroDelayMode::Measured;
-    // A service refresh that came during a recording, done when the recording ends.
+    // A service refresh that came during a recording or while a macro operation asked, done
+    // when it ends.
     bool m_refreshDeferred = false;
+    // A macro operation is asking about the current macro.
+    bool m_macroKept = false;
     // A profile operation of this window waits for the service to take its profile over; the
     // profile buttons stay disabled until then.
     bool m_takeOverPending = false;
