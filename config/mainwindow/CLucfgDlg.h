@@ -120,7 +120,6 @@ public:
     void ShowClickMenu(HWND control, int target);
     static POINT FitImageToScreen(POINT at, SIZE picture);
     std::wstring KeyCodeToName(std::uint8_t position) const;
-    std::wstring KeyCodeToName2(std::uint8_t position) const;
     void RefreshButtonCaptions();
     void ApplyLedModeChoice(int id);
     void ApplyAddMacroChoice(int id);
@@ -341,7 +340,6 @@ private:
     // Brings the top-level window of that title forward, or opens the file of the program folder.
     void RaiseOrOpen(const wchar_t* title, const std::wstring& fileName) const;
     std::wstring EventName(const MacroEvent& event) const;
-    std::wstring RecordedKeyName(std::uint32_t virtualKey) const;
     void LoadHookLibrary();
     // Destroys the pop-up menu and every name menu that is open.
     void ClosePopups();

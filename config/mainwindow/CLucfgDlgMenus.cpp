@@ -135,10 +135,6 @@ std::wstring CLucfgDlg::KeyCodeToName(std::uint8_t position) const {
     return KeyPositionNames::Name(position, KeyNameCase::Upper, m_language);
 }
 
-std::wstring CLucfgDlg::KeyCodeToName2(std::uint8_t position) const {
-    return KeyPositionNames::Name(position, KeyNameCase::Lower, m_language);
-}
-
 void CLucfgDlg::RefreshButtonCaptions() {
     const auto captions = ButtonCaptions::Refresh(Working(), MacroNames(), m_language);
     for (size_t i = 0; i < captions.size(); ++i) {
