@@ -2,8 +2,8 @@
 
 #include "config/controls/CBmpMenuChoice.h"
 #include "config/controls/CBmpMenuLayout.h"
-#include "config/controls/CControlGlobals.h"
 #include "config/controls/ListAndMenuResources.h"
+#include "config/core/SkinFile.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
@@ -189,9 +189,8 @@ void CBmpMenu::OpenSubMenuFor(int index) {
         return;
     }
     if (const auto picture = CBmpMenuLayout::SubMenuPicture(index)) {
-        const std::wstring highlight =
-            CControlGlobals::SkinPath(CBmpMenuLayout::SubMenuHighlightPicture());
-        const std::wstring own = CControlGlobals::SkinPath(*picture);
+        const std::wstring highlight = SkinFile::Path(CBmpMenuLayout::SubMenuHighlightPicture());
+        const std::wstring own = SkinFile::Path(*picture);
         LoadSubImages(own, highlight, highlight, own);
     }
     // Without sub-menu pictures of its own the sub-menu wears the menu's.

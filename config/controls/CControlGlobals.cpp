@@ -1,11 +1,7 @@
 #include "config/controls/CControlGlobals.h"
-#include "shared/store/DataPaths.h"
-
-#include <windows.h>
 
 namespace {
 struct State {
-    std::wstring programFolder;
     std::wstring faceName;
     bool editInProgress = false;
     bool secondEditFlag = false;
@@ -15,32 +11,7 @@ State& Globals() {
     static State state;
     return state;
 }
-
-std::wstring ModuleFolder() {
-    std::wstring folder = ProgramFilePath();
-    folder.erase(folder.find_last_of(L"\\/") + 1);
-    return folder;
-}
 } // namespace
-
-const std::wstring& CControlGlobals::ProgramFolder() {
-    auto& g = Globals();
-    if (g.programFolder.empty()) {
-        g.programFolder = ModuleFolder();
-    }
-    return g.programFolder;
-}
-
-void CControlGlobals::SetProgramFolder(std::wstring folder) {
-    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') {
-        folder += L'\\';
-    }
-    Globals().programFolder = std::move(folder);
-}
-
-std::wstring CControlGlobals::SkinPath(const std::wstring& fileName) {
-    return ProgramFolder() + L"skins\\" + fileName;
-}
 
 const std::wstring& CControlGlobals::FaceName() {
     return Globals().faceName;

@@ -1,12 +1,12 @@
 #include "config/controls/CMoreMenu.h"
 
-#include "config/controls/CControlGlobals.h"
+#include "config/core/SkinFile.h"
 
 #include <array>
 
 namespace {
 std::vector<std::wstring> EntryTexts() {
-    const std::wstring ini = CControlGlobals::SkinPath(L"skin_main.ini");
+    const std::wstring ini = SkinFile::Path(L"skin_main.ini");
     std::vector<std::wstring> texts;
     for (const wchar_t* key : {L"1", L"2", L"3"}) {
         std::array<wchar_t, 4096> buffer{};

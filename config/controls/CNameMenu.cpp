@@ -1,7 +1,7 @@
 #include "config/controls/CNameMenu.h"
 
-#include "config/controls/CControlGlobals.h"
 #include "config/controls/CWindowHost.h"
+#include "config/core/SkinFile.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
@@ -27,7 +27,7 @@ int CNameMenu::OnCreate(CREATESTRUCTW&) {
         return -1;
     }
     m_rows = RowsFor(m_entries.size());
-    m_background = LoadPicture(CControlGlobals::SkinPath(m_pictureName));
+    m_background = LoadPicture(SkinFile::Path(m_pictureName));
     RECT window{};
     GetWindowRect(Hwnd(), &window);
     // Without its picture the menu keeps the template's width.

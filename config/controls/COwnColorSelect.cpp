@@ -1,7 +1,7 @@
 #include "config/controls/COwnColorSelect.h"
 
-#include "config/controls/CControlGlobals.h"
 #include "config/controls/ControlMessages.h"
+#include "config/core/SkinFile.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
@@ -51,9 +51,9 @@ int COwnColorSelect::OnCreate(CREATESTRUCTW&) {
     if (result == -1) {
         return result;
     }
-    m_background = LoadPicture(CControlGlobals::SkinPath(L"selcolor.png"));
-    m_hueTop = LoadPicture(CControlGlobals::SkinPath(L"bar1.png"));
-    m_hueBottom = LoadPicture(CControlGlobals::SkinPath(L"bar2.png"));
+    m_background = LoadPicture(SkinFile::Path(L"selcolor.png"));
+    m_hueTop = LoadPicture(SkinFile::Path(L"bar1.png"));
+    m_hueBottom = LoadPicture(SkinFile::Path(L"bar2.png"));
     for (int i = 0; i < kFieldCount; ++i) {
         CClrEdit& field = m_fields[i];
         field.Create(WS_VISIBLE | ES_NUMBER, kFieldRects[i], Hwnd(), kFirstFieldId + i);

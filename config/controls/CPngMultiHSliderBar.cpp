@@ -1,7 +1,7 @@
 #include "config/controls/CPngMultiHSliderBar.h"
 
-#include "config/controls/CControlGlobals.h"
 #include "config/controls/ControlMessages.h"
+#include "config/core/SkinFile.h"
 #include "winlayer/DoubleBuffer.h"
 #include "winlayer/PaintDC.h"
 
@@ -36,8 +36,7 @@ bool CPngMultiHSliderBar::Create(const std::wstring&, int, int left, int top, in
 int CPngMultiHSliderBar::OnCreate(CREATESTRUCTW&) {
     const int result = static_cast<int>(Default());
     for (size_t i = 0; i < m_lights.size(); ++i) {
-        m_lights[i] =
-            LoadPicture(CControlGlobals::SkinPath(L"light" + std::to_wstring(i + 1) + L".png"));
+        m_lights[i] = LoadPicture(SkinFile::Path(L"light" + std::to_wstring(i + 1) + L".png"));
     }
     return result;
 }

@@ -53,7 +53,8 @@ std::wstring MacroCaption(const ButtonAssignment& entry, std::span<const std::ws
                           const LanguageText& language,
                           std::optional<ButtonAssignment>& changedEntry) {
     if (macroNames.empty()) {
-        return language.ButtonPage(L"MACROCOMMAND");
+        // Nothing to play: the button reads as one whose macro left the list, off.
+        return language.ButtonPage(L"OFFBUTTON");
     }
     // The service plays the macro the entry names, wherever the list holds it now.
     const std::wstring entryName(entry.Text.data(), wcsnlen(entry.Text.data(), entry.Text.size()));

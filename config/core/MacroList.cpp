@@ -66,18 +66,13 @@ MacroSlot MacroList::SlotAt(MacroListPosition position) const {
     return i >= 0 && i < Count() ? slots_[i] : MacroSlot::None;
 }
 
-MacroListPosition MacroList::PositionOf(std::wstring_view name) const {
+MacroListPosition MacroList::FindMacroName(std::wstring_view name) const {
     for (int i = 0; i < Count(); ++i) {
         if (names_[i] == name) {
             return MacroListPosition{i};
         }
     }
     return MacroListPosition::None;
-}
-
-int MacroList::FindMacroName(std::wstring_view name) const {
-    const MacroListPosition position = PositionOf(name);
-    return Count() > 1 && position != MacroListPosition::None ? static_cast<int>(position) : 0;
 }
 
 MacroSlot MacroList::SlotOf(std::wstring_view name) const {

@@ -39,11 +39,8 @@ public:
     // By the names last loaded; nothing (None) for a position outside the list.
     std::optional<std::wstring> NameAt(MacroListPosition position) const;
     MacroSlot SlotAt(MacroListPosition position) const;
-    // Exact comparison; None when the name is not listed.
-    MacroListPosition PositionOf(std::wstring_view name) const;
-    // The list position of the first name equal to `name` (case counts) when more than one is
-    // listed; 0 otherwise, and when none matches.
-    int FindMacroName(std::wstring_view name) const;
+    // The list position of the first name equal to `name` (case counts); None when no name is.
+    MacroListPosition FindMacroName(std::wstring_view name) const;
 
     // The slot holding exactly `name`, read from the file now; None when none does.
     MacroSlot SlotOf(std::wstring_view name) const;

@@ -271,7 +271,7 @@ bool MacroOperations::Delete() {
         return false;
     }
     const MacroSlot slot = list_.SlotOf(current_);
-    const int position = std::max(0, static_cast<int>(list_.PositionOf(current_)));
+    const int position = std::max(0, static_cast<int>(list_.FindMacroName(current_)));
     if (const std::optional<MacroFile> file = MacroFile::ForName(folder_, current_)) {
         DeleteFileW(file->Path().c_str());
     }

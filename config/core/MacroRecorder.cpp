@@ -42,9 +42,8 @@ MouseTransition MouseTransitionOf(WPARAM message) {
 
 } // namespace
 
-MacroRecorder::MacroRecorder(MacroEditor& editor, MacroCapture capture, KeyNamer keyNamer,
-                             Clock clock)
-    : editor_(editor), capture_(std::move(capture)), keyNamer_(std::move(keyNamer)),
+MacroRecorder::MacroRecorder(MacroEditor& editor, MacroCapture capture, Clock clock)
+    : editor_(editor), capture_(std::move(capture)),
       clock_(clock ? std::move(clock) : Clock(TickCount)) {}
 
 std::uint32_t MacroRecorder::RecordedKeyPosition(std::uint32_t virtualKey) {
@@ -169,13 +168,12 @@ MacroRecordResult MacroRecorder::RecordKey(WPARAM virtualKey, LPARAM transition)
     if (!press && !held_.contains(held)) {
         return {};
     }
-    const std::wstring name =
-        keyNamer_ ? keyNamer_(static_cast<std::uint32_t>(virtualKey)) : std::wstring();
     if (replacing_) {
-        return Replace(static_cast<std::uint8_t>(usage), name);
+        return Replace(static_cast<std::uint8_t>(usage));
     }
-    MacroRecordResult result = Take(MacroEvent::KeyEvent(static_cast<std::uint8_t>(usage), press),
-                                    {name, press ? MacroRow::kPressItem : MacroRow::kReleaseItem});
+    // Named as the macro's file names it when the macro is opened again.
+    const MacroEvent event = MacroEvent::KeyEvent(static_cast<std::uint8_t>(usage), press);
+    MacroRecordResult result = Take(event, editor_.RowOf(event));
     if (result.Taken) {
         lastKey_ = {virtualKey, transition};
     }
@@ -265,24 +263,22 @@ MacroEdit MacroRecorder::Place(const MacroEvent& event, MacroRow row) {
     return edit;
 }
 
-MacroRecordResult MacroRecorder::Replace(std::uint8_t usage, const std::wstring& name) {
+MacroRecordResult MacroRecorder::Replace(std::uint8_t usage) {
     MacroRecordResult result;
     const std::optional<MacroEvent> old = editor_.EventAt(row_);
     if (!old || old->EventKind() != MacroEvent::Key) {
         return result;
     }
     const bool press = old->IsPress();
-    const MacroRow pressRow{name, MacroRow::kPressItem};
-    const MacroRow releaseRow{name, MacroRow::kReleaseItem};
-    result.Edit.Merge(
-        editor_.Replace(row_, MacroEvent::KeyEvent(usage, press), press ? pressRow : releaseRow));
+    const MacroEvent replaced = MacroEvent::KeyEvent(usage, press);
+    result.Edit.Merge(editor_.Replace(row_, replaced, editor_.RowOf(replaced)));
     // The matching release after a press, or press before a release, follows the new key.
     const MacroEvent partner = MacroEvent::KeyEvent(old->Code, !press);
+    const MacroEvent follower = MacroEvent::KeyEvent(usage, !press);
     const int step = press ? 1 : -1;
     for (int row = row_ + step; editor_.IsRow(row); row += step) {
         if (*editor_.EventAt(row) == partner) {
-            result.Edit.Merge(editor_.Replace(row, MacroEvent::KeyEvent(usage, !press),
-                                              press ? releaseRow : pressRow));
+            result.Edit.Merge(editor_.Replace(row, follower, editor_.RowOf(follower)));
             break;
         }
     }

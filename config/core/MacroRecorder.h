@@ -72,13 +72,12 @@ public:
 
     // Milliseconds of a steady clock (the tick count by default).
     using Clock = std::function<std::uint32_t()>;
-    // The row text of a recorded key, by its virtual key.
-    using KeyNamer = std::function<std::wstring(std::uint32_t virtualKey)>;
 
-    MacroRecorder(MacroEditor& editor, MacroCapture capture, KeyNamer keyNamer, Clock clock = {});
+    // A recorded event's row is named by the editor, as the macro's file is when it is opened.
+    MacroRecorder(MacroEditor& editor, MacroCapture capture, Clock clock = {});
 
-    // The key position a recorded key is named by: the Windows keys have positions of their
-    // own (244, 245) here.
+    // The key position a key is named by: the Windows keys have positions of their own (244,
+    // 245) here.
     static std::uint32_t RecordedKeyPosition(std::uint32_t virtualKey);
 
     // Recording or replacing: the page's other controls stay disabled.
@@ -112,11 +111,10 @@ private:
     MacroRecordResult Take(const MacroEvent& event, MacroRow row);
     int DelayBefore(std::uint32_t now, MacroRecordResult& result);
     MacroEdit Place(const MacroEvent& event, MacroRow row);
-    MacroRecordResult Replace(std::uint8_t usage, const std::wstring& name);
+    MacroRecordResult Replace(std::uint8_t usage);
 
     MacroEditor& editor_;
     MacroCapture capture_;
-    KeyNamer keyNamer_;
     Clock clock_;
 
     bool recording_ = false;

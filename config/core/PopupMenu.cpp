@@ -1,36 +1,9 @@
 #include "config/core/PopupMenu.h"
 
-#include "config/controls/CBmpMenu.h"
-#include "config/controls/CControlGlobals.h"
-
 #include <algorithm>
 
 POINT PopupMenu::OpeningPoint(const RECT& controlOnScreen) const {
     return {controlOnScreen.left + openingOffset, controlOnScreen.bottom};
-}
-
-POINT PopupMenu::Fill(CBmpMenu& menu, POINT at, SIZE screen) const {
-    const auto path = [](const std::wstring& name) { return CControlGlobals::SkinPath(name); };
-    menu.LoadImages(path(pictures[0]), path(pictures[1]), path(pictures[2]), path(pictures[3]));
-    if (fitToScreen) {
-        at = FitImageToScreen(at, menu.FirstPictureSize(), screen);
-    }
-    menu.SetStyle(style);
-    menu.SetPosition(at.x, at.y);
-    if (fontSize != 0) {
-        menu.SetFontSize(fontSize);
-    }
-    if (subPictures) {
-        const Pictures& sub = *subPictures;
-        menu.LoadSubImages(path(sub[0]), path(sub[1]), path(sub[2]), path(sub[3]));
-    }
-    for (const Entry& entry : entries) {
-        menu.AddItem(entry.text, entry.id);
-    }
-    for (const SubEntry& entry : subEntries) {
-        menu.AddSubItem(entry.head, entry.text, entry.id);
-    }
-    return at;
 }
 
 std::optional<MenuChoice> PopupMenu::Decode(WPARAM wParam, LPARAM lParam) const {

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-class CBmpMenu;
-
 // Which pop-up of the main window is open. It decides how a choice is read, apart from the
 // menu's entry layout: the lighting-mode and mouse-button menus share ids, and the insert-action
 // and mouse-button menus share a layout.
@@ -35,8 +33,8 @@ struct MenuChoice {
     int ChosenId() const { return subPosition ? subId : id; }
 };
 
-// What one pop-up of the main window holds and how it opens: filled into a CBmpMenu before the
-// menu's window is made, and kept by the owner while it is open to read its choice.
+// What one pop-up of the main window holds and how it opens: filled into the menu window by its
+// owner, which keeps it while the menu is open to read its choice.
 struct PopupMenu {
     struct Entry {
         // Language keyword under "BUTTONPAGE"; empty for a fixed text.
@@ -55,7 +53,7 @@ struct PopupMenu {
     using Pictures = std::array<std::wstring, 4>;
 
     MenuKind kind = MenuKind::InsertAction;
-    // CBmpMenu::SetStyle: the entries' layout.
+    // The menu's entry layout (its style).
     int style = 0;
     // Entry font height; 0 keeps the menu's own.
     int fontSize = 0;
@@ -71,9 +69,6 @@ struct PopupMenu {
     // The opening point for the control that was clicked (its client area in screen
     // coordinates), before fitting.
     POINT OpeningPoint(const RECT& controlOnScreen) const;
-    // Loads the pictures, then places (fitted when the menu asks for it), styles and fills the
-    // menu; the window is still to be made. Returns the position given to the menu.
-    POINT Fill(CBmpMenu& menu, POINT at, SIZE screen) const;
     // The choice of a kMenuChoice while this menu is open; none for a position or id that is not
     // one of its entries.
     std::optional<MenuChoice> Decode(WPARAM wParam, LPARAM lParam) const;

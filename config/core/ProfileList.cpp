@@ -34,19 +34,13 @@ bool SameProfileName(std::wstring_view a, std::wstring_view b) {
 
 ProfileList::ProfileList(ConfigPaths paths) : paths_(std::move(paths)) {}
 
-std::optional<std::size_t> ProfileList::IndexOf(std::wstring_view name) const {
+std::optional<std::size_t> ProfileList::FindProfileName(std::wstring_view name) const {
     const auto found = std::ranges::find_if(
         names_, [&](const std::wstring& listed) { return SameProfileName(listed, name); });
     if (found == names_.end()) {
         return std::nullopt;
     }
     return static_cast<std::size_t>(found - names_.begin());
-}
-
-int ProfileList::FindProfileName(const std::wstring& name) const {
-    const auto found = std::ranges::find(names_, name);
-    return names_.size() > 1 && found != names_.end() ? static_cast<int>(found - names_.begin())
-                                                      : 0;
 }
 
 bool ProfileList::FindNames() {

@@ -28,12 +28,10 @@ public:
 
     const std::vector<std::wstring>& Names() const { return names_; }
     int Count() const { return static_cast<int>(names_.size()); }
-    // Compared without regard to case.
-    std::optional<std::size_t> IndexOf(std::wstring_view name) const;
-    bool Contains(std::wstring_view name) const { return IndexOf(name).has_value(); }
-    // The index of the first name equal to `name` (case counts) when more than one is listed;
-    // 0 otherwise, and when none matches.
-    int FindProfileName(const std::wstring& name) const;
+    // The index of the first name equal to `name`, compared without regard to case as file names
+    // are; none when no name is.
+    std::optional<std::size_t> FindProfileName(std::wstring_view name) const;
+    bool Contains(std::wstring_view name) const { return FindProfileName(name).has_value(); }
 
 private:
     bool FindNames();

@@ -237,7 +237,7 @@ ProfileResult ProfileOperations::Delete(std::wstring_view name) {
     if (!file) {
         return Outcome(ProfileOutcome::NameRefused);
     }
-    const std::optional<std::size_t> index = list_.IndexOf(name);
+    const std::optional<std::size_t> index = list_.FindProfileName(name);
     if (!index) {
         return Outcome(ProfileOutcome::NotFound);
     }
@@ -245,7 +245,8 @@ ProfileResult ProfileOperations::Delete(std::wstring_view name) {
         return Outcome(ProfileOutcome::FileFailed);
     }
     list_.Load();
-    if (list_.Count() == 0) {
+    // The service switched to another profile while the user was asked: that one stays.
+    if (!SameProfileName(name, profile_.ShownName()) || list_.Count() == 0) {
         return Outcome(ProfileOutcome::Done);
     }
     const std::size_t next =
@@ -295,12 +296,52 @@ ProfileResult ProfileOperations::Import(const std::wstring& file, Form form,
     return result;
 }
 
-ProfileResult ProfileOperations::Export(const std::wstring& file, Form form) const {
+std::unique_ptr<SettingsRecord> ProfileOperations::ReadStored(std::wstring_view name,
+                                                              ProfileOutcome& outcome) const {
+    const std::optional<std::wstring> file = profile_.Paths().ProfileFile(name);
+    if (!file || StateOf(*file) != FileState::Present) {
+        outcome = ProfileOutcome::NotFound;
+        return nullptr;
+    }
+    auto record = std::make_unique<SettingsRecord>();
+    SettingsRecord_Reset(*record);
+    if (SettingsIni_Read(*record, *file, -1) == 0) {
+        outcome = ProfileOutcome::FileFailed;
+        return nullptr;
+    }
+    return record;
+}
+
+ProfileResult ProfileOperations::ChangeStored(std::wstring_view name,
+                                              const std::function<void(SettingsRecord&)>& change) {
+    ProfileOutcome outcome = ProfileOutcome::Done;
+    const std::unique_ptr<SettingsRecord> record = ReadStored(name, outcome);
+    if (!record) {
+        return Outcome(outcome);
+    }
+    change(*record);
+    if (SettingsIni_Write(*record, *profile_.Paths().ProfileFile(name)) == 0) {
+        return Outcome(ProfileOutcome::FileFailed);
+    }
+    list_.Load();
+    return Outcome(ProfileOutcome::Done);
+}
+
+ProfileResult ProfileOperations::Export(const std::wstring& file, Form form,
+                                        std::wstring_view name) const {
+    std::unique_ptr<SettingsRecord> stored;
+    if (!SameProfileName(name, profile_.ShownName())) {
+        ProfileOutcome outcome = ProfileOutcome::Done;
+        stored = ReadStored(name, outcome);
+        if (!stored) {
+            return Outcome(outcome);
+        }
+    }
     // The user chose to replace the file: keys of an older file must not survive in it.
     if (file.empty() || (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)) {
         return Outcome(ProfileOutcome::FileFailed);
     }
-    bool written = SettingsIni_Write(profile_.Working(), file) != 0;
+    bool written = SettingsIni_Write(stored ? *stored : profile_.Working(), file) != 0;
     if (written && form == Form::Menu) {
         written = WriteProfileName(file, winlayer::FileDialog::TitleOf(file));
     }

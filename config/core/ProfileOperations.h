@@ -5,6 +5,7 @@
 #include "config/core/WorkingProfile.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -67,14 +68,20 @@ public:
     ProfileResult Copy(std::wstring_view currentName);
     // Refuses an empty, unsafe or existing name; on success "PROFILE_LIST" is rebuilt.
     ProfileResult Rename(std::wstring_view oldName, std::wstring_view newName);
-    // Never the last profile; the one before it (or the first) becomes current.
+    // Never the last profile. When it is the current one, the one before it (or the first)
+    // becomes current; another current profile stays.
     ProfileResult Delete(std::wstring_view name);
     // A ".PROF" file becomes the current profile named after its file title, and a profile of
     // the list; an existing profile of that name is replaced only after `confirm`. Whatever the
     // file holds loads as the store loads it.
     ProfileResult Import(const std::wstring& file, Form form, const ConfirmReplace& confirm);
-    // The working profile into a file the user chose; the menu form names it after the title.
-    ProfileResult Export(const std::wstring& file, Form form) const;
+    // Profile `name` into a file the user chose: the working profile when it is the current one,
+    // else its own file's settings. The menu form names the file after its title.
+    ProfileResult Export(const std::wstring& file, Form form, std::wstring_view name) const;
+    // A profile other than the current one, changed in its own file: read, changed, written back,
+    // and the list rebuilt (its link may have changed).
+    ProfileResult ChangeStored(std::wstring_view name,
+                               const std::function<void(SettingsRecord&)>& change);
 
     // "AutoProfile" of "Mouse.ini": the profile the service's automatic switching chose.
     std::wstring AutoProfileName() const;
@@ -85,6 +92,10 @@ private:
     ProfileResult CreateFrom(const std::wstring& source, const std::wstring& file,
                              const std::wstring& name);
     ProfileResult CreateNumbered(std::wstring_view baseName, const std::wstring& source);
+    // The settings of profile `name`'s file; none (NotFound or FileFailed in `outcome`) when it
+    // is missing or cannot be read.
+    std::unique_ptr<SettingsRecord> ReadStored(std::wstring_view name,
+                                               ProfileOutcome& outcome) const;
 
     WorkingProfile& profile_;
     ProfileList& list_;

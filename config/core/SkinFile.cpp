@@ -1,6 +1,6 @@
 #include "config/core/SkinFile.h"
 
-#include "config/controls/CControlGlobals.h"
+#include "config/core/ProgramFolder.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ std::wstring ReadSkinString(const std::wstring& iniPath, std::wstring_view secti
 }
 
 std::wstring Path(std::wstring_view fileName) {
-    return CControlGlobals::SkinPath(std::wstring(fileName));
+    return ProgramFolder::Path() + L"skins\\" + std::wstring(fileName);
 }
 
 std::wstring ButtonText(std::wstring_view iniName, int number) {

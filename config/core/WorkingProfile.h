@@ -73,6 +73,8 @@ public:
     // The current profile's name as shown (the profile-name button): its file is the one every
     // store copies onto.
     void SetNameSource(std::function<std::wstring()> source) { nameSource_ = std::move(source); }
+    // That name; empty without a source.
+    std::wstring ShownName() const { return nameSource_ ? nameSource_() : std::wstring(); }
 
     SettingsRecord& Working() { return records_->Working; }
     const SettingsRecord& Working() const { return records_->Working; }

@@ -1,15 +1,14 @@
 #include "config/dialogs/DialogDropDown.h"
 
-#include "config/controls/CControlGlobals.h"
 #include "config/controls/ListAndMenuResources.h"
+#include "config/core/SkinFile.h"
 
 bool DialogDropDown::Open(winlayer::Window& owner, const std::array<const wchar_t*, 4>& pictures,
                           int style, POINT at, std::span<const Item> items) {
     Close();
     auto menu = std::make_unique<CBmpMenu>(&owner);
-    menu->LoadImages(CControlGlobals::SkinPath(pictures[0]), CControlGlobals::SkinPath(pictures[1]),
-                     CControlGlobals::SkinPath(pictures[2]),
-                     CControlGlobals::SkinPath(pictures[3]));
+    menu->LoadImages(SkinFile::Path(pictures[0]), SkinFile::Path(pictures[1]),
+                     SkinFile::Path(pictures[2]), SkinFile::Path(pictures[3]));
     menu->SetStyle(style);
     menu->SetPosition(at.x, at.y);
     for (const Item& item : items) {

@@ -2,9 +2,10 @@
 
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/ListAndMenuResources.h"
-#include "config/core/KeyPositionNames.h"
+#include "config/core/ProgramFolder.h"
 #include "config/core/ServiceWindow.h"
 #include "config/mainwindow/ConfigResources.h"
+#include "shared/codes/CodeTables.h"
 #include "shared/gfx/CreateRegionFromBitmap.h"
 #include "shared/gfx/LoadPictureFile.h"
 #include "shared/store/CIniFile.h"
@@ -44,29 +45,29 @@ CLucfgDlg::CLucfgDlg(std::wstring programFolder)
       m_profileOps(m_profile, m_profileList, m_programFolder + L"Mouse.ini"),
       m_macros(m_paths.MacroFolder(), m_paths.SettingsFile(),
                [this](const MacroEvent& event) { return EventName(event); }),
-      m_recorder(m_macros.Editor(),
-                 MacroCapture{[this] { return m_hooks.Loaded(); },
-                              [this](bool keyboard, bool mouse) {
-                                  m_hooks.EnableHook(keyboard);
-                                  m_hooks.EnableMouseHook(mouse);
-                              }},
-                 [this](std::uint32_t virtualKey) { return RecordedKeyName(virtualKey); }) {
+      m_recorder(m_macros.Editor(), MacroCapture{[this] { return m_hooks.Loaded(); },
+                                                 [this](bool keyboard, bool mouse) {
+                                                     m_hooks.EnableHook(keyboard);
+                                                     m_hooks.EnableMouseHook(mouse);
+                                                 }}) {
     m_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     // Every store copies "Mouse.ini" onto the file of the profile the window shows.
     m_profile.SetNameSource([this] { return CurrentProfileName(); });
 }
 
 std::wstring CLucfgDlg::EventName(const MacroEvent& event) const {
-    if (event.EventKind() == MacroEvent::Key) {
-        return KeyPositionNames::NameOfUsage(event.Code, KeyNameCase::Upper, m_language);
+    if (event.EventKind() != MacroEvent::Key) {
+        return KeyCodeToName(event.Code);
     }
-    return KeyCodeToName(event.Code);
-}
-
-std::wstring CLucfgDlg::RecordedKeyName(std::uint32_t virtualKey) const {
-    // A key is recorded, not the letter it typed: Caps Lock does not change its name.
-    return KeyCodeToName2(
-        static_cast<std::uint8_t>(MacroRecorder::RecordedKeyPosition(virtualKey)));
+    // One name for a key however the list was filled (recorded or read from the file): a key is
+    // recorded, not the letter it typed, so Caps Lock never changes it, and the two Windows keys
+    // keep names of their own.
+    std::uint32_t virtualKey = 0;
+    if (!KeyCodeMap_LookupReverse(event.Code, virtualKey)) {
+        return {};
+    }
+    const std::uint32_t position = MacroRecorder::RecordedKeyPosition(virtualKey);
+    return position <= 0xFF ? KeyCodeToName(static_cast<std::uint8_t>(position)) : std::wstring();
 }
 
 CLucfgDlg::~CLucfgDlg() = default;
@@ -117,7 +118,7 @@ int CLucfgDlg::OnCreate(CREATESTRUCTW&) {
     if (static_cast<int>(Default()) == -1) {
         return -1;
     }
-    CControlGlobals::SetProgramFolder(m_programFolder);
+    ProgramFolder::Set(m_programFolder);
     GetCurrentDirectoryW(static_cast<DWORD>(m_savedDirectory.size()), m_savedDirectory.data());
     SetCurrentDirectoryW(m_programFolder.c_str());
 
@@ -406,7 +407,7 @@ void CLucfgDlg::OpenHelp() {
     RaiseOrOpen(L"HTML Help", L"Mirelcfg.chm");
 }
 
-bool CLucfgDlg::BrowseProgram() {
+std::optional<std::wstring> CLucfgDlg::BrowseProgram() {
     winlayer::FileDialog dialog(winlayer::FileDialog::Kind::Open, L".exe", L"*.exe",
                                 OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"(*.exe)|*.exe||", Hwnd());
     std::array<wchar_t, MAX_PATH> programs{};
@@ -414,16 +415,9 @@ bool CLucfgDlg::BrowseProgram() {
                               static_cast<DWORD>(programs.size()));
     dialog.SetInitialFolder(programs.data());
     if (dialog.DoModal() != IDOK || dialog.Path().size() > kMaxLinkedProgramPath) {
-        return false;
+        return std::nullopt;
     }
-    const std::wstring name = TitleOf(dialog.Path());
-    m_linkProgramBtn.SetToolTipText(name, true);
-    m_linkToggleBtn.SetCheck(true);
-    const std::wstring link = winlayer::Format(L"%ls.exe", name.c_str());
-    Working().LinkName.fill(L'\0');
-    link.copy(Working().LinkName.data(), Working().LinkName.size() - 1);
-    Working().Link = 1;
-    return true;
+    return TitleOf(dialog.Path());
 }
 
 void CLucfgDlg::OnRateCommand(int id) {

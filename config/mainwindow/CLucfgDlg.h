@@ -96,8 +96,9 @@ public:
     static void ListReset(HWND list);
     void WriteMouseId();
     void OpenHelp();
-    // True when a program was chosen and linked.
-    bool BrowseProgram();
+    // The title of the program file the user chose to link the profile to, when its path can
+    // be stored.
+    std::optional<std::wstring> BrowseProgram();
     void ShowSkinMenu(HWND anchor);
     void OnRateCommand(int id);
 
@@ -119,7 +120,6 @@ public:
     void ShowClickMenu(HWND control, int target);
     static POINT FitImageToScreen(POINT at, SIZE picture);
     std::wstring KeyCodeToName(std::uint8_t position) const;
-    std::wstring KeyCodeToName2(std::uint8_t position) const;
     void RefreshButtonCaptions();
     void ApplyLedModeChoice(int id);
     void ApplyAddMacroChoice(int id);
@@ -243,6 +243,7 @@ private:
     // CLucfgDlgEvents.cpp
     LRESULT OnSliderChanged(WPARAM value, LPARAM sliderId);
     LRESULT OnColorChosen(WPARAM color);
+    // 0x1402: a key-up in one of the three colour boxes or in the loop-count box.
     LRESULT OnMacroMessage1402(WPARAM key, LPARAM id);
     LRESULT OnDpiStageEnter();
     LRESULT OnWheelLinesChanged();
@@ -274,6 +275,8 @@ private:
 
     // CLucfgDlgProfiles.cpp
     void ApplyProfileResult(const ProfileResult& result);
+    // The result of an operation that asked first.
+    void ApplyAskedProfileResult(const ProfileResult& result);
     void OnProfileNameChoice(WPARAM index);
     void OnMoreChoice(WPARAM choice);
     void ImportProfile(ProfileOperations::Form form);
@@ -305,6 +308,10 @@ private:
     LRESULT OnLoopCountKeyUp();
     // Ends a recording that is running without keeping it (the page is left, the window goes).
     void CancelRecording();
+    // A macro operation that asks first (a box, a file dialog): the service's refreshes while it
+    // asks leave the current macro as it is and are made once the operation is done. `act` runs
+    // after a yes, while the macro is still listed.
+    void AskAboutMacro(const std::function<bool()>& ask, const std::function<void()>& act);
     void OpenMacroNameMenu();
     void RenameMacro();
     // True when the name box could take the name as typed (and so shows it whole).
@@ -333,7 +340,6 @@ private:
     // Brings the top-level window of that title forward, or opens the file of the program folder.
     void RaiseOrOpen(const wchar_t* title, const std::wstring& fileName) const;
     std::wstring EventName(const MacroEvent& event) const;
-    std::wstring RecordedKeyName(std::uint32_t virtualKey) const;
     void LoadHookLibrary();
     // Destroys the pop-up menu and every name menu that is open.
     void ClosePopups();
@@ -394,8 +400,11 @@ private:
     int m_menuTarget = 0;
     int m_insertMode = -1;
     MacroDelayMode m_delayMode = MacroDelayMode::Measured;
-    // A service refresh that came during a recording, done when the recording ends.
+    // A service refresh that came during a recording or while a macro operation asked, done
+    // when it ends.
     bool m_refreshDeferred = false;
+    // A macro operation is asking about the current macro.
+    bool m_macroKept = false;
     // A profile operation of this window waits for the service to take its profile over; the
     // profile buttons stay disabled until then.
     bool m_takeOverPending = false;

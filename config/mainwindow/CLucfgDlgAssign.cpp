@@ -227,7 +227,7 @@ void CLucfgDlg::FollowRenamedMacro(const std::wstring& oldName, MacroSlot oldSlo
     if (m_macros.List().SlotOf(newName) != oldSlot) {
         SaveAndAnnounceMacro();
     }
-    const MacroListPosition position = m_macros.List().PositionOf(newName);
+    const MacroListPosition position = m_macros.List().FindMacroName(newName);
     for (size_t button = 0; button < Working().ButtonAssigned.size(); ++button) {
         ButtonAssignment& entry = Working().ButtonAssigned[button];
         if (entry.FunctionCode != ButtonFunctionCodes::kMacro ||
@@ -248,7 +248,7 @@ bool CLucfgDlg::AssignMacroFromMenu(ButtonAssignment& entry) {
         ShowPage(m_mainPage);
         return false;
     }
-    const MacroListPosition position = m_macros.List().PositionOf(m_macros.Current());
+    const MacroListPosition position = m_macros.List().FindMacroName(m_macros.Current());
     if (position == MacroListPosition::None) {
         return false;
     }

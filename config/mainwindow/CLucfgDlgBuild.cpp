@@ -94,6 +94,15 @@ void LowerEditText(const CClrEdit& edit, int pixels) {
 RECT Rect(int left, int top, int right, int bottom) {
     return RECT{left, top, right, bottom};
 }
+
+// A drop-down's name is drawn left of the separator and arrow at its right end (25 pixels of
+// the skin), cut short with an ellipsis when it is wider.
+void KeepCaptionLeftOfArrow(CBitmapBtn& dropDown, const RECT& rect) {
+    constexpr int kArrowEnd = 25;
+    constexpr int kMargin = 4;
+    dropDown.SetTextRect(kMargin, 0, rect.right - rect.left - kArrowEnd - kMargin,
+                         rect.bottom - rect.top);
+}
 } // namespace
 
 CStaticTrans& CLucfgDlg::AddLabel(std::vector<winlayer::Window*>& group, const std::wstring& text,
@@ -234,6 +243,7 @@ void CLucfgDlg::BuildMainPage() {
     MakeButton(m_deleteProfileBtn, page, Rect(93, 276, 141, 295), plain, Text::Tooltip, text(70));
     MakeButton(m_moreProfileBtn, page, Rect(144, 276, 192, 295), plain, Text::Tooltip, text(69));
     MakeButton(m_profileNameBtn, page, Rect(19, 235, 189, 260), plain, Text::None, L"", white14);
+    KeepCaptionLeftOfArrow(m_profileNameBtn, Rect(19, 235, 189, 260));
     MakeEdit(m_profileNameEdit, page, ES_MULTILINE, Rect(45, 373, 189, 394), 20483, 20, kWhite,
              RGB(0, 0, 0));
     LowerEditText(m_profileNameEdit, 4);
@@ -514,6 +524,7 @@ void CLucfgDlg::BuildMacroPage() {
     MakeButton(m_addMacroMenuBtn, page, Rect(659, 169, 849, 197), plain, Text::Tooltip, text(23),
                {Colors{kBlue, kBlue, kBlue}, 14});
     MakeButton(m_macroNameBtn, page, Rect(19, 235, 190, 260), plain, Text::None, L"", white14);
+    KeepCaptionLeftOfArrow(m_macroNameBtn, Rect(19, 235, 190, 260));
     MakeButton(m_newMacroBtn, page, Rect(36, 276, 84, 295), plain, Text::Tooltip, text(2));
     MakeButton(m_moreMacroBtn, page, Rect(138, 276, 187, 295), plain, Text::Tooltip, text(16));
     MakeButton(m_importMacroBtn, page, Rect(21, 305, 100, 330), pressed, Text::Caption, text(3),

@@ -215,8 +215,9 @@ void CLucfgDlg::RefreshPage() {
     // The captions name the macros the list holds now.
     LoadMacroList();
     RefreshButtonCaptions();
-    // A recording keeps its macro: the macro refresh waits for its end.
-    if (m_recorder.Active()) {
+    // A recording, or an operation asking about its macro, keeps that macro: the macro refresh
+    // waits for its end.
+    if (m_recorder.Active() || m_macroKept) {
         m_refreshDeferred = true;
         return;
     }

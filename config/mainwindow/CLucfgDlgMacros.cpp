@@ -54,11 +54,14 @@ void CLucfgDlg::RegisterMacroCommands() {
     AddCommand(m_importMacroBtn, [this] { ImportMacro(); });
     AddCommand(m_exportMacroBtn, [this] { ExportMacro(); });
     AddCommand(m_deleteMacroBtn, [this] {
-        if (Warn(L"删除宏文件", L"确定要删除这个宏文件吗？") && m_macros.Delete()) {
-            ShowCurrentMacro();
-            // The buttons that played it say so.
-            RefreshButtonCaptions();
-        }
+        AskAboutMacro([this] { return Warn(L"删除宏文件", L"确定要删除这个宏文件吗？"); },
+                      [this] {
+                          if (m_macros.Delete()) {
+                              ShowCurrentMacro();
+                              // The buttons that played it say so.
+                              RefreshButtonCaptions();
+                          }
+                      });
     });
     for (size_t i = 0; i < m_delayModeBtns.size(); ++i) {
         AddCommand(m_delayModeBtns[i], [this, i] {
@@ -99,6 +102,21 @@ void CLucfgDlg::NewMacro() {
     m_hooks.EnableBoth(false);
     if (m_macros.New(m_language.ButtonPage(L"NEWMACRO"))) {
         ShowCurrentMacro();
+    }
+}
+
+void CLucfgDlg::AskAboutMacro(const std::function<bool()>& ask, const std::function<void()>& act) {
+    m_macroKept = true;
+    const bool yes = ask();
+    m_macroKept = false;
+    LoadMacroList();
+    // A macro that left the list while the user was asked is not acted on.
+    if (yes && m_macros.List().FindMacroName(m_macros.Current()) != MacroListPosition::None) {
+        act();
+    }
+    if (m_refreshDeferred && !m_recorder.Active()) {
+        m_refreshDeferred = false;
+        RefreshPage();
     }
 }
 
@@ -225,9 +243,12 @@ void CLucfgDlg::ExportMacro() {
     winlayer::FileDialog dialog(winlayer::FileDialog::Kind::Save, L".MACRO", L"*.MACRO",
                                 OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, MacroFilter(), Hwnd());
     dialog.SetInitialFolder(m_paths.DataFolder());
-    if (dialog.DoModal() == IDOK && !m_macros.Export(dialog.Path())) {
-        Warn(kMacroSettings, L"宏文件无法写入");
-    }
+    AskAboutMacro([&] { return dialog.DoModal() == IDOK; },
+                  [&] {
+                      if (!m_macros.Export(dialog.Path())) {
+                          Warn(kMacroSettings, L"宏文件无法写入");
+                      }
+                  });
 }
 
 // --- What the page shows ---
@@ -444,10 +465,11 @@ LRESULT CLucfgDlg::OnMacroMessage3403(WPARAM wParam) {
     }
     CEditDelay dialog(this);
     dialog.SetDelay(static_cast<int>(m_macros.Editor().EventAt(row)->DelayMilliseconds()));
-    if (RunModal(dialog) == IDOK) {
-        ApplyMacroEdit(m_macros.Editor().SetDelay(row, dialog.Delay()));
-        m_eventList.SetCurSel(row);
-    }
+    AskAboutMacro([&] { return RunModal(dialog) == IDOK; },
+                  [&] {
+                      ApplyMacroEdit(m_macros.Editor().SetDelay(row, dialog.Delay()));
+                      m_eventList.SetCurSel(row);
+                  });
     return 0;
 }
 
@@ -556,15 +578,19 @@ void CLucfgDlg::StopRecording() {
     ShowWindow(m_stopRecordBtn.Hwnd(), SW_HIDE);
     ShowWindow(m_recordBtn.Hwnd(), SW_SHOWNA);
     EnableMacroControls(true);
-    if (stop.WasRecording && !m_macros.Current().empty() && !stop.KeysReleased) {
-        Warn(kMacroSettings, L"有一个或者多个按键没有被松开，", L"可能会造成按键无法停止");
-    }
-    SaveAndAnnounceMacro();
-    ShowEventCount();
-    if (m_refreshDeferred) {
-        m_refreshDeferred = false;
-        RefreshPage();
-    }
+    const bool keysHeld = stop.WasRecording && !m_macros.Current().empty() && !stop.KeysReleased;
+    // Saved after the warning, whatever the answer.
+    AskAboutMacro(
+        [&] {
+            if (keysHeld) {
+                Warn(kMacroSettings, L"有一个或者多个按键没有被松开，", L"可能会造成按键无法停止");
+            }
+            return true;
+        },
+        [this] {
+            SaveAndAnnounceMacro();
+            ShowEventCount();
+        });
 }
 
 void CLucfgDlg::CancelRecording() {

@@ -4,18 +4,45 @@
 #include "config/core/ButtonCaptions.h"
 #include "config/core/KeyPositionNames.h"
 #include "config/core/PopupMenus.h"
+#include "config/core/SkinFile.h"
 
 // The pop-up menus of the main window: at most one is open; its description stays with the
 // dialog so that its choice is read by the menu that was open.
 
 namespace {
 constexpr int kHorizontal = 1;
+
+// Loads the menu's pictures, then places it (fitted to the screen when the design asks for it),
+// styles and fills it; its window is still to be made.
+void FillMenu(CBmpMenu& menu, const PopupMenu& design, POINT at) {
+    const auto path = [](const std::wstring& name) { return SkinFile::Path(name); };
+    const PopupMenu::Pictures& pictures = design.pictures;
+    menu.LoadImages(path(pictures[0]), path(pictures[1]), path(pictures[2]), path(pictures[3]));
+    if (design.fitToScreen) {
+        at = PopupMenu::FitImageToScreen(at, menu.FirstPictureSize(), PopupMenu::FullScreen());
+    }
+    menu.SetStyle(design.style);
+    menu.SetPosition(at.x, at.y);
+    if (design.fontSize != 0) {
+        menu.SetFontSize(design.fontSize);
+    }
+    if (design.subPictures) {
+        const PopupMenu::Pictures& sub = *design.subPictures;
+        menu.LoadSubImages(path(sub[0]), path(sub[1]), path(sub[2]), path(sub[3]));
+    }
+    for (const PopupMenu::Entry& entry : design.entries) {
+        menu.AddItem(entry.text, entry.id);
+    }
+    for (const PopupMenu::SubEntry& entry : design.subEntries) {
+        menu.AddSubItem(entry.head, entry.text, entry.id);
+    }
+}
 } // namespace
 
 void CLucfgDlg::OpenMenu(PopupMenu design, POINT at) {
     ClosePopupMenu();
     m_popup = std::make_unique<CBmpMenu>(this);
-    design.Fill(*m_popup, at, PopupMenu::FullScreen());
+    FillMenu(*m_popup, design, at);
     m_menuKind = static_cast<int>(design.kind);
     m_openMenu = std::move(design);
     if (m_popup->Create(IDD_BMPMENU, this)) {
@@ -106,10 +133,6 @@ POINT CLucfgDlg::FitImageToScreen(POINT at, SIZE picture) {
 
 std::wstring CLucfgDlg::KeyCodeToName(std::uint8_t position) const {
     return KeyPositionNames::Name(position, KeyNameCase::Upper, m_language);
-}
-
-std::wstring CLucfgDlg::KeyCodeToName2(std::uint8_t position) const {
-    return KeyPositionNames::Name(position, KeyNameCase::Lower, m_language);
 }
 
 void CLucfgDlg::RefreshButtonCaptions() {

@@ -13,6 +13,13 @@ constexpr UINT kLinkSendTimeoutMs = 2000;
 constexpr wchar_t kProfileFilter[] = L"Profile File(*.PROF)|*.PROF|";
 constexpr wchar_t kNotice[] = L"提示";
 
+// Links the record's profile to the program file `link`.
+void SetLink(SettingsRecord& record, const std::wstring& link) {
+    record.LinkName.fill(L'\0');
+    link.copy(record.LinkName.data(), record.LinkName.size() - 1);
+    record.Link = 1;
+}
+
 // What the warning box says when an operation was refused.
 const wchar_t* RefusalText(ProfileOutcome outcome) {
     switch (outcome) {
@@ -43,8 +50,10 @@ void CLucfgDlg::RegisterProfileCommands() {
             Warn(L"删除配置文件", L"必须要保留一个配置文件");
             return;
         }
+        // The service may switch profiles while the box asks: the answer is about this one.
+        const std::wstring name = CurrentProfileName();
         if (Warn(L"删除配置文件", L"确定要删除这个配置文件吗？")) {
-            DeleteProfileFile(CurrentProfileName());
+            DeleteProfileFile(name);
         }
     });
     AddCommand(m_moreProfileBtn, [this] {
@@ -120,7 +129,14 @@ void CLucfgDlg::CopyProfile(const std::wstring& name) {
 }
 
 void CLucfgDlg::DeleteProfileFile(const std::wstring& name) {
-    ApplyProfileResult(m_profileOps.Delete(name));
+    ApplyAskedProfileResult(m_profileOps.Delete(name));
+}
+
+void CLucfgDlg::ApplyAskedProfileResult(const ProfileResult& result) {
+    // The profile the user was asked about went meanwhile: there is nothing left to do.
+    if (result.Outcome != ProfileOutcome::NotFound) {
+        ApplyProfileResult(result);
+    }
 }
 
 void CLucfgDlg::RenameProfile() {
@@ -182,21 +198,35 @@ void CLucfgDlg::ImportProfile(ProfileOperations::Form form) {
 }
 
 void CLucfgDlg::ExportProfile(ProfileOperations::Form form) {
+    const std::wstring name = CurrentProfileName();
     winlayer::FileDialog dialog(winlayer::FileDialog::Kind::Save, L".PROF", L"*.PROF",
                                 OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kProfileFilter, Hwnd());
     dialog.SetInitialFolder(m_paths.DataFolder());
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    ApplyProfileResult(m_profileOps.Export(dialog.Path(), form));
+    ApplyAskedProfileResult(m_profileOps.Export(dialog.Path(), form, name));
 }
 
 void CLucfgDlg::LinkProgram() {
-    if (!BrowseProgram()) {
+    const std::wstring name = CurrentProfileName();
+    const std::optional<std::wstring> program = BrowseProgram();
+    if (!program) {
         return;
     }
-    m_profile.Store();
-    LoadProfileList();
+    const std::wstring link = winlayer::Format(L"%ls.exe", program->c_str());
+    if (CurrentProfileName() == name) {
+        m_linkProgramBtn.SetToolTipText(*program, true);
+        m_linkToggleBtn.SetCheck(true);
+        SetLink(Working(), link);
+        m_profile.Store();
+        LoadProfileList();
+    } else if (const ProfileResult result = m_profileOps.ChangeStored(
+                   name, [&](SettingsRecord& record) { SetLink(record, link); });
+               !result.Succeeded()) {
+        ApplyAskedProfileResult(result);
+        return;
+    }
     // Sent, so the service has its new list before the user goes on; a hung service cannot
     // hang this window.
     ServiceWindow::SendWithTimeout(kLinkChanged, 0, 0, kLinkSendTimeoutMs);
@@ -214,7 +244,15 @@ void CLucfgDlg::RemoveLink() {
 }
 
 void CLucfgDlg::ResetProfile() {
+    const std::wstring name = CurrentProfileName();
     if (!Warn(L"复位", m_language.ButtonPage(L"WARN1"))) {
+        return;
+    }
+    if (CurrentProfileName() != name) {
+        // The service switched profiles while the box asked: the one asked about is reset.
+        ApplyAskedProfileResult(m_profileOps.ChangeStored(name, [](SettingsRecord& record) {
+            SettingsRecord_FillDefaults(record, record.Profile);
+        }));
         return;
     }
     m_profile.ResetToDefaults();

@@ -1,6 +1,6 @@
 #include "config/dialogs/FWUpdate/CFWUpdateDlg.h"
 
-#include "config/controls/CControlGlobals.h"
+#include "config/core/ProgramFolder.h"
 #include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/FWUpdate/FlashStages.h"
@@ -118,7 +118,7 @@ void CFWUpdateDlg::StartUpdate() {
         return;
     }
     // A tool that cannot start would leave the bar waiting for ever.
-    if (StartTool(CControlGlobals::ProgramFolder() + kToolPath) <= kLastShellError) {
+    if (StartTool(ProgramFolder::Path() + kToolPath) <= kLastShellError) {
         OnFlashProgress(FlashStages::kPrepareFailed);
     }
 }

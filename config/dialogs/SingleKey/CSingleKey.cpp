@@ -1,6 +1,6 @@
 #include "config/dialogs/SingleKey/CSingleKey.h"
 
-#include "config/controls/CControlGlobals.h"
+#include "config/core/ProgramFolder.h"
 #include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 
@@ -34,7 +34,7 @@ void CSingleKey::SetKeys(std::uint8_t mainKeyUsage, const SingleKeyCombination::
 }
 
 void CSingleKey::StartKeyCapture() {
-    if (!m_hooks.Load(CControlGlobals::ProgramFolder())) {
+    if (!m_hooks.Load(ProgramFolder::Path())) {
         return;
     }
     m_hooks.InstallHook(Hwnd());

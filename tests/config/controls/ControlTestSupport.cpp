@@ -1,6 +1,6 @@
 #include "tests/config/controls/ControlTestSupport.h"
 
-#include "config/controls/CControlGlobals.h"
+#include "config/core/ProgramFolder.h"
 #include "tests/config/controls/PointerHold.h"
 #include "winlayer/ClientDC.h"
 #include "winlayer/GdiObject.h"
@@ -93,12 +93,12 @@ std::wstring MakeSkinFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(ControlsEnvironment::s_folder, ignored);
     std::filesystem::create_directories(ControlsEnvironment::s_folder + L"skins");
-    CControlGlobals::SetProgramFolder(ControlsEnvironment::s_folder);
+    ProgramFolder::Set(ControlsEnvironment::s_folder);
     return ControlsEnvironment::s_folder;
 }
 
 std::wstring SkinFile(const std::wstring& name) {
-    return CControlGlobals::SkinPath(name);
+    return ProgramFolder::Path() + L"skins\\" + name;
 }
 
 namespace {

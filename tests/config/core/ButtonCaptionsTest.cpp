@@ -133,8 +133,8 @@ TEST(ButtonCaptions, MacroNamesAndMissingMacros) {
         const wchar_t* textAfter;
         bool changed;
     };
-    const Row rows[] = {{{}, 0, L"[MACROCOMMAND]", 6, L"old", false},
-                        {{}, 3, L"[MACROCOMMAND]", 6, L"old", false},
+    const Row rows[] = {{{}, 0, L"[OFFBUTTON]", 6, L"old", false},
+                        {{}, 3, L"[OFFBUTTON]", 6, L"old", false},
                         // The entry's macro left the list: never the one that took its place.
                         {{L"first", L"second"}, 1, L"[OFFBUTTON]", 6, L"old", false},
                         {{L"old"}, 0, L"old", 6, L"old", false},

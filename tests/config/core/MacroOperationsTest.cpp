@@ -45,7 +45,7 @@ MacroOperations Prepared(const MacroFolder& folder, const std::vector<std::wstri
         }
     }
     MacroOperations macros(folder.Macros(), folder.Settings(), TestName);
-    macros.Choose(macros.List().PositionOf(current));
+    macros.Choose(macros.List().FindMacroName(current));
     return macros;
 }
 

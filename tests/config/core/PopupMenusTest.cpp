@@ -1,9 +1,7 @@
 #include "config/core/PopupMenus.h"
 
-#include "config/controls/CBmpMenu.h"
 #include "config/controls/CBmpMenuChoice.h"
 #include "shared/codes/ButtonFunctionCodes.h"
-#include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/core/ButtonPageTexts.h"
 
 #include <gtest/gtest.h>
@@ -267,22 +265,4 @@ TEST(PopupMenus, MenusStayOnTheScreen) {
         EXPECT_EQ(row.fitted.x, fitted.x) << row.at.x << "," << row.at.y;
         EXPECT_EQ(row.fitted.y, fitted.y) << row.at.x << "," << row.at.y;
     }
-
-    // The menu's picture size is known before its window exists.
-    MakeSkinFolder();
-    SaveSolidPng(SkinFile(L"Menu1_n.png"), 150, 300, RGB(1, 2, 3));
-    CBmpMenu menu(nullptr);
-    EXPECT_EQ(0, menu.FirstPictureSize().cx);
-    const PopupMenu functions = PopupMenus::ButtonFunction(Texts().Language());
-    const POINT at = functions.Fill(menu, {1200, 900}, screen);
-    EXPECT_EQ(150, menu.FirstPictureSize().cx);
-    EXPECT_EQ(300, menu.FirstPictureSize().cy);
-    EXPECT_EQ(900, at.x);
-    EXPECT_EQ(500, at.y);
-    const auto entries = menu.Entries().Entries();
-    ASSERT_EQ(22u, entries.size());
-    EXPECT_TRUE(entries[16].hasSubMenu);
-    EXPECT_EQ(32, entries[16].subEntries[3].value);
-    EXPECT_EQ(L"[PLAYPAUSE]", entries[16].subEntries[3].text);
-    EXPECT_FALSE(entries[15].hasSubMenu);
 }

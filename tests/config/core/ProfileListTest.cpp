@@ -75,11 +75,12 @@ TEST(ProfileList, RebuildsTheServicesList) {
         EXPECT_EQ(row.section, SectionLines(settings, ProfileList::kSection));
         // The rest of the settings file is left alone.
         EXPECT_EQ(0, ReadRecord(settings)->Profile);
-        // A name is found in its own case only, and only among several.
+        // A name is found in any case, as its file is.
         if (!row.names.empty()) {
-            const int last = static_cast<int>(row.names.size()) - 1;
-            EXPECT_EQ(last, list.FindProfileName(row.names.back()));
-            EXPECT_EQ(0, list.FindProfileName(row.names.back() + L"x"));
+            std::wstring upper = row.names.back();
+            CharUpperW(upper.data());
+            EXPECT_EQ(row.names.size() - 1, list.FindProfileName(upper));
+            EXPECT_EQ(std::nullopt, list.FindProfileName(row.names.back() + L"x"));
         }
     }
 }

@@ -364,16 +364,16 @@ TEST(ProfileOperations, ExportsBothForms) {
     s.profile.SetName(L"Current");
     const std::wstring file = s.folder.Outside(L"Out.PROF");
     WriteFileBytes(file, "[PROFILE_LIST]\r\nstale.exe=Old\r\n");
-    ASSERT_TRUE(s.operations.Export(file, ProfileOperations::Form::Button).Succeeded());
+    ASSERT_TRUE(s.operations.Export(file, ProfileOperations::Form::Button, s.caption).Succeeded());
     EXPECT_EQ(L"Current", std::wstring(ReadRecord(file)->ProfileName.data()));
     EXPECT_EQ(2, ReadRecord(file)->PollingRate);
     EXPECT_TRUE(SectionLines(file, ProfileList::kSection).empty());
-    ASSERT_TRUE(s.operations.Export(file, ProfileOperations::Form::Menu).Succeeded());
+    ASSERT_TRUE(s.operations.Export(file, ProfileOperations::Form::Menu, s.caption).Succeeded());
     EXPECT_EQ(L"Out", std::wstring(ReadRecord(file)->ProfileName.data()));
-    EXPECT_EQ(
-        ProfileOutcome::FileFailed,
-        s.operations.Export(s.folder.Outside(L"none\\Out.PROF"), ProfileOperations::Form::Button)
-            .Outcome);
+    EXPECT_EQ(ProfileOutcome::FileFailed, s.operations
+                                              .Export(s.folder.Outside(L"none\\Out.PROF"),
+                                                      ProfileOperations::Form::Button, s.caption)
+                                              .Outcome);
 }
 
 // Without a data folder no operation writes anything.

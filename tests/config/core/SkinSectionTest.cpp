@@ -1,6 +1,6 @@
 #include "config/core/SkinSection.h"
 
-#include "config/controls/CControlGlobals.h"
+#include "config/core/ProgramFolder.h"
 #include "config/core/SkinFile.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ void MakeProgramFolder() {
         (L"v212skinsection" + std::to_wstring(GetCurrentProcessId()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / L"skins");
-    CControlGlobals::SetProgramFolder(folder.wstring() + L"\\");
+    ProgramFolder::Set(folder.wstring() + L"\\");
 }
 
 void WriteIni(const std::wstring& path, const std::wstring& text) {

@@ -106,6 +106,19 @@ std::wstring TypedIntoBox(HWND box, const std::wstring& name) {
     return kept.data();
 }
 
+// The pixels of the drop-down's arrow end (its separator and arrow in the skin) that are not
+// its background: the caption drawn over them.
+int DrawnOverArrow(HWND dropDown) {
+    constexpr int kArrowEnd = 25;
+    RedrawWindow(dropDown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(dropDown, &client);
+    const ScreenShot shot(dropDown);
+    const RECT arrow{client.right - kArrowEnd, 0, client.right, client.bottom};
+    const int pixels = kArrowEnd * client.bottom;
+    return pixels - shot.Count(arrow, shot.At(client.right - 1, 0));
+}
+
 // An expected name "<head>…<tail>" stands for `actual` when that is <tail> after a shorter
 // beginning of <head>; any other expected name stands for itself.
 std::wstring Resolved(const std::wstring& expected, const std::wstring& actual) {
@@ -223,8 +236,9 @@ TEST(MacroPage, RecordsTheHookReportsIntoTheCurrentMacro) {
          End::WindowCloses, L"", ab, 1, {}, L""},
         {"without the hook library: warned, nothing recorded", false, ab, 2, L"", -1, -1, typeA,
          End::Stop, noHooks, ab, 1, {}, L""},
-        {"Caps Lock on: recorded letters are named in lower case", true, ab, 2, L"", -1, -1,
-         typeA, End::Stop, L"", aa, 1, {1}, L"", Via::Buttons, true, false, {L"a", L"a"}},
+        {"a recorded key has the name its macro's file gives it, Caps Lock on or not", true, ab,
+         2, L"", -1, -1, typeA, End::Stop, L"", aa, 1, {1}, L"", Via::Buttons, true, false,
+         {L"A", L"A"}},
         {"insert mode 1: a new action from the row's menu goes to the end", true, aa, 2, L"", 1,
          0, typeB, End::Stop, L"", {Down(kA), Up(kA), Down(kB), Up(kB)}, 3, {1}, L"",
          Via::InsertAction},
@@ -415,10 +429,13 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         {"deleting the macro a button plays turns its caption off, not to the next macro", three,
          0, Op::Delete, L"", {{sure, true}}, {L"Beta", L"Gamma"}, L"Beta",
          {{L"Beta", beta}, {L"Gamma", gamma}}, {0, 1}, 0, L"Alpha", L"[OFFBUTTON]"},
-        {"the list emptied outside the window: the page and the button name no macro", three, 1,
-         Op::EmptiedOutside, L"", {}, {}, L"", all, {}, -1, L"Beta", L"[MACROCOMMAND]"},
+        {"the list emptied outside the window: the page names no macro, the button reads off",
+         three, 1, Op::EmptiedOutside, L"", {}, {}, L"", all, {}, -1, L"Beta", L"[OFFBUTTON]"},
         {"rename to another macro's name in another case", three, 1, Op::Rename, L"alpha",
          {{L"已有同名的宏", true}}, {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
+        {"rename to a name that fills the box: the drop-down shows it", three, 1, Op::Rename,
+         L"WWWWWWWWWWW", {}, {L"Alpha", L"WWWWWWWWWWW", L"Gamma"}, L"WWWWWWWWWWW",
+         {{L"Alpha", alpha}, {L"Gamma", gamma}, {L"WWWWWWWWWWW", beta}}, {}, 0},
         {"rename to a path", three, 1, Op::Rename, L"..\\Beta", {{L"宏名称不能用作文件名", true}},
          {L"Alpha", L"Beta", L"Gamma"}, L"Beta", all, {}, 0},
         {"rename", three, 1, Op::Rename, L"Delta", {}, {L"Alpha", L"Delta", L"Gamma"}, L"Delta",
@@ -550,6 +567,8 @@ TEST(MacroPage, MacroOperationsFromTheirButtonsKeepEveryOtherMacro) {
         }
         // The name box takes the current name as it would take it typed.
         EXPECT_EQ(current, TypedIntoBox(P::macroNameEdit(dialog).Hwnd(), current));
+        EXPECT_EQ(0, DrawnOverArrow(P::macroNameBtn(dialog).Hwnd()))
+            << "the drop-down draws its name left of its arrow";
         if (row.buttonAfter != nullptr) {
             EXPECT_EQ(row.buttonAfter, P::slotBtns(dialog)[kButtonCount - 1].GetCaption());
         }

@@ -453,6 +453,8 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
         int applies;
         // New, profile name, Delete, More and Reset wait for the service to take a profile over.
         bool buttonsEnabled;
+        // The profile the service switches to while the box asks; none when empty.
+        const wchar_t* switchedTo = L"";
     };
     const Row rows[] = {
         {"one profile: a warning, nothing deleted",
@@ -479,6 +481,15 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
          L"Work",
          1,
          false},
+        {"the service switches to Work while it asks: the profile asked about goes, Work stays",
+         {L"Game", L"Work"},
+         ModalBoxes::Ok(),
+         L"确定要删除这个配置文件吗？",
+         {L"Work"},
+         L"Work",
+         1,
+         true,
+         L"Work"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -489,6 +500,11 @@ TEST(MainWindowCommands, DeleteProfileAsksAndKeepsTheLastProfile) {
         {
             ModalBoxes boxes(session.Hwnd(), {[&](HWND box) {
                                  highlightWhileAsking = Probe::highlightTimerOn(dialog);
+                                 if (*row.switchedTo != L'\0') {
+                                     CIniFile(SettingsFilePath())
+                                         .WriteString(L"Setting", L"AutoProfile", row.switchedTo);
+                                     SendMessageW(session.Hwnd(), 0x505, 15, 0);
+                                 }
                                  row.answer(box);
                              }});
             Click(Probe::deleteProfileBtn(dialog).Hwnd());
