@@ -55,6 +55,16 @@ void CBitmapBtnEdit::OnPainted() {
     SetWindowTextW(m_edit.Hwnd(), m_editText.c_str());
 }
 
+bool CBitmapBtnEdit::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // The edit's loss of the focus ends its typing: the owner takes the value then.
+    if (HIWORD(wParam) == EN_KILLFOCUS && reinterpret_cast<HWND>(lParam) == m_edit.Hwnd() &&
+        m_edit.Hwnd() != nullptr) {
+        SendMessageW(GetParent(Hwnd()), WM_COMMAND, wParam, lParam);
+        return true;
+    }
+    return CBitmapBtnBase::OnCommand(wParam, lParam);
+}
+
 LRESULT CBitmapBtnEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == ControlMessages::kEditEnter) {
         NotifyParent(ControlMessages::kEditEnter, 0, 0);

@@ -5,7 +5,8 @@
 
 // A bitmap button with a small coloured edit inside it, for buttons that show an editable
 // number. The owner stores the number with SetEditText; it reaches the edit at the next paint
-// unless the user is typing in it. Enter in the edit is passed on to the parent as 0x1403.
+// unless the user is typing in it. Enter in the edit is passed on to the parent as 0x1403, the
+// edit's loss of the focus as its EN_KILLFOCUS.
 class CBitmapBtnEdit : public CBitmapBtnBase {
 public:
     static constexpr int kEditId = 20483;
@@ -28,6 +29,7 @@ public:
 
 protected:
     int OnCreate(CREATESTRUCTW& create) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnPainted() override;
 
 private:

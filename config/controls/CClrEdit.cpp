@@ -70,6 +70,15 @@ void CClrEdit::OnLButtonDown(UINT, POINT) {
     }
 }
 
+void CClrEdit::ShowCorrectedText(const std::wstring& text) {
+    if (Hwnd() == nullptr || Text() == text) {
+        return;
+    }
+    SetWindowTextW(Hwnd(), text.c_str());
+    const auto end = static_cast<WPARAM>(text.size());
+    SendMessageW(Hwnd(), EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
 void CClrEdit::OnTimer(UINT_PTR id) {
     if (id == kOneShotTimer) {
         KillTimer(id);

@@ -27,6 +27,8 @@ public:
     void SetMarksSecondFlag(bool on) { m_marksSecondFlag = on; }
     void SetReportChanges(bool on) { m_reportChanges = on; }
     bool AcceptsClicks() const { return m_acceptClicks; }
+    // Shows a text its owner corrected, with the caret after it, so that typing goes on there.
+    void ShowCorrectedText(const std::wstring& text);
 
     bool PreTranslateMessage(MSG& msg) override;
 
