@@ -65,6 +65,9 @@ void CClrEdit::OnSetFocus(HWND) {
 }
 
 void CClrEdit::OnLButtonDown(UINT, POINT) {
+    if (!m_acceptClicks && m_refusedClick) {
+        m_refusedClick();
+    }
     if (m_acceptClicks) {
         Default();
     }
