@@ -17,12 +17,18 @@ int CBitmapBtnEdit::OnCreate(CREATESTRUCTW&) {
     if (result == -1) {
         return result;
     }
-    m_edit.Create(WS_VISIBLE | ES_CENTER, RECT{15, 25, 58, 39}, Hwnd(), kEditId);
+    m_edit.Create(WS_VISIBLE | ES_CENTER | ES_NUMBER, RECT{15, 25, 58, 39}, Hwnd(), kEditId);
     SendMessageW(m_edit.Hwnd(), EM_LIMITTEXT, 5, 0);
     m_edit.SetTextColor(RGB(255, 255, 255));
     m_edit.SetBkColor(RGB(0, 0, 0));
     m_edit.SetReportKeyUps(false);
     m_edit.SetMarksEditing(true);
+    // A press on the number of a button that is not checked is a click of the button: the owner
+    // checks it there, and the press then places the caret in the number.
+    m_edit.SetRefusedClickHandler([this] {
+        SendMessageW(GetParent(Hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Hwnd()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Hwnd()));
+    });
     return result;
 }
 
@@ -53,6 +59,16 @@ void CBitmapBtnEdit::OnPainted() {
         return;
     }
     SetWindowTextW(m_edit.Hwnd(), m_editText.c_str());
+}
+
+bool CBitmapBtnEdit::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // The edit's loss of the focus ends its typing: the owner takes the value then.
+    if (HIWORD(wParam) == EN_KILLFOCUS && reinterpret_cast<HWND>(lParam) == m_edit.Hwnd() &&
+        m_edit.Hwnd() != nullptr) {
+        SendMessageW(GetParent(Hwnd()), WM_COMMAND, wParam, lParam);
+        return true;
+    }
+    return CBitmapBtnBase::OnCommand(wParam, lParam);
 }
 
 LRESULT CBitmapBtnEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,8 +4,10 @@
 #include "config/controls/CClrEdit.h"
 
 // A bitmap button with a small coloured edit inside it, for buttons that show an editable
-// number. The owner stores the number with SetEditText; it reaches the edit at the next paint
-// unless the user is typing in it. Enter in the edit is passed on to the parent as 0x1403.
+// number (digits only). The owner stores the number with SetEditText; it reaches the edit at the
+// next paint unless the user is typing in it. Enter in the edit is passed on to the parent as
+// 0x1403, the edit's loss of the focus as its EN_KILLFOCUS, and a press on the edit of a button
+// that is not checked as a click of the button.
 class CBitmapBtnEdit : public CBitmapBtnBase {
 public:
     static constexpr int kEditId = 20483;
@@ -15,7 +17,8 @@ public:
     // The button's window is made to clip the edit, so painting the button leaves it visible.
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
 
-    // Also lets the edit take mouse clicks only while the button is checked.
+    // Also lets the edit take mouse clicks only while the button is checked; a press on it
+    // while unchecked is passed on as a click of the button.
     void SetChecked(bool checked);
     void SetCaption(const std::wstring& caption, const std::wstring& editText, int xOffset,
                     int orientation);
@@ -28,6 +31,7 @@ public:
 
 protected:
     int OnCreate(CREATESTRUCTW& create) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnPainted() override;
 
 private:

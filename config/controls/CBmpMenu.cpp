@@ -24,6 +24,22 @@ SIZE PictureSize(const PicturePtr& picture) {
     }
     return {static_cast<LONG>(picture->GetWidth()), static_cast<LONG>(picture->GetHeight())};
 }
+
+// The background of a menu shorter than its picture: the picture down to `height` - `margin`,
+// then the picture's own bottom `margin` rows.
+PicturePtr ShortenedPicture(Gdiplus::Bitmap* picture, int height, int margin) {
+    const auto width = static_cast<int>(picture->GetWidth());
+    const auto full = static_cast<int>(picture->GetHeight());
+    auto shortened = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    Gdiplus::Graphics graphics(shortened.get());
+    const PicturePtr top = CutPicture(picture, 0, 0, width, height - margin);
+    DrawStretched(graphics, top.get(), Gdiplus::Rect(0, 0, width, height - margin));
+    if (margin > 0) {
+        const PicturePtr bottom = CutPicture(picture, 0, full - margin, width, margin);
+        DrawStretched(graphics, bottom.get(), Gdiplus::Rect(0, height - margin, width, margin));
+    }
+    return shortened;
+}
 } // namespace
 
 CBmpMenu::CBmpMenu(winlayer::Window* owner) : Dialog(IDD_BMPMENU, owner) {}
@@ -75,16 +91,28 @@ void CBmpMenu::OnDestroy() {
     m_entries.Clear();
     m_pictures = {};
     m_subPictures = {};
+    m_background.reset();
     m_tipHold.reset();
     Dialog::OnDestroy();
 }
 
 bool CBmpMenu::OnInitDialog() {
     m_tipHold.emplace(GetParent(Hwnd()));
-    const SIZE size = PictureSize(m_pictures[0]);
+    SIZE size = PictureSize(m_pictures[0]);
+    const auto entries = m_entries.Entries();
+    // No empty rows under the last entry when the picture has room for more.
+    const auto count = static_cast<int>(entries.size());
+    const int height = CBmpMenuLayout::MenuHeight(m_style, count, size.cy);
+    m_background.reset();
+    if (height < size.cy) {
+        const int margin =
+            height -
+            static_cast<int>(CBmpMenuLayout::EntryRect(m_style, count - 1, size.cx).bottom);
+        m_background = ShortenedPicture(m_pictures[0].get(), height, margin);
+        size.cy = height;
+    }
     SetWindowPos(Hwnd(), HWND_TOP, m_position.x, m_position.y, size.cx, size.cy, SWP_SHOWWINDOW);
     m_buttons.clear();
-    const auto entries = m_entries.Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         const RECT r = CBmpMenuLayout::EntryRect(m_style, static_cast<int>(i), size.cx);
         // A button that could not be made stays in its place, so indexes keep naming entries.
@@ -139,7 +167,7 @@ void CBmpMenu::OnPaint() {
     RECT client{};
     GetClientRect(Hwnd(), &client);
     winlayer::DoubleBuffer buffer(paint.Get(), client);
-    DrawStretched(buffer.Graphics(), m_pictures[0].get(),
+    DrawStretched(buffer.Graphics(), m_background ? m_background.get() : m_pictures[0].get(),
                   Gdiplus::Rect(0, 0, buffer.Width(), buffer.Height()));
 }
 

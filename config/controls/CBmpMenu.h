@@ -32,8 +32,8 @@ public:
     void SetPosition(int x, int y) { m_position = {x, y}; }
     // Entry layout 0 to 4 (CBmpMenuLayout::EntryRect).
     void SetStyle(int style) { m_style = style; }
-    // Normal look (also the background, which sets the menu's size), highlighted look, and two
-    // more; files that cannot be loaded give empty pictures.
+    // Normal look (also the background, which sets the menu's size: as tall as the entries need
+    // within it), highlighted look, and two more; files that cannot be loaded give empty pictures.
     void LoadImages(const std::wstring& first, const std::wstring& second,
                     const std::wstring& third, const std::wstring& fourth);
     // The sub-menu pictures. Entries 16 to 21 load their own when their sub-menu opens.
@@ -46,8 +46,8 @@ public:
 
     bool DestroyWindow() override;
 
-    // Size of the first picture (the menu's size once shown), known before the window exists so
-    // the owner can fit the menu to the screen; empty before LoadImages.
+    // Size of the first picture (the menu's largest size once shown), known before the window
+    // exists so the owner can fit the menu to the screen; empty before LoadImages.
     SIZE FirstPictureSize() const;
     const CBmpMenuEntries& Entries() const { return m_entries; }
     // The button of entry index, or null.
@@ -75,6 +75,9 @@ private:
     POINT m_position{};
     std::array<PicturePtr, 4> m_pictures;
     std::array<PicturePtr, 4> m_subPictures;
+    // The first picture without the rows it has room for beyond the entries; empty when the
+    // entries fill it.
+    PicturePtr m_background;
     std::vector<std::unique_ptr<CBitmapBtn>> m_buttons;
     std::unique_ptr<CSubBmpMenu> m_subMenu;
     // The owner's tips stay off while the menu is open.

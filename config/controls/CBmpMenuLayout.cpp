@@ -15,6 +15,20 @@ RECT CBmpMenuLayout::EntryRect(int style, int index, int width) {
     }
 }
 
+int CBmpMenuLayout::MenuHeight(int style, int entries, int pictureHeight) {
+    const auto bottom = [style](int index) {
+        return static_cast<int>(EntryRect(style, index, 0).bottom);
+    };
+    if (entries <= 0 || bottom(entries) > pictureHeight) {
+        return pictureHeight;
+    }
+    int rows = entries + 1;
+    while (bottom(rows) <= pictureHeight) {
+        ++rows;
+    }
+    return bottom(entries - 1) + pictureHeight - bottom(rows - 1);
+}
+
 RECT CBmpMenuLayout::SubEntryRect(int index, int width) {
     return {0, 4 + 23 * index, width, 26 + 23 * index};
 }

@@ -12,6 +12,10 @@ public:
     // Rectangle of entry `index` in menu client coordinates; `width` is the width of the menu's
     // background picture. Styles other than 1 to 4 stack rows of 24 pixels over the full width.
     static RECT EntryRect(int style, int index, int width);
+    // The menu's height for `entries` entries over a picture `pictureHeight` high: the picture's,
+    // unless it has room for more rows than there are entries; the menu then ends below its last
+    // entry with the picture's own margin under its last row.
+    static int MenuHeight(int style, int entries, int pictureHeight);
     // Rectangle of sub-entry `index` in sub-menu client coordinates.
     static RECT SubEntryRect(int index, int width);
     // Caption rectangle of a sub-entry button, in the button's client coordinates.

@@ -65,9 +65,21 @@ void CClrEdit::OnSetFocus(HWND) {
 }
 
 void CClrEdit::OnLButtonDown(UINT, POINT) {
+    if (!m_acceptClicks && m_refusedClick) {
+        m_refusedClick();
+    }
     if (m_acceptClicks) {
         Default();
     }
+}
+
+void CClrEdit::ShowCorrectedText(const std::wstring& text) {
+    if (Hwnd() == nullptr || Text() == text) {
+        return;
+    }
+    SetWindowTextW(Hwnd(), text.c_str());
+    const auto end = static_cast<WPARAM>(text.size());
+    SendMessageW(Hwnd(), EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
 void CClrEdit::OnTimer(UINT_PTR id) {

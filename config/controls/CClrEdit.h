@@ -3,6 +3,7 @@
 #include "winlayer/GdiObject.h"
 #include "winlayer/Window.h"
 
+#include <functional>
 #include <string>
 
 // An edit field in its own colours and font that reports key-ups, Enter and changes to its
@@ -27,6 +28,13 @@ public:
     void SetMarksSecondFlag(bool on) { m_marksSecondFlag = on; }
     void SetReportChanges(bool on) { m_reportChanges = on; }
     bool AcceptsClicks() const { return m_acceptClicks; }
+    // Runs for a press while clicks are switched off; when it switches them on, the press goes
+    // on to the edit and places the caret.
+    void SetRefusedClickHandler(std::function<void()> handler) {
+        m_refusedClick = std::move(handler);
+    }
+    // Shows a text its owner corrected, with the caret after it, so that typing goes on there.
+    void ShowCorrectedText(const std::wstring& text);
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -56,4 +64,5 @@ private:
     bool m_marksEditing = false;
     bool m_marksSecondFlag = false;
     bool m_reportChanges = false;
+    std::function<void()> m_refusedClick;
 };

@@ -300,13 +300,23 @@ std::optional<bool> MacroOperations::ToggleLoop() {
     return loopOn_;
 }
 
-std::optional<std::wstring> MacroOperations::SetLoopCount(std::wstring_view boxText) {
+bool MacroOperations::TypeLoopCount(std::wstring_view boxText) {
     const int typed = ReadBoxNumber(boxText);
-    loopCount_ = std::clamp(typed, 0, kMostLoops);
-    if (loopCount_ != typed) {
-        return std::to_wstring(loopCount_);
+    const bool number = boxText.find_first_of(L"0123456789") != std::wstring_view::npos;
+    if (!number || typed < 0 || typed > kMostLoops || typed == loopCount_) {
+        return false;
     }
-    return std::nullopt;
+    loopCount_ = typed;
+    return true;
+}
+
+std::optional<std::wstring> MacroOperations::SetLoopCount(std::wstring_view boxText) {
+    loopCount_ = std::clamp(ReadBoxNumber(boxText), 0, kMostLoops);
+    std::wstring shown = std::to_wstring(loopCount_);
+    if (shown == boxText) {
+        return std::nullopt;
+    }
+    return shown;
 }
 
 MacroSaved MacroOperations::SaveAndAnnounce() {

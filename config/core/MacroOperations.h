@@ -88,8 +88,12 @@ public:
     bool Delete();
     // Switches the loop and stores 1 or 0 as its count; nothing without a current macro.
     std::optional<bool> ToggleLoop();
-    // Takes the loop box's number, within 0..255; the text the box is to show when it was
-    // corrected. The caller saves and announces.
+    // The loop box as it is typed: a number within 0..255 other than the count is taken (true);
+    // an empty or out-of-range text waits, as typed, for SetLoopCount. The caller saves and
+    // announces what was taken.
+    bool TypeLoopCount(std::wstring_view boxText);
+    // The end of the typing: takes the loop box's number, within 0..255; the text the box is to
+    // show when it differs from the box's. The caller saves and announces.
     std::optional<std::wstring> SetLoopCount(std::wstring_view boxText);
     // Writes the current macro's file and posts 0x514 with its slot to the service when that
     // runs; nothing without a current macro.

@@ -38,16 +38,18 @@ int Clamp(long long value, int low, int high) {
     return static_cast<int>(value);
 }
 
-Step Typed(std::wstring_view text, int stored, int low, int high) {
+int Typed(std::wstring_view text, int stored, int low, int high) {
     const long long parsed = Parse(text);
-    if (parsed == stored) {
-        return {stored, std::nullopt};
+    return parsed >= low && parsed <= high ? static_cast<int>(parsed) : stored;
+}
+
+Step Committed(std::wstring_view text, int low, int high) {
+    const int value = Clamp(Parse(text), low, high);
+    std::wstring shown = std::to_wstring(value);
+    if (shown == text) {
+        return {value, std::nullopt};
     }
-    const int value = Clamp(parsed, low, high);
-    if (value != parsed) {
-        return {value, std::to_wstring(value)};
-    }
-    return {value, std::nullopt};
+    return {value, std::move(shown)};
 }
 
 } // namespace NumberClamp

@@ -100,9 +100,9 @@ bool CLucfgDlg::PreTranslateMessage(MSG& msg) {
 }
 
 void CLucfgDlg::OnPressAnywhere(HWND target) {
-    // Wheel lines typed and not yet taken are taken before the press does anything else.
-    if (target != m_wheelLinesEdit.Hwnd() && GetFocus() == m_wheelLinesEdit.Hwnd()) {
-        CommitWheelLinesEdit();
+    // A number typed and not yet taken is taken before the press does anything else.
+    if (const HWND focus = GetFocus(); target != focus) {
+        CommitNumberBox(focus);
     }
     DismissPopups();
 }

@@ -249,6 +249,11 @@ private:
     LRESULT OnWheelLinesChanged();
     // The typed wheel lines taken, kept within 1 to 100, and the box showing what is stored.
     void CommitWheelLinesEdit();
+    // The end of the typing in a number box (Enter, leaving the box, a press elsewhere): the
+    // box's value taken within its range and the box showing what is stored. False for a window
+    // that is no number box.
+    bool CommitNumberBox(HWND box);
+    bool IsDpiStageEdit(HWND window);
     LRESULT OnReloadDpiStages();
     void RefreshPage();
     void ShowFirstMacro();
@@ -306,6 +311,8 @@ private:
     LRESULT OnMacroMessage3401(WPARAM delay, LPARAM row);
     LRESULT OnMacroMessage3403(WPARAM row);
     LRESULT OnLoopCountKeyUp();
+    // The typed loop count taken within 0 to 255, and the box showing it.
+    void CommitLoopCount();
     // Ends a recording that is running without keeping it (the page is left, the window goes).
     void CancelRecording();
     // A macro operation that asks first (a box, a file dialog): the service's refreshes while it

@@ -414,7 +414,8 @@ void CLucfgDlg::BuildColorPage() {
     AddLabel(group, text(2), Rect(33, 362, 112, 374), kWhite, 14, kHiddenFirst);
     AddLabel(group, text(3), Rect(16, 404, 44, 420), kBlue, 14, kHiddenFirst);
     AddLabel(group, text(4), Rect(114, 404, 142, 420), kBlue, 14, kHiddenFirst);
-    AddLabel(group, text(5), Rect(218, 404, 245, 420), kBlue, 14, kHiddenFirst);
+    // Ends inside the left panel, whose border stands at 239.
+    AddLabel(group, text(5), Rect(210, 404, 236, 420), kBlue, 14, kHiddenFirst);
     AddLabel(group, text(6), kNowhere, kWhite, 14, kHiddenFirst);
     MakeButton(m_ledModeBtn, page, Rect(315, 171, 552, 206), Looks{down, down}, Text::Caption,
                text(22), white14);

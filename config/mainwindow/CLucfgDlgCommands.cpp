@@ -36,8 +36,7 @@ bool CLucfgDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         return true;
     }
-    if (control == m_wheelLinesEdit.Hwnd() && code == EN_KILLFOCUS) {
-        CommitWheelLinesEdit();
+    if (code == EN_KILLFOCUS && CommitNumberBox(control)) {
         return true;
     }
     if (code != BN_CLICKED) {

@@ -6,6 +6,8 @@
 #include "shared/store/CIniFile.h"
 #include "winlayer/Format.h"
 
+#include <algorithm>
+
 // Start-up, the device service's events, and the private messages of the controls.
 
 namespace {
@@ -283,10 +285,8 @@ LRESULT CLucfgDlg::OnMacroMessage1402(WPARAM, LPARAM id) {
 }
 
 LRESULT CLucfgDlg::OnDpiStageEnter() {
-    // Enter in the wheel-lines box ends its typing.
-    if (GetFocus() == m_wheelLinesEdit.Hwnd()) {
-        CommitWheelLinesEdit();
-    }
+    // Enter in a number box ends its typing.
+    CommitNumberBox(GetFocus());
     if (CControlGlobals::SecondEditFlag()) {
         SetFocus(m_subTabs[0].Hwnd());
         CControlGlobals::SetSecondEditFlag(false);
@@ -299,9 +299,12 @@ void CLucfgDlg::CommitPendingDpiEdit() {
     if (!CControlGlobals::EditInProgress()) {
         return;
     }
-    // Moving the focus ends the inline edit.
-    SetFocus(m_subTabs[0].Hwnd());
+    // Cleared first: the edit's loss of the focus then commits nothing more.
     CControlGlobals::SetEditInProgress(false);
+    // Moving the focus ends the inline edit, unless the focus has left it already.
+    if (IsDpiStageEdit(GetFocus())) {
+        SetFocus(m_subTabs[0].Hwnd());
+    }
     const std::optional<int> stage = m_profile.CurrentDpiStage();
     if (!stage) {
         return;
@@ -314,6 +317,29 @@ void CLucfgDlg::CommitPendingDpiEdit() {
     }
 }
 
+bool CLucfgDlg::IsDpiStageEdit(HWND window) {
+    return window != nullptr &&
+           std::ranges::any_of(m_dpiStageBtns, [window](CBitmapBtnEdit& button) {
+               return button.Edit().Hwnd() == window;
+           });
+}
+
+bool CLucfgDlg::CommitNumberBox(HWND box) {
+    if (box == nullptr) {
+        return false;
+    }
+    if (box == m_wheelLinesEdit.Hwnd()) {
+        CommitWheelLinesEdit();
+    } else if (box == m_loopCountEdit.Hwnd()) {
+        CommitLoopCount();
+    } else if (IsDpiStageEdit(box)) {
+        CommitPendingDpiEdit();
+    } else {
+        return false;
+    }
+    return true;
+}
+
 LRESULT CLucfgDlg::OnWheelLinesChanged() {
     // What is being typed stays as it is: an empty or out-of-range text waits for the commit.
     m_profile.TypeWheelLines(m_wheelLinesEdit.Text());
@@ -323,10 +349,7 @@ LRESULT CLucfgDlg::OnWheelLinesChanged() {
 void CLucfgDlg::CommitWheelLinesEdit() {
     const TextEdit edit = m_profile.CommitWheelLines(m_wheelLinesEdit.Text());
     if (edit.TextCorrected) {
-        SetWindowTextW(m_wheelLinesEdit.Hwnd(), edit.Text.c_str());
-        // Typing goes on after the corrected text, not before it.
-        const auto end = static_cast<WPARAM>(edit.Text.size());
-        SendMessageW(m_wheelLinesEdit.Hwnd(), EM_SETSEL, end, static_cast<LPARAM>(end));
+        m_wheelLinesEdit.ShowCorrectedText(edit.Text);
     }
 }
 

@@ -474,11 +474,20 @@ LRESULT CLucfgDlg::OnMacroMessage3403(WPARAM wParam) {
 }
 
 LRESULT CLucfgDlg::OnLoopCountKeyUp() {
-    if (const auto corrected = m_macros.SetLoopCount(m_loopCountEdit.Text())) {
-        SetWindowTextW(m_loopCountEdit.Hwnd(), corrected->c_str());
-    }
+    // What is being typed stays as it is: an empty or out-of-range count waits for the commit.
+    m_macros.TypeLoopCount(m_loopCountEdit.Text());
     SaveAndAnnounceMacro();
     return 0;
+}
+
+void CLucfgDlg::CommitLoopCount() {
+    const int before = m_macros.LoopCount();
+    if (const auto corrected = m_macros.SetLoopCount(m_loopCountEdit.Text())) {
+        m_loopCountEdit.ShowCorrectedText(*corrected);
+    }
+    if (m_macros.LoopCount() != before) {
+        SaveAndAnnounceMacro();
+    }
 }
 
 LRESULT CLucfgDlg::OnMsg3400() {

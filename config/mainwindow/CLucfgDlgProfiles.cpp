@@ -41,6 +41,39 @@ const wchar_t* RefusalText(ProfileOutcome outcome) {
         return L"文件操作失败";
     }
 }
+
+// The same for the debug output, which reaches a reader through a narrow code page: ASCII only.
+const wchar_t* RefusalReason(ProfileOutcome outcome) {
+    switch (outcome) {
+    case ProfileOutcome::ReadOnly:
+        return L"no data folder";
+    case ProfileOutcome::LimitReached:
+        return L"profile limit reached";
+    case ProfileOutcome::NameEmpty:
+        return L"empty name";
+    case ProfileOutcome::NameRefused:
+        return L"name is no file name";
+    case ProfileOutcome::NameExists:
+        return L"name taken";
+    case ProfileOutcome::NotFound:
+        return L"no such profile";
+    case ProfileOutcome::LastProfile:
+        return L"last profile";
+    default:
+        return L"file operation failed";
+    }
+}
+
+// A name for the debug output: each character beyond ASCII as a backslash, "u" and four hex
+// digits.
+std::wstring DebugName(std::wstring_view name) {
+    std::wstring text;
+    for (const wchar_t c : name) {
+        text += c >= L' ' && c < 0x7F ? std::wstring(1, c)
+                                      : winlayer::Format(L"\\u%04x", static_cast<unsigned>(c));
+    }
+    return text;
+}
 } // namespace
 
 void CLucfgDlg::RegisterProfileCommands() {
@@ -114,8 +147,8 @@ void CLucfgDlg::SelectProfile(const std::wstring& name) {
     ProfileResult result = m_profileOps.Select(name);
     if (result.NeedsWarning()) {
         // The service's choice, not the user's: refused, it changes nothing and opens no box.
-        OutputDebugStringW(winlayer::Format(L"AutoProfile \"%ls\" refused: %ls\n", name.c_str(),
-                                            RefusalText(result.Outcome))
+        OutputDebugStringW(winlayer::Format(L"AutoProfile \"%ls\" refused: %ls\n",
+                                            DebugName(name).c_str(), RefusalReason(result.Outcome))
                                .c_str());
         return;
     }

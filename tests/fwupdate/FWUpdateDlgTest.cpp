@@ -43,8 +43,9 @@ std::wstring TextOf(HWND hwnd) {
 // passes one); with a fake result nothing is started.
 class ObservedDlg : public CFWUpdateDlg {
 public:
-    explicit ObservedDlg(std::wstring argument, std::optional<INT_PTR> fakeResult = std::nullopt)
-        : CFWUpdateDlg(nullptr, 0x123, L"Firmware"), m_argument(std::move(argument)),
+    explicit ObservedDlg(std::wstring argument, std::optional<INT_PTR> fakeResult = std::nullopt,
+                         int version = 0x123)
+        : CFWUpdateDlg(nullptr, version, L"Firmware"), m_argument(std::move(argument)),
           m_fakeResult(fakeResult) {}
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -209,6 +210,7 @@ TEST(FWUpdateDlgTest, UpdateStartsTheToolUnlessItIsOpenAndStagesChangeOnlyWhatTh
         bool endBetween;
         Shown bar;
         const wchar_t* hardware;
+        int version = 0x123;
     };
     const std::vector<Row> rows = {
         {"update pressed: bar at 10, tool started", false, {}, {}, false, {L"", 10}, kPlain},
@@ -225,6 +227,14 @@ TEST(FWUpdateDlgTest, UpdateStartsTheToolUnlessItIsOpenAndStagesChangeOnlyWhatTh
          false,
          {L"更新成功", 100},
          kDotted},
+        {"success with a one-digit version: no point with nothing after it",
+         false,
+         {},
+         {16},
+         false,
+         {L"更新成功", 100},
+         L"硬件版本 : V0",
+         0},
         {"stages after the box ended", false, {12}, {16, 22}, true, {L"校验成功", 75}, kPlain},
     };
     for (const Row& row : rows) {
@@ -234,7 +244,7 @@ TEST(FWUpdateDlgTest, UpdateStartsTheToolUnlessItIsOpenAndStagesChangeOnlyWhatTh
         if (row.toolWindowOpen) {
             toolWindow.emplace(L"QJ FWUpdate");
         }
-        ObservedDlg box(L"", INT_PTR{42});
+        ObservedDlg box(L"", INT_PTR{42}, row.version);
         Seen seen;
         const auto post = [&](const std::vector<WPARAM>& stages) {
             for (WPARAM stage : stages) {

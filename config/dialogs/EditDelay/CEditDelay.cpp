@@ -1,5 +1,6 @@
 #include "config/dialogs/EditDelay/CEditDelay.h"
 
+#include "config/controls/ControlMessages.h"
 #include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/NumberClamp.h"
@@ -40,28 +41,58 @@ int CEditDelay::OnCreate(CREATESTRUCTW& create) {
 
 bool CEditDelay::OnInitDialog() {
     CSkinnedDialog::OnInitDialog();
+    m_ended = false;
     SetWindowTextW(m_edit.Hwnd(), std::to_wstring(m_delay).c_str());
     SetFocus(m_edit.Hwnd());
     return false;
 }
 
+void CEditDelay::CommitDelay() {
+    // The field loses the focus once more as the window goes: the result stands by then.
+    if (m_ended) {
+        return;
+    }
+    const auto step = NumberClamp::Committed(m_edit.Text(), kShortest, kLongest);
+    m_delay = step.value;
+    if (step.shown) {
+        m_edit.ShowCorrectedText(*step.shown);
+    }
+}
+
 bool CEditDelay::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == m_edit.Hwnd()) {
-        const auto step = NumberClamp::Typed(m_edit.Text(), m_delay, kShortest, kLongest);
-        m_delay = step.value;
-        if (step.shown) {
-            SetWindowTextW(m_edit.Hwnd(), step.shown->c_str());
+    if (reinterpret_cast<HWND>(lParam) == m_edit.Hwnd() && m_edit.Hwnd() != nullptr) {
+        if (HIWORD(wParam) == EN_CHANGE) {
+            m_delay = NumberClamp::Typed(m_edit.Text(), m_delay, kShortest, kLongest);
+        } else if (HIWORD(wParam) == EN_KILLFOCUS) {
+            CommitDelay();
         }
         return true;
     }
     if (IsClickOf(wParam, lParam, m_ok)) {
+        CommitDelay();
+        m_ended = true;
         EndDialog(IDOK);
     } else if (IsClickOf(wParam, lParam, m_close) || LOWORD(wParam) == IDCANCEL) {
         // Closing the window counts as the close button; the preset value stays.
         m_delay = m_preset;
+        m_ended = true;
         EndDialog(IDCANCEL);
     }
     return true;
+}
+
+LRESULT CEditDelay::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Enter in the field ends the typing.
+    if (message == ControlMessages::kEditEnter) {
+        CommitDelay();
+        return 0;
+    }
+    return CSkinnedDialog::WindowProc(message, wParam, lParam);
+}
+
+void CEditDelay::OnLButtonDown(UINT flags, POINT point) {
+    CommitDelay();
+    CSkinnedDialog::OnLButtonDown(flags, point);
 }
 
 bool CEditDelay::PreTranslateMessage(MSG& msg) {

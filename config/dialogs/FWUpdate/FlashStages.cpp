@@ -43,7 +43,8 @@ std::optional<StageView> Look(WPARAM stage) {
 
 std::wstring HardwareVersionText(int version, bool dotted) {
     std::wstring text = winlayer::Format(L"硬件版本 : V%x", static_cast<unsigned>(version));
-    if (dotted && text.size() >= kPointAt) {
+    // No point when no digit follows the first.
+    if (dotted && text.size() > kPointAt) {
         text.insert(kPointAt, L".");
     }
     return text;

@@ -40,7 +40,7 @@ struct StageView {
 // Text and bar position of a stage; none for a code the dialog does not know.
 std::optional<StageView> Look(WPARAM stage);
 
-// "硬件版本 : V%x" of the version; dotted puts a point after its first hexadecimal digit, as
-// the label reads once an update has succeeded.
+// "硬件版本 : V%x" of the version; dotted puts a point after its first hexadecimal digit when
+// more digits follow, as the label reads once an update has succeeded.
 std::wstring HardwareVersionText(int version, bool dotted);
 } // namespace FlashStages

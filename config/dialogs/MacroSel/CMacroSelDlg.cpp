@@ -59,7 +59,6 @@ int CMacroSelDlg::OnCreate(CREATESTRUCTW&) {
         MakeButton(m_modeButtons[i], kModeRects[i], L"", Background(), Hover());
     }
     m_countEdit.SetReportKeyUps(false);
-    m_countEdit.SetReportChanges(true);
     m_countEdit.Create(WS_VISIBLE | ES_NUMBER, kCountRect, Hwnd(), kCountEditId);
     SetWindowTextW(m_countEdit.Hwnd(), CRepeatCount::Text(m_count).c_str());
     for (size_t i = 0; i < m_labels.size(); ++i) {
@@ -79,6 +78,9 @@ void CMacroSelDlg::OnDestroy() {
 }
 
 void CMacroSelDlg::OnLButtonDown(UINT, POINT) {
+    if (GetFocus() == m_countEdit.Hwnd()) {
+        ClampEditText();
+    }
     CloseNameMenu();
     Default();
 }
@@ -86,6 +88,10 @@ void CMacroSelDlg::OnLButtonDown(UINT, POINT) {
 bool CMacroSelDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
     if (from != nullptr && from == m_countEdit.Hwnd()) {
+        // Typing is left as it is until it ends.
+        if (HIWORD(wParam) == EN_KILLFOCUS) {
+            ClampEditText();
+        }
         return false;
     }
     CloseNameMenu();
@@ -124,7 +130,8 @@ LRESULT CMacroSelDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         TakeChosenName(static_cast<int>(wParam));
         return 0;
     }
-    if (message == ControlMessages::kEditChanged) {
+    // Enter in the count ends its typing.
+    if (message == ControlMessages::kEditEnter) {
         ClampEditText();
         return 0;
     }
@@ -175,14 +182,8 @@ void CMacroSelDlg::ShowMode(int mode) {
 }
 
 int CMacroSelDlg::ClampEditText() {
-    const std::wstring typed = m_countEdit.Text();
-    const int count = CRepeatCount::FromText(typed);
-    const std::wstring text = CRepeatCount::Text(count);
-    if (typed != text) {
-        SetWindowTextW(m_countEdit.Hwnd(), text.c_str());
-        const auto end = static_cast<LPARAM>(text.size());
-        SendMessageW(m_countEdit.Hwnd(), EM_SETSEL, static_cast<WPARAM>(end), end);
-    }
+    const int count = CRepeatCount::FromText(m_countEdit.Text());
+    m_countEdit.ShowCorrectedText(CRepeatCount::Text(count));
     return count;
 }
 

@@ -12,8 +12,8 @@
 // Picks the macro a mouse button plays and how: play mode 0, 1 or 2 and a repeat count of 1 to
 // 255. The caller gives the macro names (in list order) and the current values, runs DoModal and
 // after IDOK reads MacroName, Slot (the name's index in the list), Mode and Count. The name
-// button opens the list of names as a pop-up; the count is kept in 1-255 on every change and
-// at OK.
+// button opens the list of names as a pop-up; the count is left as typed and kept in 1-255 when
+// its typing ends (Enter, leaving it, a click on the dialog) and at OK.
 class CMacroSelDlg : public CSkinnedDialog {
 public:
     CMacroSelDlg(winlayer::Window* parent, std::vector<std::wstring> macroNames);

@@ -1,5 +1,6 @@
 #include "config/dialogs/XShoot/CXShoot.h"
 
+#include "config/controls/ControlMessages.h"
 #include "config/core/SkinFile.h"
 #include "config/dialogs/DialogTemplates.h"
 #include "config/dialogs/NumberClamp.h"
@@ -109,12 +110,21 @@ void CXShoot::Choose(int choice) {
     }
 }
 
-void CXShoot::OnValueTyped(CClrEdit& edit, int& stored) {
-    const auto step =
-        NumberClamp::Typed(edit.Text(), stored, XShootEntry::kLowest, XShootEntry::kHighest);
-    stored = step.value;
-    if (step.shown) {
-        SetWindowTextW(edit.Hwnd(), step.shown->c_str());
+void CXShoot::OnValueTyped(const CClrEdit& edit, int& stored) {
+    stored = NumberClamp::Typed(edit.Text(), stored, XShootEntry::kLowest, XShootEntry::kHighest);
+}
+
+void CXShoot::CommitValue(HWND field) {
+    for (auto [edit, stored] :
+         {std::pair{&m_first, &m_values.first}, std::pair{&m_second, &m_values.second}}) {
+        if (field != nullptr && field == edit->Hwnd()) {
+            const auto step =
+                NumberClamp::Committed(edit->Text(), XShootEntry::kLowest, XShootEntry::kHighest);
+            *stored = step.value;
+            if (step.shown) {
+                edit->ShowCorrectedText(*step.shown);
+            }
+        }
     }
 }
 
@@ -132,6 +142,10 @@ void CXShoot::OnKeyTyped() {
 
 bool CXShoot::OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
+    if (HIWORD(wParam) == EN_KILLFOCUS) {
+        CommitValue(from);
+        return true;
+    }
     if (HIWORD(wParam) == EN_CHANGE && from != nullptr) {
         if (from == m_first.Hwnd()) {
             OnValueTyped(m_first, m_values.first);
@@ -158,6 +172,10 @@ bool CXShoot::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CXShoot::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ControlMessages::kEditEnter) {
+        CommitValue(GetFocus());
+        return 0;
+    }
     if (message == kChoiceMessage) {
         m_dropDown.Close();
         const int choice = HIWORD(lParam);
@@ -178,6 +196,7 @@ bool CXShoot::PreTranslateMessage(MSG& msg) {
 }
 
 void CXShoot::OnLButtonDown(UINT flags, POINT point) {
+    CommitValue(GetFocus());
     m_dropDown.Close();
     CSkinnedDialog::OnLButtonDown(flags, point);
 }

@@ -39,7 +39,11 @@ private:
     ButtonAssignment* Entry() const { return m_target.Entry(); }
     void OpenDropDown();
     void Choose(int choice);
-    void OnValueTyped(CClrEdit& edit, int& stored);
+    // A value within 1 to 255 is taken as it is typed; any other text waits for the commit.
+    void OnValueTyped(const CClrEdit& edit, int& stored);
+    // The end of the typing in a value field (Enter, leaving it, a click on the dialog): its
+    // value held within 1 to 255, and the field showing it. Nothing for another window.
+    void CommitValue(HWND field);
     void OnKeyTyped();
 
     ButtonEntryTarget m_target;

@@ -107,21 +107,36 @@ void ExpectRect(const RECT& expected, const RECT& actual) {
 }
 } // namespace
 
-TEST_F(BmpMenuTest, OpensAtItsPositionSizedByItsPictureWithEntriesLaidOutByStyle) {
+// A picture with room for more rows than there are entries shows no empty rows: the menu ends
+// below its last entry with the picture's own bottom edge.
+TEST_F(BmpMenuTest, OpensAtItsPositionAsTallAsItsEntriesWithEntriesLaidOutByStyle) {
+    constexpr COLORREF kEdge = RGB(0, 200, 0);
+    SavePngWithBottomRow(SkinFile(L"Menu2_n.png"), kMenuWidth, kMenuHeight, kMenuNormal, kEdge);
     auto menu = NewMenu(3, 3);
     Show(*menu);
     RECT window{};
     GetWindowRect(menu->Hwnd(), &window);
-    ExpectRect({300, 40, 300 + kMenuWidth, 40 + kMenuHeight}, window);
+    // Three rows of style 3 end at 77; the picture's last row (27 + 25 x 20 = 527) leaves 1.
+    ExpectRect({300, 40, 300 + kMenuWidth, 40 + 78}, window);
     EXPECT_TRUE(IsWindowVisible(menu->Hwnd()));
     for (int i = 0; i < 3; ++i) {
         ExpectRect(CBmpMenuLayout::EntryRect(3, i, kMenuWidth),
                    RectIn(menu->EntryButton(i), menu->Hwnd()));
     }
     EXPECT_EQ(nullptr, menu->EntryButton(3));
-    // Between the entries the menu shows its background picture.
+    // Between the entries the menu shows its background picture, and under them its edge.
     UpdateWindow(menu->Hwnd());
-    EXPECT_EQ(kMenuNormal, ScreenShot(menu->Hwnd()).At(1, 1));
+    const ScreenShot shot(menu->Hwnd());
+    EXPECT_EQ(kMenuNormal, shot.At(1, 1));
+    EXPECT_EQ(kMenuNormal, shot.At(1, 76));
+    EXPECT_EQ(kEdge, shot.At(1, 77));
+    menu->DestroyWindow();
+
+    // Entries that fill the picture take all of it.
+    auto full = NewMenu(22);
+    Show(*full);
+    GetWindowRect(full->Hwnd(), &window);
+    ExpectRect({300, 40, 300 + kMenuWidth, 40 + kMenuHeight}, window);
 }
 
 TEST_F(BmpMenuTest, ClickOnAnEntryPostsItsIndexAndValue) {
@@ -154,8 +169,9 @@ TEST_F(BmpMenuTest, RestingOnAnEntryOpensItsSubMenuWhoseChoiceIsRelayed) {
     EXPECT_TRUE(IsWindowVisible(sub->Hwnd()));
     RECT subRect{};
     GetWindowRect(sub->Hwnd(), &subRect);
-    ExpectRect({300 + kMenuWidth, 40 + kMenuHeight - 100, 300 + kMenuWidth + 120, 40 + kMenuHeight},
-               subRect);
+    // Beside the menu, which ends below its 18 entries, bottom edges aligned.
+    const int bottom = 40 + 18 * 24;
+    ExpectRect({300 + kMenuWidth, bottom - 100, 300 + kMenuWidth + 120, bottom}, subRect);
     ExpectRect(CBmpMenuLayout::SubEntryRect(2, 120), RectIn(sub->EntryButton(2), sub->Hwnd()));
     EXPECT_EQ(nullptr, sub->EntryButton(3));
 

@@ -160,19 +160,30 @@ TEST_F(OwnColorSelect, ArrowsStepWithinAByte) {
     EXPECT_EQ(RGB(255, 0, 0), Posted().back().wParam);
 }
 
+// How often the repeat fires depends on the machine; that it repeats and stops does not.
 TEST_F(OwnColorSelect, HeldArrowRepeatsUntilReleased) {
     select.SetColor(RGB(100, 100, 100));
     // What the arrow button posts when it is pressed and released.
     const auto up = reinterpret_cast<LPARAM>(select.ArrowButton(COwnColorSelect::kGreenUp).Hwnd());
+    const UINT_PTR repeat = COwnColorSelect::kFirstArrowTimer + COwnColorSelect::kGreenUp;
     PostMessageW(select.Hwnd(), ControlMessages::kButtonPress, 1, up);
-    PumpFor(470);
-    const int held = GetGValue(select.Color());
-    EXPECT_GE(held, 102);
-    EXPECT_LE(held, 104);
+    Pump();
+    EXPECT_LE(101, GetGValue(select.Color())) << "the press makes the first step";
+    // Each tick of the repeat is one more step.
+    const int before = GetGValue(select.Color());
+    SendMessageW(select.Hwnd(), WM_TIMER, repeat, 0);
+    EXPECT_EQ(before + 1, GetGValue(select.Color()));
+    // Held, it goes on by itself.
+    const DWORD start = GetTickCount();
+    while (GetGValue(select.Color()) == before + 1 && GetTickCount() - start < 10000) {
+        PumpFor(20);
+    }
+    EXPECT_LT(before + 1, GetGValue(select.Color()));
     EXPECT_TRUE(Posted().empty());
     PostMessageW(select.Hwnd(), ControlMessages::kButtonPress, 0, up);
-    PumpFor(300);
-    EXPECT_EQ(held, GetGValue(select.Color()));
+    Pump();
+    const int held = GetGValue(select.Color());
+    EXPECT_FALSE(KillTimer(select.Hwnd(), repeat)) << "the release stops the repeat";
     EXPECT_EQ((Log{{ControlMessages::kColorChosen, RGB(100, held, 100), 0}}), Posted());
 }
 

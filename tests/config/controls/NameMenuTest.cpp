@@ -67,8 +67,7 @@ public:
             frame.right - frame.left, frame.bottom - frame.top, parent, nullptr, nullptr, nullptr);
         const auto previous = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
-        auto host = std::make_unique<FrameHost>(previous, own, ends);
-        SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host.release()));
+        CWindowHost::Host(list, std::make_unique<FrameHost>(previous, own, ends));
         SetParent(list, own);
         MoveWindow(list, 0, 0, 10, 10, TRUE);
     }
@@ -207,12 +206,15 @@ TEST(NameMenuTest, ATakenOverListIsGivenBack) {
         bool takenOver;
         bool designatedHost;
         bool byDestroyingTheMenu;
+        // The list's user data points at an object that took nothing over.
+        bool foreignUserData = false;
     };
     const Row rows[] = {
         {"not taken over: left as it is", false, false, false},
         {"given back into the menu", true, false, false},
         {"given back to the designated host", true, true, false},
         {"given back when the menu goes", true, false, true},
+        {"user data of its own: neither given back nor deleted", false, false, false, true},
     };
     constexpr RECT kFrame{4, 6, 90, 50};
     RecordingParent owner(100, 100);
@@ -227,6 +229,12 @@ TEST(NameMenuTest, ATakenOverListIsGivenBack) {
             FrameHost::TakeOver(list, kFrame, ends);
             ASSERT_NE(menu->Hwnd(), GetParent(list));
         }
+        std::unique_ptr<FrameHost> foreign;
+        if (row.foreignUserData) {
+            foreign =
+                std::make_unique<FrameHost>(reinterpret_cast<WNDPROC>(procedure), nullptr, ends);
+            SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(foreign.get()));
+        }
         const HWND parent = row.designatedHost ? owner.Hwnd() : menu->Hwnd();
         const RECT expected = row.takenOver ? RectIn(GetParent(list), parent) : before;
         CWindowHost::SetDesignatedHost(row.designatedHost ? owner.Hwnd() : nullptr);
@@ -235,8 +243,14 @@ TEST(NameMenuTest, ATakenOverListIsGivenBack) {
             EXPECT_FALSE(IsWindow(list));
         } else {
             RestoreHostedWindow(list);
+            const auto userData = reinterpret_cast<LONG_PTR>(foreign.get());
+            if (foreign && ends.deleted) {
+                // Deleted already by the wrong hands: not once more.
+                static_cast<void>(foreign.release());
+            }
             EXPECT_EQ(procedure, GetWindowLongPtrW(list, GWLP_WNDPROC));
-            EXPECT_EQ(0, GetWindowLongPtrW(list, GWLP_USERDATA));
+            EXPECT_EQ(userData, GetWindowLongPtrW(list, GWLP_USERDATA));
+            SetWindowLongPtrW(list, GWLP_USERDATA, 0);
             EXPECT_EQ(parent, GetParent(list));
             const RECT after = RectIn(list, parent);
             EXPECT_TRUE(EqualRect(&expected, &after));

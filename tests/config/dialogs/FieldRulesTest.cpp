@@ -5,30 +5,34 @@
 
 #include <vector>
 
+// While typing only a value inside the range is taken; the end of the typing holds any text in
+// the range and says what the field must show instead.
 TEST(FieldRules, TypedNumbersStayInTheirRange) {
     struct Case {
         const wchar_t* text;
         int stored;
         int low;
         int high;
-        int value;
+        int typed;     // taken while typing
+        int committed; // taken when the typing ends
         const wchar_t* shown;
     };
     const std::vector<Case> cases = {
-        {L"42", 1, 1, 255, 42, nullptr},
-        {L"300", 42, 1, 255, 255, L"255"},
-        {L"", 42, 1, 255, 1, L"1"},
-        {L"0", 42, 1, 255, 1, L"1"},
-        {L"-5", 42, 1, 255, 1, L"1"},
-        // Unchanged text leaves everything alone, also the field's own replacement.
-        {L"1", 1, 1, 255, 1, nullptr},
-        {L"999999", 500, 1, 131070, 131070, L"131070"},
-        {L"131070", 500, 1, 131070, 131070, nullptr},
-        {L"99999999999999999999", 7, 1, 131070, 131070, L"131070"},
+        {L"42", 1, 1, 255, 42, 42, nullptr},
+        {L"300", 42, 1, 255, 42, 255, L"255"},
+        {L"", 42, 1, 255, 42, 1, L"1"},
+        {L"0", 42, 1, 255, 42, 1, L"1"},
+        {L"-5", 42, 1, 255, 42, 1, L"1"},
+        {L"007", 42, 1, 255, 7, 7, L"7"},
+        {L"1", 1, 1, 255, 1, 1, nullptr},
+        {L"999999", 500, 1, 131070, 500, 131070, L"131070"},
+        {L"131070", 500, 1, 131070, 131070, 131070, nullptr},
+        {L"99999999999999999999", 7, 1, 131070, 7, 131070, L"131070"},
     };
     for (const auto& c : cases) {
-        const auto step = NumberClamp::Typed(c.text, c.stored, c.low, c.high);
-        EXPECT_EQ(c.value, step.value) << c.text;
+        EXPECT_EQ(c.typed, NumberClamp::Typed(c.text, c.stored, c.low, c.high)) << c.text;
+        const auto step = NumberClamp::Committed(c.text, c.low, c.high);
+        EXPECT_EQ(c.committed, step.value) << c.text;
         EXPECT_EQ(c.shown != nullptr, step.shown.has_value()) << c.text;
         if (c.shown != nullptr && step.shown) {
             EXPECT_EQ(c.shown, *step.shown) << c.text;

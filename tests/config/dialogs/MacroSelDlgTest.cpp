@@ -24,9 +24,9 @@ CBitmapBtn& Button(HWND hwnd) {
     return dynamic_cast<CBitmapBtn&>(*winlayer::Window::FromHandle(hwnd));
 }
 
-// One user action: "t<text>" types into the count edit, "n" clicks the name button, "p<row>"
-// picks a row of the open pop-up, "c<index>" posts a pop-up choice, "m<mode>" clicks a mode
-// button; "ok", "cancel", "close", "enter" and "esc" end the run.
+// One user action: "t<text>" types into the count edit, "e" presses Enter in it, "n" clicks the
+// name button, "p<row>" picks a row of the open pop-up, "c<index>" posts a pop-up choice,
+// "m<mode>" clicks a mode button; "ok", "cancel", "close", "enter" and "esc" end the run.
 void Perform(CMacroSelDlg& dialog, const std::string& action) {
     const int value = action.size() > 1 ? std::atoi(action.c_str() + 1) : 0;
     if (action == "ok" || action == "cancel" || action == "close") {
@@ -35,6 +35,8 @@ void Perform(CMacroSelDlg& dialog, const std::string& action) {
                                        : dialog.CloseButton());
     } else if (action[0] == 't') {
         SetWindowTextA(dialog.CountEdit(), action.c_str() + 1);
+    } else if (action == "e") {
+        PostKey(dialog.CountEdit(), VK_RETURN);
     } else if (action == "n") {
         PostClick(dialog.NameButton());
     } else if (action[0] == 'p') {
@@ -87,9 +89,13 @@ TEST(MacroSelDlgTest, OneRunReturnsTheChosenMacroModeAndClampedCount) {
         bool menuOpened;
     };
     const std::vector<Row> rows = {
-        {"300 typed shows 255", true, 0, 1, 0, "t300 ok", IDOK, 0, 255, 0, L"255", false},
-        {"0 typed shows 1", true, 0, 9, 0, "t0 ok", IDOK, 0, 1, 0, L"1", false},
-        {"garbage typed shows 1", true, 0, 9, 0, "tabc ok", IDOK, 0, 1, 0, L"1", false},
+        {"300 typed stays until Enter shows 255", true, 0, 1, 0, "t300 e ok", IDOK, 0, 255, 0,
+         L"255", false},
+        {"0 typed shows 1 after Enter", true, 0, 9, 0, "t0 e ok", IDOK, 0, 1, 0, L"1", false},
+        {"garbage typed shows 1 after Enter", true, 0, 9, 0, "tabc e ok", IDOK, 0, 1, 0, L"1",
+         false},
+        {"300 typed is taken as 255 at OK", true, 0, 1, 0, "t300 ok", IDOK, 0, 255, 0, L"300",
+         false},
         {"caller's count out of range", true, 2, 300, 1, "enter", IDOK, 2, 255, 1, L"255", false},
         {"third macro from the pop-up", true, 0, 3, 0, "n p2 ok", IDOK, 0, 3, 2, L"3", true},
         {"mode 1 and count 5", true, 0, 1, 3, "m1 t5 ok", IDOK, 1, 5, 3, L"5", false},

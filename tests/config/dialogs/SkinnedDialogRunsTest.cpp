@@ -100,6 +100,18 @@ Step Type(const winlayer::Dialog& dialog, RECT edit, const wchar_t* text) {
     return [&dialog, edit, text] { SetWindowTextW(Edit(dialog, edit), text); };
 }
 
+// Types into the field key by key, as the keyboard does, over all it holds.
+Step TypeKeys(const winlayer::Dialog& dialog, RECT edit, const wchar_t* text) {
+    return [&dialog, edit, text] {
+        const HWND field = Edit(dialog, edit);
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        for (const wchar_t* c = text; *c != 0; ++c) {
+            SendMessageW(field, WM_CHAR, *c, 1);
+        }
+    };
+}
+
 // Posts the drop-down's choice of the entry with this value.
 Step Choose(const winlayer::Dialog& dialog, int value) {
     return [&dialog, value] {
@@ -352,10 +364,12 @@ TEST_F(SkinnedDialogRuns, XShootWritesTheEntryOnlyOnOk) {
     CXShoot dialog(nullptr);
     // clang-format off
     const std::vector<Case> cases = {
-        {"values clamped while typed, then a keyboard key", 1,
+        {"values clamped at OK, then a keyboard key", 1,
          {Type(dialog, kXFirst, L"300"), Type(dialog, kXSecond, L""), Choose(dialog, 4),
           Type(dialog, kXKey, L"a")},
          kXOk, IDOK, L"Right", false, {9, 255, 1, 0x04}},
+        {"emptied and typed again: what is typed stays", 1,
+         {TypeKeys(dialog, kXFirst, L"\b7")}, kXOk, IDOK, L"Right", false, {9, 7, 20, 0x82}},
         {"the left button chosen, then an entry the menu does not have", 1,
          {Choose(dialog, 1), Choose(dialog, 9)}, kXOk, IDOK, L"Right", false, {9, 10, 20, 0x81}},
         {"cancel after changes, the drop-down open", 1,
@@ -411,8 +425,8 @@ TEST_F(SkinnedDialogRuns, DelayAndNameComeBackOnlyOnOk) {
     };
     // clang-format off
     const std::vector<Case> cases = {
-        {"delay emptied, then too long", false, {L"", L"999999"}, true, {L"1", L"131070"},
-         L"131070"},
+        {"delay emptied, then too long: left as typed, held in range at OK", false,
+         {L"", L"999999"}, true, {L"", L"999999"}, L"131070"},
         {"delay closed", false, {L"25"}, false, {L"25"}, L"500"},
         {"name changed", true, {L"Beta"}, true, {L"Beta"}, L"Beta"},
         {"name cancelled", true, {L"Beta"}, false, {L"Beta"}, L"Alpha"},

@@ -303,29 +303,52 @@ TEST(MainWindowCommands, SettingsButtonsStoreShowAndNotify) {
 }
 
 // A DPI value typed into the current stage and not yet taken is taken, kept within 100 to 12000
-// in steps of 100, before the clicked command runs.
+// in steps of 100, before the clicked command runs. A press on the number of a stage that is not
+// selected selects it and puts the caret there; the number takes digits only.
 TEST(MainWindowCommands, TypedDpiValueIsTakenBeforeTheClickedCommand) {
     struct Row {
         const wchar_t* typed; // null: nothing typed
         const wchar_t* shown;
         int slider;
+        // Typed key by key after a press on this stage's number; -1: into stage 2, selected.
+        int pressed = -1;
     };
     MainWindowSession session(Data::Record(L"Game"));
     CLucfgDlg& dialog = session.Dialog();
     Click(Probe::subTabs(dialog)[1].Hwnd());
     Click(Probe::dpiStageBtns(dialog)[2].Hwnd());
-    CBitmapBtnEdit& stage = Probe::dpiStageBtns(dialog)[2];
     const Post wheelPost{0x50F, 0, 0};
-    for (const Row& row : {Row{L"50", L"100", 1}, Row{L"12050", L"12000", 120},
-                           Row{L"1234", L"1200", 12}, Row{nullptr, L"1200", 12}}) {
+    for (const Row& row :
+         {Row{L"50", L"100", 1}, Row{L"12050", L"12000", 120}, Row{L"1234", L"1200", 12},
+          Row{nullptr, L"1200", 12}, Row{L"a5b00", L"500", 5, 0}}) {
         SCOPED_TRACE(row.typed != nullptr ? testing::PrintToString(std::wstring(row.typed))
                                           : "nothing typed");
+        const int index = row.pressed >= 0 ? row.pressed : 2;
+        CBitmapBtnEdit& stage = Probe::dpiStageBtns(dialog)[static_cast<size_t>(index)];
+        const HWND number = stage.Edit().Hwnd();
         std::vector<Post> posts{wheelPost};
-        if (row.typed != nullptr) {
-            SetFocus(stage.Edit().Hwnd());
+        if (row.pressed >= 0) {
+            // On the number, right of its digits.
+            PostMessageW(number, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(66, 8));
+            PostMessageW(number, WM_LBUTTONUP, 0, PointParam(66, 8));
+            Pump();
+            EXPECT_EQ(row.pressed, Data::ReadSettings().DPI) << "the pressed stage is selected";
+            EXPECT_TRUE(stage.IsChecked());
+            EXPECT_EQ(number, GetFocus());
+            DWORD caret = 0;
+            SendMessageW(number, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+            EXPECT_EQ(stage.Edit().Text().size(), caret) << "the caret where the press was";
+            SendMessageW(number, EM_SETSEL, 0, -1);
+            for (const wchar_t* c = row.typed; *c != 0; ++c) {
+                SendMessageW(number, WM_CHAR, *c, 1);
+            }
+        } else if (row.typed != nullptr) {
+            SetFocus(number);
             ASSERT_TRUE(CControlGlobals::EditInProgress());
-            SetWindowTextW(stage.Edit().Hwnd(), row.typed);
-            posts.insert(posts.begin(), Post{0x516, 2, 0});
+            SetWindowTextW(number, row.typed);
+        }
+        if (row.typed != nullptr) {
+            posts.insert(posts.begin(), Post{0x516, static_cast<WPARAM>(index), 0});
         }
         Pump();
         session.Service().Clear();
@@ -336,7 +359,7 @@ TEST(MainWindowCommands, TypedDpiValueIsTakenBeforeTheClickedCommand) {
         EXPECT_EQ(row.shown, stage.Edit().Text());
         EXPECT_EQ(row.shown, stage.EditText());
         EXPECT_EQ(row.slider, Probe::dpiSlider(dialog).Thumb().Value());
-        EXPECT_EQ(row.slider, Data::ReadSettings().DPI_INFO[2][1]);
+        EXPECT_EQ(row.slider, Data::ReadSettings().DPI_INFO[static_cast<size_t>(index)][1]);
     }
 }
 

@@ -96,7 +96,7 @@ TEST(MainWindowFrame, KeysNeverEndItAndTheServiceCloseDoes) {
     static const Row* s_row = nullptr;
     static int s_step = 0;
     static bool s_boxSeen = false;
-    static ULONGLONG s_closedAt = 0;
+    static bool s_answeredByTest = false;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         MainWindowData::Start(MainWindowData::Record(L"Game"), {L"Game"}, {});
@@ -106,6 +106,7 @@ TEST(MainWindowFrame, KeysNeverEndItAndTheServiceCloseDoes) {
         s_row = &row;
         s_step = 0;
         s_boxSeen = false;
+        s_answeredByTest = false;
         // Drives the modal loop from a thread timer: the keys first, then a 0x500 that is not
         // the service's, then the user's box, then the service's close. The ticks go on inside
         // the box's own loop.
@@ -130,7 +131,6 @@ TEST(MainWindowFrame, KeysNeverEndItAndTheServiceCloseDoes) {
                 s_boxSeen = ModalBoxes::OpenBox(hwnd) != nullptr;
                 break;
             case 3:
-                s_closedAt = GetTickCount64();
                 PostMessageW(hwnd, s_row->message, 0, 0);
                 break;
             case 20:
@@ -138,21 +138,26 @@ TEST(MainWindowFrame, KeysNeverEndItAndTheServiceCloseDoes) {
                 // fails.
                 if (auto* box = dynamic_cast<winlayer::Dialog*>(
                         winlayer::Window::FromHandle(ModalBoxes::OpenBox(hwnd)))) {
+                    s_answeredByTest = true;
                     box->EndDialog(IDCANCEL);
                 }
+                break;
+            case 100:
+                // The window itself is still open: ended with a result no close gives.
+                s_dialog->EndDialog(-2);
                 break;
             default:
                 break;
             }
         });
         const INT_PTR result = dialog.DoModal();
-        const ULONGLONG ended = GetTickCount64();
         KillTimer(nullptr, timer);
         EXPECT_EQ(IDCANCEL, result);
         EXPECT_GE(s_step, 4);
         EXPECT_EQ(row.boxOpen, s_boxSeen);
-        // The box is closed as cancelled, then the window ends at once.
-        EXPECT_LT(ended - s_closedAt, 1000u);
+        // The close cancels the box and ends the window; the test never had to answer the box.
+        // (The ticks that the test counts come only while a loop runs, however slow the machine.)
+        EXPECT_FALSE(s_answeredByTest);
         EXPECT_TRUE(ShownDialogs(nullptr).empty());
         Pump();
         EXPECT_EQ(0, service.Count(0x4FF)) << "nothing was reset";
