@@ -90,9 +90,11 @@ void CLucfgDlg::RegisterProfileCommands() {
         }
     });
     AddCommand(m_moreProfileBtn, [this] {
+        // The focus goes back to the window before the menu opens: taking it afterwards would
+        // put the window over the menu when no window manager keeps owned windows on top.
+        SetFocus(Hwnd());
         m_moreMenu = std::make_unique<CMoreMenu>(this);
         ShowNameMenu(*m_moreMenu, CMoreMenu::kTemplate, m_moreProfileBtn.Hwnd());
-        SetFocus(Hwnd());
     });
     AddCommand(m_applyBtn, [this] { RenameProfile(); });
     AddCommand(m_profileNameBtn, [this] {

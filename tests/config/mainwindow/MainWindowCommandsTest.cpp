@@ -97,6 +97,20 @@ void RestPointerOn(HWND control) {
     Pump();
 }
 
+// Whether the pop-up lies over the window in the z-order: the screen shows it there, and a click
+// where the two overlap goes to it.
+bool Above(HWND popup, HWND window) {
+    for (HWND hwnd = GetTopWindow(nullptr); hwnd != nullptr; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+        if (hwnd == window) {
+            return false;
+        }
+        if (hwnd == popup) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The tooltip of this thread that is showing, or null.
 HWND ShownToolTip() {
     HWND shown = nullptr;
@@ -363,9 +377,9 @@ TEST(MainWindowCommands, TypedDpiValueIsTakenBeforeTheClickedCommand) {
     }
 }
 
-// Each pop-up opens from its button; a second click, or another pop-up's, leaves one open. A
-// click elsewhere on the window, or Escape, closes it without a choice; while it is open no tip
-// shows over it.
+// Each pop-up opens from its button, over the window; a second click, or another pop-up's, leaves
+// one open. A click elsewhere on the window, or Escape, closes it without a choice; while it is
+// open no tip shows over it.
 TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
     using Dlg = CLucfgDlg;
     using Control = std::function<HWND(Dlg&)>;
@@ -445,6 +459,7 @@ TEST(MainWindowCommands, APopupOpenedTwiceLeavesOne) {
             const std::vector<HWND> popups = OwnedWindows(session.Hwnd());
             ASSERT_EQ(1u, popups.size());
             EXPECT_EQ(row.open(dialog), popups[0]);
+            EXPECT_TRUE(Above(popups[0], session.Hwnd()));
             if (pointer) {
                 // Long past the tip's delay.
                 PumpFor(1500);
