@@ -314,6 +314,11 @@ std::unique_ptr<SettingsRecord> ProfileOperations::ReadStored(std::wstring_view 
 
 ProfileResult ProfileOperations::ChangeStored(std::wstring_view name,
                                               const std::function<void(SettingsRecord&)>& change) {
+    // Read, changed and written back with no write of the service in between.
+    const CDataFolderLock lock;
+    if (!lock) {
+        return Outcome(ProfileOutcome::FileFailed);
+    }
     ProfileOutcome outcome = ProfileOutcome::Done;
     const std::unique_ptr<SettingsRecord> record = ReadStored(name, outcome);
     if (!record) {
