@@ -173,6 +173,8 @@ void CLucfgDlg::EndWithOpenBoxes() {
     // A box runs its own loop inside the handler that opened it: it is cancelled first, so that
     // the handler finishes as after a Cancel and the window's loop ends right after it.
     ClosePopups();
+    // A profile switch that waits for an assignment is not made on the way out.
+    m_autoProfileDeferred = false;
     winlayer::Dialog::CancelModalBoxesOver(Hwnd());
     EndDialog(IDCANCEL);
 }

@@ -261,7 +261,9 @@ private:
     bool Warn(const std::wstring& title, const std::wstring& text,
               const std::wstring& secondLine = {});
 
-    // CLucfgDlgAssign.cpp: false when the assignment ends without a store.
+    // CLucfgDlgAssign.cpp: the assignment itself, its dialogs asking meanwhile.
+    void AssignChosenFunction(const MenuChoice& choice);
+    // False when the assignment ends without a store.
     bool AssignSubFunction(ButtonAssignment& entry, int button, int subCode);
     void AssignKeys(ButtonAssignment& entry, int button);
     void AssignMacroWithDialog(ButtonAssignment& entry);
@@ -412,6 +414,10 @@ private:
     bool m_refreshDeferred = false;
     // A macro operation is asking about the current macro.
     bool m_macroKept = false;
+    // A function is being assigned to a button, and the service's automatic profile choice that
+    // came meanwhile waits for it.
+    bool m_assigning = false;
+    bool m_autoProfileDeferred = false;
     // A profile operation of this window waits for the service to take its profile over; the
     // profile buttons stay disabled until then.
     bool m_takeOverPending = false;

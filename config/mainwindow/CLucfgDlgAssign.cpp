@@ -13,6 +13,7 @@
 #include "shared/codes/MacroFile.h"
 
 #include <algorithm>
+#include <utility>
 
 // Assigning a function chosen in the button-function menu to the selected mouse button: the
 // dialogs some functions need, the entry's bytes the service sends, and the store with 0x513.
@@ -52,6 +53,17 @@ bool IsOnlyLeftClick(const SettingsRecord& record, int button) {
 } // namespace
 
 void CLucfgDlg::AssignFunctionToButton(const MenuChoice& choice) {
+    // The dialogs write into the working profile: a profile the service switched to while they
+    // asked would get the function. The switch waits, and follows the store.
+    m_assigning = true;
+    AssignChosenFunction(choice);
+    m_assigning = false;
+    if (std::exchange(m_autoProfileDeferred, false)) {
+        OnDeviceEvent(15, 0);
+    }
+}
+
+void CLucfgDlg::AssignChosenFunction(const MenuChoice& choice) {
     const int button = m_selectedButton;
     if (button < 0 || button >= kButtonCount) {
         return;

@@ -201,6 +201,10 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         SetTimer(kProfileButtonsTimer, 1000);
         return 0;
     case 15:
+        if (m_assigning) {
+            m_autoProfileDeferred = true;
+            return 0;
+        }
         if (const std::wstring name = m_profileOps.AutoProfileName(); !name.empty()) {
             SelectProfile(name);
         }

@@ -8,6 +8,9 @@
 #include "config/dialogs/LaunchWWW/CLaunchWWW.h"
 #include "config/dialogs/MacroSel/CMacroSelDlg.h"
 #include "config/dialogs/Warning/CWarningDlg.h"
+#include "shared/store/CIniFile.h"
+#include "shared/store/DataPaths.h"
+#include "shared/store/SettingsIni.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/dialogs/ModalSteps.h"
 
@@ -39,7 +42,8 @@ struct Choice {
 
 // A window started on this profile and macros, on the buttons sub-page.
 void StartOnButtonPage(MainWindowSession& window, const SettingsRecord& record,
-                       const std::vector<std::wstring>& macroSlots) {
+                       const std::vector<std::wstring>& macroSlots,
+                       const std::vector<std::wstring>& profiles = {}) {
     std::vector<MainWindowSession::Macro> macros;
     for (size_t slot = 0; slot < macroSlots.size(); ++slot) {
         if (!macroSlots[slot].empty()) {
@@ -47,7 +51,7 @@ void StartOnButtonPage(MainWindowSession& window, const SettingsRecord& record,
                 {static_cast<int>(slot), macroSlots[slot], {MacroEvent::KeyEvent(0x04, true)}, 3});
         }
     }
-    window.Restart(record, {}, macros);
+    window.Restart(record, profiles, macros);
     Click(P::subTabs(window.Dialog())[0].Hwnd());
     Pump();
 }
@@ -175,6 +179,9 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         const wchar_t* caption;     // of the button's slot; empty: not looked at
         const wchar_t* shown;       // what a step saw in the dialog
         std::uint8_t beforeKey = 0; // the entry's key data byte 1 before
+        // The service switches to the profile "Work" while the dialog asks: the function goes
+        // to "Game", the profile it was chosen for, and "Work" becomes current after.
+        bool switched = false;
     };
     std::wstring seen;
     const auto click = [](RECT rect) {
@@ -223,6 +230,10 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         GetWindowTextW(As<CMacroSelDlg>(box)->CountEdit(), count, 8);
         seen = As<CBitmapBtn>(As<CMacroSelDlg>(box)->NameButton())->GetCaption() + L"/" + count;
     };
+    const auto switchToWork = [](HWND box) {
+        CIniFile(SettingsFilePath()).WriteString(L"Setting", L"AutoProfile", L"Work");
+        SendMessageW(GetWindow(box, GW_OWNER), 0x505, 15, 0);
+    };
     const Choice advanced{19, 8};
     // clang-format off
     const std::vector<Row> rows = {
@@ -252,6 +263,10 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         {"XSHOOT", 4, {5, 11, 1, 0}, L"", {14, 9}, true,
          {typeAt(kXFirst, L"7"), typeAt(kXSecond, L"9"), typeAt(kXKey, L"a"), click(kXOk)},
          {5, 9, 7, 9, 0, 0x04, 0, 0}, L"", L"", L""},
+        {"XSHOOT while the service switches the profile", 4, {5, 11, 1, 0}, L"", {14, 9}, true,
+         {switchToWork, typeAt(kXFirst, L"7"), typeAt(kXSecond, L"9"), typeAt(kXKey, L"a"),
+          click(kXOk)},
+         {5, 9, 7, 9, 0, 0x04, 0, 0}, L"", L"", L"", 0, true},
         {"XSHOOT reopened on a punctuation key keeps it when only a value changes", 4,
          {5, 9, 7, 9}, L"", {14, 9}, true, {readAt(kXKey), typeAt(kXFirst, L"3"), click(kXOk)},
          {5, 9, 3, 9, 0, 0x33, 0, 0}, L"", L"", L";", 0x33},
@@ -295,7 +310,7 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
     MainWindowSession window(MainWindowData::Record(), {}, {}, true);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SettingsRecord record = MainWindowData::Record();
+        SettingsRecord record = MainWindowData::Record(row.switched ? L"Game" : L"");
         ButtonAssignment& entry = record.ButtonAssigned[static_cast<size_t>(row.button)];
         entry.ButtonNumber = row.before[0];
         entry.FunctionCode = row.before[1];
@@ -304,7 +319,9 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         entry.Data[1] = row.beforeKey;
         wcsncpy(entry.Text.data(), row.beforeText, entry.Text.size() - 1);
         // Slot 1 is empty: Gamma is second in the list.
-        StartOnButtonPage(window, record, {L"Alpha", L"", L"Gamma"});
+        StartOnButtonPage(window, record, {L"Alpha", L"", L"Gamma"},
+                          row.switched ? std::vector<std::wstring>{L"Game", L"Work"}
+                                       : std::vector<std::wstring>{});
         seen.clear();
         ModalBoxes boxes(window.Hwnd(), row.steps);
         if (row.fromMenu) {
@@ -319,12 +336,23 @@ TEST(ButtonAssignment, EachDialogOpensFromItsChoiceAndWhatItReturnsIsStored) {
         EXPECT_FALSE(boxes.TimedOut());
         EXPECT_EQ(row.steps.size(), boxes.StepsRun());
         EXPECT_EQ(nullptr, ModalBoxes::OpenBox(window.Hwnd()));
-        const SettingsRecord stored = MainWindowData::ReadSettings();
         const Stored after{row.after, row.afterText};
-        EXPECT_EQ(after, StoredOf(stored.ButtonAssigned[static_cast<size_t>(row.button)]));
-        EXPECT_EQ(
-            after,
-            StoredOf(window.Dialog().Working().ButtonAssigned[static_cast<size_t>(row.button)]));
+        if (row.switched) {
+            SettingsRecord game{};
+            SettingsIni_Read(game, MainWindowData::ProfileFile(L"Game"), -1);
+            EXPECT_EQ(after, StoredOf(game.ButtonAssigned[static_cast<size_t>(row.button)]));
+            EXPECT_EQ(L"Work", window.Dialog().CurrentProfileName());
+            EXPECT_EQ(StoredOf(entry),
+                      StoredOf(MainWindowData::ReadSettings()
+                                   .ButtonAssigned[static_cast<size_t>(row.button)]));
+        } else {
+            const SettingsRecord stored = MainWindowData::ReadSettings();
+            EXPECT_EQ(after, StoredOf(stored.ButtonAssigned[static_cast<size_t>(row.button)]));
+            EXPECT_EQ(
+                after,
+                StoredOf(
+                    window.Dialog().Working().ButtonAssigned[static_cast<size_t>(row.button)]));
+        }
         EXPECT_EQ(1, window.Service().Count(kButtonChanged));
         EXPECT_EQ(1, window.Service().Count(kButtonChanged, 0, row.button));
         if (*row.caption != L'\0') {
