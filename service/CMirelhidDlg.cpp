@@ -295,7 +295,11 @@ bool CMirelhidDlg::HandleServiceMessage(UINT message, WPARAM wParam, LPARAM lPar
     if (std::ranges::find(kFileMessages, message) == kFileMessages.end()) {
         return false;
     }
-    // The messages after one that waits for a file wait behind it, in the order they came.
+    // The messages after one that waits for a file wait behind it, in the order they came; the
+    // tray program needs no file and comes at once.
+    if (message == kMsgShowTray) {
+        LaunchTrayProgram();
+    }
     if (!waiting_.empty() || Handle(posted) == Handled::Later) {
         Wait(posted);
     }
@@ -375,7 +379,6 @@ CMirelhidDlg::Handled CMirelhidDlg::Handle(const PostedMessage& posted) {
         return handled;
     }
     case kMsgShowTray:
-        LaunchTrayProgram();
         return Usable(ReloadSettings(), usable);
     case kMsgSendAll: {
         const Handled handled = Usable(ReloadWithMacroList(), usable);
