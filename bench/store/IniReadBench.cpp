@@ -111,7 +111,8 @@ void ReadUnderWriter(const std::filesystem::path& path) {
     const winlayer::UniqueHandle stop(CreateEventW(nullptr, TRUE, FALSE, kStopEvent));
     std::wstring command =
         L"\"" + ProgramFilePath() + L"\" " + kStoreLoop + L" \"" + path.wstring() + L"\"";
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
