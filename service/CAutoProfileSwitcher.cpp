@@ -158,7 +158,6 @@ bool CAutoProfileSwitcher::ApplyAutoProfile() {
 }
 
 bool CAutoProfileSwitcher::ApplyProfileFile(const std::wstring& profile, const std::wstring& path) {
-    uploadPending_ = false;
     SettingsRecord loaded{};
     {
         const auto lock = guard_.Lock();
@@ -172,7 +171,6 @@ bool CAutoProfileSwitcher::ApplyProfileFile(const std::wstring& profile, const s
         const auto lock = guard_.Lock();
         SettingsRecord_Assign(settings_, loaded);
     }
-    uploadPending_ = true;
     return Upload();
 }
 
@@ -210,9 +208,6 @@ bool CAutoProfileSwitcher::Upload() {
         uploadPending_ = false;
         return true;
     }
-    if (!sender_.ReadMacroList()) {
-        return false;
-    }
-    uploadPending_ = sender_.UploadAll() == 0;
+    uploadPending_ = !sender_.ReadMacroList() || sender_.UploadAll() == 0;
     return !uploadPending_;
 }

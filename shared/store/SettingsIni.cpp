@@ -170,10 +170,6 @@ void ReadRecord(SettingsRecord& record, const CIniSection& setting, const CIniSe
     ReadGroupKeys(record, group);
 }
 
-} // namespace
-
-namespace {
-
 // Whether the two sections hold every key of the record well-formed: each number of "Setting"
 // (but "Profile", which has a meaning when missing) and structure, and the eight buttons.
 bool HoldsWholeRecord(const CIniSection& setting, const CIniSection& group) {
