@@ -8,33 +8,18 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-namespace {
+CWin32ActionSystem::ShellApartment::ShellApartment()
+    : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
 
-// One per thread: initialises COM on first use and balances it when the thread ends.
-class ThreadApartment {
-public:
-    ThreadApartment()
-        : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ThreadApartment() {
-        if (SUCCEEDED(result_)) {
-            CoUninitialize();
-        }
+CWin32ActionSystem::ShellApartment::~ShellApartment() {
+    if (SUCCEEDED(result_)) {
+        CoUninitialize();
     }
-    ThreadApartment(const ThreadApartment&) = delete;
-    ThreadApartment& operator=(const ThreadApartment&) = delete;
+}
 
+bool CWin32ActionSystem::ShellApartment::Entered() const {
     // A thread already in the multithreaded apartment can call the shell as well.
-    bool Entered() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT result_;
-};
-
-} // namespace
-
-bool CWin32ActionSystem::EnterThreadApartment() {
-    thread_local ThreadApartment apartment;
-    return apartment.Entered();
+    return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE;
 }
 
 void CWin32ActionSystem::KeyEvent(BYTE virtualKey, DWORD flags) {
@@ -46,7 +31,7 @@ void CWin32ActionSystem::Pause(DWORD milliseconds) {
 }
 
 void CWin32ActionSystem::ShellOpen(const std::wstring& file, int show) {
-    EnterThreadApartment();
+    const ShellApartment apartment;
     ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, show);
 }
 

@@ -7,7 +7,7 @@ class CWin32ActionSystem : public CActionSystem {
 public:
     void KeyEvent(BYTE virtualKey, DWORD flags) override;
     void Pause(DWORD milliseconds) override;
-    // Initialises COM on the calling thread first (see EnterThreadApartment).
+    // Within a ShellApartment.
     void ShellOpen(const std::wstring& file, int show) override;
     void OpenInBrowser(const std::wstring& address) override;
     void LockWorkStation() override;
@@ -20,8 +20,19 @@ public:
     std::wstring ModuleFileName() override;
 
     // The shell needs COM on the thread that calls it, and actions run on the input-report
-    // readers. The first call on a thread initialises a single-threaded apartment there; it is
-    // left when the thread ends. Later calls on that thread do nothing. True when the thread has
-    // an apartment (its own, or one it had before).
-    static bool EnterThreadApartment();
+    // readers: a shell call enters a single-threaded apartment for its own length and leaves it
+    // again, so that nothing is left to undo when the reader ends.
+    class ShellApartment {
+    public:
+        ShellApartment();
+        ~ShellApartment();
+        ShellApartment(const ShellApartment&) = delete;
+        ShellApartment& operator=(const ShellApartment&) = delete;
+
+        // True when the thread has an apartment (this one, or one it had before).
+        bool Entered() const;
+
+    private:
+        HRESULT result_;
+    };
 };

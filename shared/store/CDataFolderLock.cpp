@@ -3,7 +3,6 @@
 #include "winlayer/UniqueHandle.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -16,27 +15,35 @@ HANDLE SharedMutex() {
     return mutex.Get();
 }
 
-// The lock's depth on this thread and the files touched under it.
-thread_local int t_depth = 0;
-thread_local std::vector<std::wstring> t_touched;
+// Plain values only: the runtime may free a thread's objects before their destructors run at
+// the thread's end.
+thread_local CDataFolderLock* t_outermost = nullptr;
 
 } // namespace
 
 void CDataFolderLock::Touched(const std::wstring& path) {
-    if (t_depth > 0 && std::ranges::find(t_touched, path) == t_touched.end()) {
-        t_touched.push_back(path);
+    if (t_outermost != nullptr &&
+        std::ranges::find(t_outermost->touched_, path) == t_outermost->touched_.end()) {
+        t_outermost->touched_.push_back(path);
     }
+}
+
+void CDataFolderLock::Forget(const std::wstring& path) {
+    // The documented flush: all three names null drops the file's copy.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
 }
 
 CDataFolderLock::CDataFolderLock() : mutex_(SharedMutex()) {
     if (mutex_ == nullptr) {
         return;
     }
+    // A thread that holds it already has it at once.
+    const DWORD waitMs = t_outermost != nullptr ? INFINITE : kWaitMs;
     // An owner that ended without releasing it leaves it abandoned: the lock is ours then.
-    const DWORD wait = WaitForSingleObject(mutex_, kWaitMs);
+    const DWORD wait = WaitForSingleObject(mutex_, waitMs);
     held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    if (held_) {
-        ++t_depth;
+    if (held_ && t_outermost == nullptr) {
+        t_outermost = this;
     }
 }
 
@@ -44,12 +51,11 @@ CDataFolderLock::~CDataFolderLock() {
     if (!held_) {
         return;
     }
-    if (--t_depth == 0) {
-        // The documented flush: all three names null drops the file's copy.
-        for (const std::wstring& path : t_touched) {
-            WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+    if (t_outermost == this) {
+        for (const std::wstring& path : touched_) {
+            Forget(path);
         }
-        t_touched.clear();
+        t_outermost = nullptr;
     }
     ReleaseMutex(mutex_);
 }

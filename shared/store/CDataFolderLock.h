@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The lock on the data folder's files ("Mouse.ini", the profile files, the macro files), shared
-// by the configuration program and the service through its name. The platform rewrites an ini
-// file in place for every write, emptying it first: without the lock a reader in the other
-// program finds the file empty or cut short, and two writers each write back what the other had
-// half written. Every read of such a file and every read-modify-write of it holds the lock for
-// the milliseconds the file operation takes: never across a device transfer, a box, a sleep or a
-// post to the other program. A thread may take it again while it holds it.
+// by the configuration program and the service through its name. Every read of such a file and
+// every read-modify-write of it holds the lock for the milliseconds the file operation takes:
+// never across a device transfer, a box, a sleep or a post to the other program. A thread may
+// take it again while it holds it.
 class CDataFolderLock {
 public:
     // A holder takes milliseconds; a lock not had by then belongs to a program that hangs.
@@ -22,17 +21,20 @@ public:
     CDataFolderLock& operator=(const CDataFolderLock&) = delete;
 
     // False when the lock could not be had in time: the operation fails, writing nothing.
-    bool Held() const { return held_; }
     explicit operator bool() const { return held_; }
 
-    // Notes a file that the platform's profile functions read or wrote under the lock. The
-    // platform keeps a copy of such a file in each process and takes it again while the file's
-    // write time stays the same; that time moves in steps of milliseconds, so a write of the
-    // other program within the same step would go unseen, and a write of ours based on the copy
-    // would undo it. The copy is dropped when the thread releases its outermost lock.
+    // Notes a file that the platform's profile functions read under the lock. The platform
+    // keeps a copy of such a file in each process and takes it again while the file's write
+    // time stays the same; that time moves in steps of milliseconds, so a write of the other
+    // program within the same step would go unseen. The copy is dropped when the thread releases
+    // its outermost lock.
     static void Touched(const std::wstring& path);
+    // Drops the platform's copy of the file now.
+    static void Forget(const std::wstring& path);
 
 private:
     HANDLE mutex_ = nullptr;
     bool held_ = false;
+    // Kept by the thread's outermost holder, which drops their copies when it ends.
+    std::vector<std::wstring> touched_;
 };

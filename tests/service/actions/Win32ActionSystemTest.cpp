@@ -97,21 +97,29 @@ TEST(Win32ActionSystem, UnterminatedValuesReadWhole) {
                                                     {0, LR"(C:\Post\post.exe)", SW_SHOWDEFAULT}}));
 }
 
-TEST(Win32ActionSystem, ShellCallersGetAnApartmentOncePerThread) {
+TEST(Win32ActionSystem, ShellCallsEnterAnApartmentAndLeaveIt) {
     std::thread reader([] {
-        EXPECT_TRUE(CWin32ActionSystem::EnterThreadApartment());
-        EXPECT_TRUE(CWin32ActionSystem::EnterThreadApartment());
-        // The thread is in a single-threaded apartment already.
-        const HRESULT again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        EXPECT_EQ(again, S_FALSE);
-        if (SUCCEEDED(again)) {
+        {
+            const CWin32ActionSystem::ShellApartment apartment;
+            EXPECT_TRUE(apartment.Entered());
+            // The thread is in a single-threaded apartment meanwhile.
+            const HRESULT again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            EXPECT_EQ(again, S_FALSE);
+            if (SUCCEEDED(again)) {
+                CoUninitialize();
+            }
+        }
+        // And left it again: a thread that ends has nothing to undo.
+        const HRESULT after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        EXPECT_EQ(after, S_OK);
+        if (SUCCEEDED(after)) {
             CoUninitialize();
         }
     });
     reader.join();
     std::thread multithreaded([] {
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-        EXPECT_TRUE(CWin32ActionSystem::EnterThreadApartment());
+        EXPECT_TRUE(CWin32ActionSystem::ShellApartment().Entered());
         CoUninitialize();
     });
     multithreaded.join();

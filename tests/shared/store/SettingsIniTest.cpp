@@ -12,6 +12,7 @@
 #include <cstring>
 #include <thread>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -150,6 +151,40 @@ TEST_F(SettingsIniTest, RecordWrittenAndReadBackIsEqual) {
     writing = false;
     writer.join();
     EXPECT_EQ(0, wrong);
+}
+
+TEST_F(SettingsIniTest, ThreadsThatReadUnderTheLockEndCleanly) {
+    // A reader thread ends after its read, as a mouse's input thread does when the mouse is
+    // unplugged, while others allocate: nothing the lock left on the ending thread may be
+    // freed twice or after its storage went.
+    ASSERT_EQ(1, SettingsIni_Write(Distinctive(), path_));
+    std::atomic<bool> allocating = true;
+    std::vector<std::thread> allocators;
+    for (int i = 0; i < 4; ++i) {
+        allocators.emplace_back([&] {
+            while (allocating) {
+                std::vector<std::wstring> churn(64, std::wstring(40, L'x'));
+                churn.resize(8);
+            }
+        });
+    }
+    int read = 0;
+    for (int round = 0; round < 25; ++round) {
+        std::vector<std::thread> readers;
+        std::atomic<int> done = 0;
+        for (int i = 0; i < 12; ++i) {
+            readers.emplace_back([&] { done += ini_.ReadInt(L"Setting", L"Profile", 0) != 0; });
+        }
+        for (std::thread& reader : readers) {
+            reader.join();
+        }
+        read += done;
+    }
+    allocating = false;
+    for (std::thread& allocator : allocators) {
+        allocator.join();
+    }
+    EXPECT_EQ(read, 25 * 12);
 }
 
 TEST_F(SettingsIniTest, MissingKeysReadAsTheirDefaults) {
