@@ -7,6 +7,7 @@
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
 #include "shared/store/CIniText.h"
+#include "shared/store/IniTextRules.h"
 #include "shared/store/DataPaths.h"
 #include "shared/store/SettingsIni.h"
 
@@ -28,11 +29,6 @@ constexpr wchar_t kProfileExtension[] = L".ini";
 
 // The mouse's own helper programs never switch the profile.
 constexpr std::array<std::wstring_view, 2> kIgnoredPrograms{L"OSD.exe", L"hid.exe"};
-
-bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
 
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -189,16 +185,11 @@ bool CAutoProfileSwitcher::SwitchFiles(const std::wstring& profile, const std::w
     // The new settings file is "Mouse.ini" line for line with the profile's settings in it: the
     // program links, the macro names, the mouse model and every line of the settings file's own
     // stay, and the file is replaced in one step, or not at all.
-    CIniText settings;
-    if (!settings.Load(settingsPath_)) {
-        return false;
-    }
-    for (const SettingsIniKey& key : SettingsIni_Keys(loaded)) {
-        settings.Set(key.Section, key.Key, key.Value);
-    }
-    settings.Set(kSettingSection, kAutoProfileKey, profile);
-    settings.Set(kSettingSection, kDeviceKey, reports_.IsOpen() ? L"1" : L"0");
-    return settings.Save(settingsPath_);
+    return CIniFile(settingsPath_).Change([&](CIniText& settings) {
+        SettingsIni_Put(loaded, settings);
+        settings.Set(kSettingSection, kAutoProfileKey, profile);
+        settings.Set(kSettingSection, kDeviceKey, reports_.IsOpen() ? L"1" : L"0");
+    });
 }
 
 bool CAutoProfileSwitcher::Upload() {

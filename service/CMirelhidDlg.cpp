@@ -7,6 +7,7 @@
 #include "shared/store/DataPaths.h"
 #include "shared/store/ServiceIni.h"
 #include "shared/store/SettingsIni.h"
+#include "shared/store/WholeFile.h"
 
 #include <dbt.h>
 #include <objbase.h>
@@ -188,10 +189,9 @@ void CMirelhidDlg::PrepareSettingsFile() {
     }
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         OutputDebugStringW(L"file exit");
-    } else {
+    } else if (const CDataFolderLock lock; lock) {
         // A first start for this user begins with the program folder's template.
-        const std::wstring templatePath = programFolder_ + L"\\Mouse.ini";
-        CopyFileW(templatePath.c_str(), path.c_str(), FALSE);
+        CopyWholeFile(programFolder_ + L"\\Mouse.ini", path, false);
     }
     settingsPath_ = path;
 }

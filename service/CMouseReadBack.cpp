@@ -7,6 +7,7 @@
 #include "shared/codes/MacroFile.h"
 #include "shared/lang/ReadXmlValue.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/IniTextRules.h"
 #include "shared/store/SettingsIni.h"
 
 #include <algorithm>
@@ -73,11 +74,6 @@ bool InRange(int value, int low, int high) {
 
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool EqualNoCase(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 } // namespace

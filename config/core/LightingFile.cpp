@@ -116,9 +116,6 @@ LightingFileResult LightingFile::Read(SettingsRecord& record, const std::wstring
 }
 
 bool LightingFile::Write(const SettingsRecord& record, const std::wstring& path) {
-    // The user chose to replace the file: keys of an older file must not survive in it.
-    if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-        return false;
-    }
+    // The user chose to replace the file: it is written whole, keeping nothing of an older one.
     return LedIni_Write(record, path) != 0;
 }

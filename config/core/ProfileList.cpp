@@ -99,12 +99,11 @@ bool ProfileList::WriteSection() const {
 
     // The whole section in one write: no stale key survives, and the service never reads a
     // half-written list.
-    std::wstring text;
+    std::vector<std::wstring> lines;
     for (const Entry& e : entries) {
-        text += e.Key + L"=" + e.Value;
-        text.push_back(L'\0');
+        lines.push_back(e.Key + L"=" + e.Value);
     }
-    return CIniFile(paths_.SettingsFile()).ReplaceSection(kSection, text);
+    return CIniFile(paths_.SettingsFile()).ReplaceSection(kSection, lines);
 }
 
 bool ProfileList::Load() {

@@ -2,8 +2,10 @@
 
 #include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniText.h"
 #include "shared/store/SettingsIni.h"
 #include "shared/store/ShellAccess.h"
+#include "shared/store/WholeFile.h"
 #include "winlayer/FileDialog.h"
 #include "winlayer/Format.h"
 
@@ -103,13 +105,18 @@ ProfileResult ProfileOperations::MakeCurrent(const std::wstring& file, const std
 ProfileResult ProfileOperations::CreateFrom(const std::wstring& source, const std::wstring& file,
                                             const std::wstring& name) {
     {
-        // The service never finds the new profile without its name.
+        // The new file appears whole, with its name: the service never finds it without.
         const CDataFolderLock lock;
-        // Never over a file that appeared meanwhile.
-        if (!lock || source.empty() || !CopyFileW(source.c_str(), file.c_str(), TRUE)) {
+        CIniText text;
+        bool missing = false;
+        if (!lock || source.empty() || !text.Load(source, &missing) || missing) {
             return Outcome(ProfileOutcome::FileFailed);
         }
-        WriteProfileName(file, name);
+        text.Set(kGroup, kProfileNameKey, name);
+        // Never over a file that appeared meanwhile.
+        if (!text.Save(file, false)) {
+            return Outcome(ProfileOutcome::FileFailed);
+        }
     }
     return MakeCurrent(file, name, true);
 }
@@ -286,8 +293,7 @@ ProfileResult ProfileOperations::Import(const std::wstring& file, Form form,
     }
     bool copied = false;
     if (const CDataFolderLock lock; lock) {
-        copied =
-            CopyFileW(paths.SettingsFile().c_str(), target->c_str(), FALSE) != 0 && applied->Saved;
+        copied = CopyWholeFile(paths.SettingsFile(), *target) && applied->Saved;
     }
     list_.Load();
     ProfileResult result = Outcome(copied ? ProfileOutcome::Done : ProfileOutcome::FileFailed);
@@ -342,14 +348,14 @@ ProfileResult ProfileOperations::Export(const std::wstring& file, Form form,
             return Outcome(outcome);
         }
     }
-    // The user chose to replace the file: keys of an older file must not survive in it.
-    if (file.empty() || (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)) {
-        return Outcome(ProfileOutcome::FileFailed);
-    }
-    bool written = SettingsIni_Write(stored ? *stored : profile_.Working(), file) != 0;
-    if (written && form == Form::Menu) {
-        written = WriteProfileName(file, winlayer::FileDialog::TitleOf(file));
-    }
+    // The user chose to replace the file: it is written whole, keeping nothing of an older one.
+    const SettingsRecord& record = stored ? *stored : profile_.Working();
+    const bool written = !file.empty() && CIniFile(file).Replace([&](CIniText& text) {
+        SettingsIni_Put(record, text);
+        if (form == Form::Menu) {
+            text.Set(kGroup, kProfileNameKey, winlayer::FileDialog::TitleOf(file));
+        }
+    });
     return Outcome(written ? ProfileOutcome::Done : ProfileOutcome::FileFailed);
 }
 

@@ -7,6 +7,7 @@
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/ServiceIni.h"
 #include "shared/store/SettingsIni.h"
+#include "shared/store/WholeFile.h"
 
 #include <algorithm>
 
@@ -110,7 +111,7 @@ bool WorkingProfile::CopyProfileFile() const {
     const std::optional<std::wstring> target = paths_.ProfileFile(nameSource_());
     // The service may be reading the profile file, or writing "Mouse.ini".
     const CDataFolderLock lock;
-    return lock && target && CopyFileW(paths_.SettingsFile().c_str(), target->c_str(), FALSE) != 0;
+    return lock && target && CopyWholeFile(paths_.SettingsFile(), *target);
 }
 
 std::wstring WorkingProfile::Name() const {

@@ -1,8 +1,8 @@
 #include "shared/codes/MacroFile.h"
 
-#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
+#include "shared/store/CIniText.h"
 #include "shared/store/DataPaths.h"
 
 #include <algorithm>
@@ -47,19 +47,16 @@ std::optional<MacroFile> MacroFile::ForName(std::wstring_view macroFolder, std::
 
 bool MacroFile::Write(const MacroEventBuffer& events, int count, int loopTime,
                       std::optional<bool> isDefault) const {
-    // Written key by key: a reader must not see the new count with the old events.
-    const CDataFolderLock lock;
-    if (!lock) {
-        return false;
-    }
-    const CIniFile ini(path_);
-    bool ok = ini.WriteString(Section, PathKey, path_);
-    ok = ini.WriteInt(Section, CountKey, ClampedCount(count)) && ok;
-    ok = ini.WriteInt(Section, LoopTimeKey, loopTime) && ok;
-    if (isDefault) {
-        ok = ini.WriteInt(Section, IsDefaultKey, *isDefault ? 1 : 0) && ok;
-    }
-    return ini.WriteStruct(Section, EventsKey, EventBytes(events)) && ok;
+    // One write of the whole file: a reader never sees the new count with the old events.
+    return CIniFile(path_).Change([&](CIniText& text) {
+        text.Set(Section, PathKey, path_);
+        text.Set(Section, CountKey, std::to_wstring(ClampedCount(count)));
+        text.Set(Section, LoopTimeKey, std::to_wstring(loopTime));
+        if (isDefault) {
+            text.Set(Section, IsDefaultKey, *isDefault ? L"1" : L"0");
+        }
+        text.Set(Section, EventsKey, CIniFile::EncodeStruct(EventBytes(events)));
+    });
 }
 
 MacroFile::ReadResult MacroFile::ReadEvents(MacroEventBuffer& events, int& count) const {

@@ -1,12 +1,12 @@
 #include "shared/store/CIniFile.h"
 
 #include "shared/store/CDataFolderLock.h"
+#include "shared/store/CIniText.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <climits>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -32,15 +32,6 @@ bool HasFolder(const std::wstring& path) {
     return path.find_first_of(L"\\/") != std::wstring::npos;
 }
 
-struct FileCloser {
-    void operator()(HANDLE file) const {
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
-    }
-};
-using FileHandle = std::unique_ptr<void, FileCloser>;
-
 // Errors of a file that exists but cannot be opened now; a missing file is not one of them.
 bool IsOpenRefused(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
@@ -50,16 +41,6 @@ bool IsOpenRefused(DWORD error) {
 } // namespace
 
 CIniFile::CIniFile(std::wstring path) : path_(std::move(path)) {}
-
-CIniFile::FileStamp CIniFile::Stamp() const {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) {
-        return {};
-    }
-    const auto combined = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-    return {true, combined(data.nFileSizeHigh, data.nFileSizeLow),
-            combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
-}
 
 std::wstring CIniFile::WithoutLineBreaks(std::wstring_view text) {
     std::wstring result;
@@ -72,35 +53,34 @@ std::wstring CIniFile::WithoutLineBreaks(std::wstring_view text) {
     return result;
 }
 
-bool CIniFile::EnsureFileExists() const {
-    if (!HasFolder(path_)) {
+bool CIniFile::Write(bool keepOldText, const std::function<void(CIniText&)>& change) const {
+    const CDataFolderLock lock;
+    if (!lock || !HasFolder(path_)) {
         return false;
     }
-    if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    CIniText text;
+    if (keepOldText && !text.Load(path_)) {
+        return false;
+    }
+    change(text);
+    // Values the file holds already leave it untouched.
+    if (keepOldText && !text.Changed()) {
         return true;
     }
-    const FileHandle file(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        return GetLastError() == ERROR_FILE_EXISTS;
-    }
-    // The byte-order mark makes the platform keep the file in UTF-16LE from now on.
-    const std::uint8_t bom[2] = {0xFF, 0xFE};
-    DWORD written = 0;
-    return WriteFile(file.get(), bom, sizeof bom, &written, nullptr) && written == sizeof bom;
+    return text.Save(path_);
+}
+
+bool CIniFile::Change(const std::function<void(CIniText&)>& change) const {
+    return Write(true, change);
+}
+
+bool CIniFile::Replace(const std::function<void(CIniText&)>& fill) const {
+    return Write(false, fill);
 }
 
 bool CIniFile::WriteString(std::wstring_view section, std::wstring_view key,
                            std::wstring_view text) const {
-    const CDataFolderLock lock;
-    if (!lock || !EnsureFileExists()) {
-        return false;
-    }
-    CDataFolderLock::Touched(path_);
-    const std::wstring s = WithoutLineBreaks(section);
-    const std::wstring k = WithoutLineBreaks(key);
-    const std::wstring v = WithoutLineBreaks(text);
-    return WritePrivateProfileStringW(s.c_str(), k.c_str(), v.c_str(), path_.c_str()) != FALSE;
+    return Change([&](CIniText& ini) { ini.Set(section, key, text); });
 }
 
 bool CIniFile::WriteInt(std::wstring_view section, std::wstring_view key, int value) const {
@@ -216,35 +196,9 @@ std::vector<std::wstring_view> CIniFile::ListEntries(std::span<const wchar_t> li
     return entries;
 }
 
-bool CIniFile::ReplaceSection(std::wstring_view section, std::span<const wchar_t> entries) const {
-    const CDataFolderLock lock;
-    if (!lock || !EnsureFileExists()) {
-        return false;
-    }
-    CDataFolderLock::Touched(path_);
-    const std::wstring s = WithoutLineBreaks(section);
-    std::vector<wchar_t> list(entries.begin(), entries.end());
-    while (!list.empty() && list.back() == L'\0') {
-        list.pop_back();
-    }
-    if (list.empty()) {
-        return WritePrivateProfileStringW(s.c_str(), nullptr, nullptr, path_.c_str()) != FALSE;
-    }
-    // One zero ends the last entry, a second the list.
-    list.push_back(L'\0');
-    list.push_back(L'\0');
-    return WritePrivateProfileSectionW(s.c_str(), list.data(), path_.c_str()) != FALSE;
-}
-
-bool CIniFile::DeleteKey(std::wstring_view section, std::wstring_view key) const {
-    const CDataFolderLock lock;
-    if (!lock || !HasFolder(path_)) {
-        return false;
-    }
-    CDataFolderLock::Touched(path_);
-    const std::wstring s(section);
-    const std::wstring k(key);
-    return WritePrivateProfileStringW(s.c_str(), k.c_str(), nullptr, path_.c_str()) != FALSE;
+bool CIniFile::ReplaceSection(std::wstring_view section,
+                              std::span<const std::wstring> entries) const {
+    return Change([&](CIniText& ini) { ini.ReplaceSection(section, entries); });
 }
 
 std::wstring CIniFile::EncodeStruct(std::span<const std::uint8_t> bytes) {

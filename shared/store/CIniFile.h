@@ -2,16 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// One ini file, named by its path. Every call opens, reads or writes and closes the file
-// through the platform's private-profile functions, holding the data folder's lock
-// (CDataFolderLock) meanwhile; an operation of several calls holds it around them all. A lock
-// that cannot be had fails a write, leaves a section unread and gives a value's default.
+class CIniText;
+
+// One ini file, named by its path. Every call holds the data folder's lock (CDataFolderLock)
+// while it reads or writes the file; an operation of several calls holds it around them all. A
+// lock that cannot be had fails a write, leaves a section unread and gives a value's default.
+// Reads go through the platform's private-profile functions; every write puts the file's whole
+// new text in its place in one step (CIniText), so the file is never seen half written.
 class CIniFile {
 public:
     static constexpr std::size_t kDefaultCapacity = 4096;
@@ -22,18 +26,15 @@ public:
 
     const std::wstring& Path() const { return path_; }
 
-    // Size and time of the last write: another program's write in between changes it.
-    struct FileStamp {
-        bool Exists = false;
-        std::uint64_t Size = 0;
-        std::uint64_t LastWrite = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
-    FileStamp Stamp() const;
+    // Loads the file's text, lets `change` change it and puts it in the file's place, unless it
+    // is unchanged. False when the file could not be read or written: it is as it was then.
+    bool Change(const std::function<void(CIniText&)>& change) const;
+    // The same from an empty text: nothing of the old file stays.
+    bool Replace(const std::function<void(CIniText&)>& fill) const;
 
-    // Writes return false when the platform could not write the file. A file that does not
-    // exist yet is first created as UTF-16LE so that any name survives. CR and LF are removed
-    // from sections, keys and values: they would start lines of their own.
+    // One key, through Change. A file that does not exist yet is made UTF-16LE so that any
+    // name survives. CR and LF are removed from sections, keys and values: they would start
+    // lines of their own.
     bool WriteString(std::wstring_view section, std::wstring_view key,
                      std::wstring_view text) const;
     bool WriteInt(std::wstring_view section, std::wstring_view key, int value) const;
@@ -61,11 +62,9 @@ public:
     std::optional<std::vector<wchar_t>> ReadSectionText(std::wstring_view section) const;
     // The entries of such a list, without their zeros.
     static std::vector<std::wstring_view> ListEntries(std::span<const wchar_t> list);
-    // Replaces the section's keys with the entries of such a list; an empty list removes the
-    // section. False when the platform could not write the file.
-    bool ReplaceSection(std::wstring_view section, std::span<const wchar_t> entries) const;
-    // Removes a key; false when the platform could not write the file.
-    bool DeleteKey(std::wstring_view section, std::wstring_view key) const;
+    // Replaces the section's keys with the entries ("key=value" each); none removes the
+    // section.
+    bool ReplaceSection(std::wstring_view section, std::span<const std::wstring> entries) const;
 
     // The text with CR and LF removed, as every write stores it.
     static std::wstring WithoutLineBreaks(std::wstring_view text);
@@ -81,7 +80,7 @@ public:
     static bool DecodeStruct(std::wstring_view text, std::span<std::uint8_t> bytes);
 
 private:
-    bool EnsureFileExists() const;
+    bool Write(bool keepOldText, const std::function<void(CIniText&)>& change) const;
 
     std::wstring path_;
 };

@@ -1,19 +1,13 @@
 #include "shared/store/CIniSection.h"
 
+#include "shared/store/IniTextRules.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
 namespace {
-
-std::wstring_view Trimmed(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
-}
 
 // A value in matching single or double quotes reads without them.
 std::wstring_view Unquoted(std::wstring_view value) {

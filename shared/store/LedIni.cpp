@@ -1,6 +1,7 @@
 #include "shared/store/LedIni.h"
 
 #include "shared/store/CIniFile.h"
+#include "shared/store/CIniText.h"
 #include "shared/store/IniRecordFields.h"
 
 namespace {
@@ -34,17 +35,18 @@ void VisitLedKeys(Record& r, IntKey onInt, StructKey onStruct) {
 } // namespace
 
 int LedIni_Write(const SettingsRecord& record, const std::wstring& path) {
-    const CIniFile ini(path);
-    bool ok = true;
-    VisitLedKeys(
-        record,
-        [&](const std::wstring& key, const std::int32_t& value, int) {
-            ok = ok && ini.WriteInt(kSetting, key, value);
-        },
-        [&](const std::wstring& key, std::span<const std::uint8_t> bytes) {
-            ok = ok && ini.WriteStruct(kSetting, key, bytes);
-        });
-    return ok ? 1 : 0;
+    return CIniFile(path).Replace([&](CIniText& text) {
+        VisitLedKeys(
+            record,
+            [&](const std::wstring& key, const std::int32_t& value, int) {
+                text.Set(kSetting, key, std::to_wstring(value));
+            },
+            [&](const std::wstring& key, std::span<const std::uint8_t> bytes) {
+                text.Set(kSetting, key, CIniFile::EncodeStruct(bytes));
+            });
+    })
+               ? 1
+               : 0;
 }
 
 int LedIni_Read(SettingsRecord& record, const std::wstring& path) {

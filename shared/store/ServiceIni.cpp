@@ -2,6 +2,7 @@
 
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
+#include "shared/store/CIniText.h"
 #include "shared/store/IniRecordFields.h"
 
 namespace {
@@ -19,7 +20,10 @@ int ServiceIni_WriteProfile(const std::wstring& path, int value) {
 }
 
 int ServiceIni_WriteButtonCounts(const std::wstring& path, int left, int right) {
-    return WriteSettingInt(path, L"LeftCount", left) && WriteSettingInt(path, L"RightCount", right)
+    return CIniFile(path).Change([&](CIniText& text) {
+        text.Set(kSetting, L"LeftCount", std::to_wstring(left));
+        text.Set(kSetting, L"RightCount", std::to_wstring(right));
+    })
                ? 1
                : 0;
 }

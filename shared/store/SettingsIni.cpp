@@ -3,7 +3,7 @@
 #include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "shared/store/CIniSection.h"
-#include "shared/store/CIniSectionUpdate.h"
+#include "shared/store/CIniText.h"
 #include "shared/store/IniRecordFields.h"
 #include "shared/store/RegKey.h"
 
@@ -106,10 +106,13 @@ void ReadGroupKeys(SettingsRecord& record, const CIniSection& section) {
 } // namespace
 
 int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::wstring& path) {
-    CIniSectionUpdate section(GroupSection(group));
-    VisitGroupValues(
-        record, [&](std::wstring_view key, std::wstring_view value) { section.Add(key, value); });
-    return section.Write(CIniFile(path)) == CIniSectionUpdate::Outcome::Failed ? 0 : 1;
+    return CIniFile(path).Change([&](CIniText& text) {
+        VisitGroupValues(record, [&](std::wstring_view key, std::wstring_view value) {
+            text.Set(GroupSection(group), key, value);
+        });
+    })
+               ? 1
+               : 0;
 }
 
 int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring& path) {
@@ -121,32 +124,19 @@ int ProfileIni_ReadGroups(SettingsRecord& record, int group, const std::wstring&
     return 1;
 }
 
-int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
-    // Both sections or none, as a reader in the other program sees them.
-    const CDataFolderLock lock;
-    if (!lock) {
-        return 0;
-    }
-    // One section write each instead of a write per key: each of those rewrites the file.
-    CIniSectionUpdate setting(kSetting);
-    VisitSettingValues(
-        record, [&](std::wstring_view key, std::wstring_view value) { setting.Add(key, value); });
-    if (setting.Write(CIniFile(path)) == CIniSectionUpdate::Outcome::Failed) {
-        return 0;
-    }
-    return ProfileIni_WriteGroups(record, 0, path);
-}
-
-std::vector<SettingsIniKey> SettingsIni_Keys(const SettingsRecord& record) {
-    std::vector<SettingsIniKey> keys;
-    const auto add = [&](const wchar_t* section) {
-        return [&keys, section](std::wstring_view key, std::wstring_view value) {
-            keys.push_back({section, std::wstring(key), CIniFile::WithoutLineBreaks(value)});
+void SettingsIni_Put(const SettingsRecord& record, CIniText& text) {
+    const auto into = [&text](const wchar_t* section) {
+        return [&text, section](std::wstring_view key, std::wstring_view value) {
+            text.Set(section, key, value);
         };
     };
-    VisitSettingValues(record, add(kSetting));
-    VisitGroupValues(record, add(L"GROUP"));
-    return keys;
+    VisitSettingValues(record, into(kSetting));
+    VisitGroupValues(record, into(L"GROUP"));
+}
+
+int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path) {
+    // Both sections in one write: a reader in the other program sees both or neither.
+    return CIniFile(path).Change([&](CIniText& text) { SettingsIni_Put(record, text); }) ? 1 : 0;
 }
 
 namespace {

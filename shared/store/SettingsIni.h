@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class CIniText;
+
 // Loading and storing a settings record in the settings file ("Mouse.ini") or a profile file.
 // Each operation holds the data folder's lock (CDataFolderLock) for its whole file work.
 // Writes return 1, or 0 as soon as a write fails; reads return 1, or 0 when the file exists but
@@ -31,9 +33,11 @@ enum class SettingsIniNeed {
     WholeRecord,
 };
 
-// Writes section "Setting" and then the profile keys of section "GROUP". Keys of the file that
-// the record does not own are left in place.
+// Writes section "Setting" and then the profile keys of section "GROUP", in one write of the
+// whole file. Keys of the file that the record does not own are left in place.
 int SettingsIni_Write(const SettingsRecord& record, const std::wstring& path);
+// The keys that SettingsIni_Write stores, put into a text that is written later.
+void SettingsIni_Put(const SettingsRecord& record, CIniText& text);
 // Reads section "Setting" and then "GROUP". profileIndex -1 takes "Profile" from the file (0
 // when missing); any other value is stored in Profile as it is.
 int SettingsIni_Read(SettingsRecord& record, const std::wstring& path, int profileIndex);
@@ -49,16 +53,6 @@ int SettingsIni_LoadAndRewrite(SettingsRecord& record, const std::wstring& path,
                                SettingsIniNeed need = SettingsIniNeed::Anything);
 // Whether the file holds a whole settings record (SettingsIniNeed::WholeRecord).
 bool SettingsIni_HoldsRecord(const std::wstring& path);
-
-// One key that SettingsIni_Write stores: its section, name and text.
-struct SettingsIniKey {
-    std::wstring Section;
-    std::wstring Key;
-    std::wstring Value;
-};
-// Every key SettingsIni_Write stores for `record`, in its order: section "Setting", then
-// "GROUP".
-std::vector<SettingsIniKey> SettingsIni_Keys(const SettingsRecord& record);
 
 // The profile keys alone, in section "GROUP" (group below 1) or "GROUP<group>".
 int ProfileIni_WriteGroups(const SettingsRecord& record, int group, const std::wstring& path);

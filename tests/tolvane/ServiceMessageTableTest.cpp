@@ -107,7 +107,7 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
         {"lighting without a mode entry",
          [](const CIniFile& ini) {
              ini.WriteInt(L"Setting", L"LedColor", 0x112233);
-             ini.DeleteKey(L"Setting", L"LED_MODE_INFO1");
+             WritePrivateProfileStringW(L"Setting", L"LED_MODE_INFO1", nullptr, ini.Path().c_str());
          },
          kMsgLighting, 1, 0,
          Bracketed({WriteReport(0x446, {0, 0}), lightingEnd[0], lightingEnd[1]})},

@@ -3,6 +3,7 @@
 #include "shared/store/LedIni.h"
 #include "shared/store/ServiceIni.h"
 #include "shared/store/SettingsIni.h"
+#include "winlayer/UniqueHandle.h"
 
 #include "StoreTestSupport.h"
 
@@ -92,6 +93,37 @@ void ExpectSameWrittenFields(const SettingsRecord& expected, const SettingsRecor
     }
 }
 
+// The second version that the writer in a loop stores.
+SettingsRecord Changed() {
+    SettingsRecord changed = Distinctive();
+    changed.ButtonAssigned[7].Text[0] = L'Z';
+    changed.ProfileName[0] = L'Q';
+    return changed;
+}
+
+constexpr wchar_t kWriterSwitch[] = L"--store-in-a-loop";
+
+// Started with kWriterSwitch, the settings file and an event's name, this program is a second
+// program that stores the two versions in turn until it is ended; the event is set once it
+// stores.
+const bool kRunsAsWriter = [] {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    const bool writer =
+        args != nullptr && count == 4 && std::wstring_view(args[1]) == kWriterSwitch;
+    if (writer) {
+        const std::wstring path = args[2];
+        const HANDLE started = OpenEventW(EVENT_MODIFY_STATE, FALSE, args[3]);
+        const SettingsRecord versions[] = {Distinctive(), Changed()};
+        for (int i = 0;; ++i) {
+            SettingsIni_Write(versions[i % 2], path);
+            SetEvent(started);
+        }
+    }
+    LocalFree(args);
+    return writer;
+}();
+
 const std::wstring kMissing = L"<missing>";
 
 class SettingsIniTest : public ::testing::Test {
@@ -116,9 +148,7 @@ TEST_F(SettingsIniTest, RecordWrittenAndReadBackIsEqual) {
     ExpectSameWrittenFields(written, read);
 
     // The same through a file that exists already.
-    SettingsRecord changed = Distinctive();
-    changed.ButtonAssigned[7].Text[0] = L'Z';
-    changed.ProfileName[0] = L'Q';
+    const SettingsRecord changed = Changed();
     ASSERT_EQ(1, SettingsIni_WriteAll(changed, path_));
     EXPECT_EQ(1, SettingsIni_Read(read, path_, -1));
     ExpectSameWrittenFields(changed, read);
@@ -151,6 +181,40 @@ TEST_F(SettingsIniTest, RecordWrittenAndReadBackIsEqual) {
     writing = false;
     writer.join();
     EXPECT_EQ(0, wrong);
+
+    // The other program killed at a random moment of its stores, as by a crash, the task
+    // manager or a power cut: the file holds one version or the other, whole, with the lines of
+    // the lists that the record does not own.
+    ASSERT_TRUE(ini_.WriteString(L"PROFILE_LIST", L"game.exe", L"Game"));
+    ASSERT_TRUE(ini_.WriteString(L"MACRO_LIST", L"0", L"Combo"));
+    ASSERT_EQ(1, SettingsIni_Write(changed, path_));
+    const std::string changedWithLists = ReadFileBytes(path_);
+    ASSERT_EQ(1, SettingsIni_Write(written, path_));
+    const std::string writtenWithLists = ReadFileBytes(path_);
+    const std::wstring eventName = L"V212StoreWriter" + std::to_wstring(GetCurrentProcessId());
+    const winlayer::UniqueHandle started(CreateEventW(nullptr, FALSE, FALSE, eventName.c_str()));
+    std::wstring program(MAX_PATH, L'\0');
+    program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
+    constexpr int kKills = 50;
+    int damaged = 0;
+    for (int kill = 0; kill < kKills; ++kill) {
+        std::wstring command =
+            L"\"" + program + L"\" " + kWriterSwitch + L" \"" + path_ + L"\" " + eventName;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                   nullptr, nullptr, &startup, &process));
+        const winlayer::UniqueHandle child(process.hProcess);
+        CloseHandle(process.hThread);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started.Get(), 60000));
+        Sleep(static_cast<DWORD>(kill * 7 % 23));
+        TerminateProcess(child.Get(), 1);
+        WaitForSingleObject(child.Get(), INFINITE);
+        const std::string bytes = ReadFileBytes(path_);
+        damaged += bytes == writtenWithLists || bytes == changedWithLists ? 0 : 1;
+    }
+    EXPECT_EQ(0, damaged) << "of " << kKills;
 }
 
 TEST_F(SettingsIniTest, ThreadsThatReadUnderTheLockEndCleanly) {
