@@ -26,12 +26,13 @@ int ReadBoxNumber(std::wstring_view text) {
     return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
 }
 
+int EnteredDelay(int milliseconds) {
+    return std::clamp(milliseconds / 10 * 10, kShortestMacroDelay, kLongestMacroDelay);
+}
+
 FixedDelay ReadFixedDelay(std::wstring_view boxText) {
-    const int value = ReadBoxNumber(boxText);
-    if (value < kShortestMacroDelay) {
-        return {kShortestMacroDelay, true};
-    }
-    return {value, false};
+    const int delay = EnteredDelay(ReadBoxNumber(boxText));
+    return {delay, boxText != std::to_wstring(delay)};
 }
 
 FixedDelay ClickDelay(MacroDelayMode mode, std::wstring_view boxText) {

@@ -11,16 +11,20 @@ enum class MacroDelayMode : int {
     None = 2,     // no delay events
 };
 
-// Delays that events are given: whole 10 ms, from 10 ms up to 65535 ms.
+// Delays that events are given: whole 10 ms, from 10 ms up to 65530 ms (6553 stored units), so
+// that a row, the file, the mouse and the total all say the same.
 inline constexpr int kShortestMacroDelay = 10;
-inline constexpr int kLongestMacroDelay = 65535;
+inline constexpr int kLongestMacroDelay = 65530;
 
 // The number a box shows: an optional sign and the digits that follow leading blanks; 0 when
 // there is none. Values beyond the int range are clamped to it.
 int ReadBoxNumber(std::wstring_view text);
 
-// The delay box's value as a delay: below 10 ms it is 10 ms, and the box is corrected to show
-// "10".
+// A delay that is typed, into a delay box or a delay row: cut to whole 10 ms and held within
+// 10..65530 ms.
+int EnteredDelay(int milliseconds);
+
+// A delay box's value as a delay (EnteredDelay); the box is corrected when it shows anything else.
 struct FixedDelay {
     int Milliseconds = kShortestMacroDelay;
     bool BoxCorrected = false;
@@ -32,10 +36,10 @@ FixedDelay ReadFixedDelay(std::wstring_view boxText);
 FixedDelay ClickDelay(MacroDelayMode mode, std::wstring_view boxText);
 
 // A delay made ready for an event: cut to whole 10 ms; 0 stays 0 (no delay event); anything else
-// lies within 10..65535 ms.
+// lies within 10..65530 ms.
 int NormalizedDelay(std::int64_t milliseconds);
 
-// The stored units (10 ms each) of a normalized delay. 65535 ms is kept as 6553 units.
+// The stored units (10 ms each) of a normalized delay.
 std::uint16_t DelayUnits(int milliseconds);
 
 // Row text of a delay: "250 MS".

@@ -228,8 +228,7 @@ MacroEdit MacroEditor::SetDelay(int row, int milliseconds) {
     if (!IsDelayRow(row)) {
         return {};
     }
-    const int units = std::clamp(milliseconds / 10, 1, 0xFFFF);
-    const MacroEvent event = MacroEvent::DelayEvent(static_cast<std::uint16_t>(units));
+    const MacroEvent event = MacroEvent::DelayEvent(DelayUnits(EnteredDelay(milliseconds)));
     MacroEdit edit = Replace(row, event, RowOf(event));
     edit.Selection = row;
     return edit;

@@ -107,7 +107,8 @@ public:
     // A delay event before or after `row`; the row after the selected one is selected. Refused at
     // 60 events.
     MacroEdit InsertDelay(int row, MacroInsertPlace place, int delay);
-    // A new length for a delay row (10 ms to 65535 units); other rows are left alone.
+    // A new length for a delay row, held as a typed delay is (EnteredDelay); other rows are left
+    // alone.
     MacroEdit SetDelay(int row, int milliseconds);
 
 private:

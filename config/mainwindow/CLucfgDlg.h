@@ -315,6 +315,9 @@ private:
     LRESULT OnLoopCountKeyUp();
     // The typed loop count taken within 0 to 255, and the box showing it.
     void CommitLoopCount();
+    // The delay that a delay box gives (whole 10 ms within 10 to 65530 ms), with the box showing
+    // it.
+    int SettleDelayBox(CClrEdit& box);
     // Ends a recording that is running without keeping it (the page is left, the window goes).
     void CancelRecording();
     // A macro operation that asks first (a box, a file dialog): the service's refreshes while it

@@ -336,6 +336,10 @@ bool CLucfgDlg::CommitNumberBox(HWND box) {
         CommitWheelLinesEdit();
     } else if (box == m_loopCountEdit.Hwnd()) {
         CommitLoopCount();
+    } else if (box == m_fixedDelayEdit.Hwnd()) {
+        SettleDelayBox(m_fixedDelayEdit);
+    } else if (box == m_insertDelayEdit.Hwnd()) {
+        SettleDelayBox(m_insertDelayEdit);
     } else if (IsDpiStageEdit(box)) {
         CommitPendingDpiEdit();
     } else {

@@ -380,7 +380,7 @@ void CLucfgDlg::EditMacroEvents(const MenuChoice& choice) {
         }
         const FixedDelay delay = ClickDelay(m_delayMode, m_fixedDelayEdit.Text());
         if (delay.BoxCorrected) {
-            SetWindowTextW(m_fixedDelayEdit.Hwnd(), L"10");
+            m_fixedDelayEdit.ShowCorrectedText(std::to_wstring(delay.Milliseconds));
         }
         ApplyMacroEdit(
             editor.InsertClick(row, MacroEditor::ClickButtonCode(*button), delay.Milliseconds));
@@ -430,13 +430,9 @@ void CLucfgDlg::Insert() {
         return;
     }
     if (m_insertMode == 0 || m_insertMode == 1) {
-        const FixedDelay delay = ReadFixedDelay(m_insertDelayEdit.Text());
-        if (delay.BoxCorrected) {
-            SetWindowTextW(m_insertDelayEdit.Hwnd(), L"10");
-        }
+        const int delay = SettleDelayBox(m_insertDelayEdit);
         ApplyMacroEdit(m_macros.Editor().InsertDelay(
-            row, m_insertMode == 0 ? MacroInsertPlace::Before : MacroInsertPlace::After,
-            delay.Milliseconds));
+            row, m_insertMode == 0 ? MacroInsertPlace::Before : MacroInsertPlace::After, delay));
     } else if (m_insertMode == 2 || m_insertMode == 3) {
         ShowRecordStart(m_recorder.StartInserting(static_cast<MacroInsertMode>(m_insertMode), row,
                                                   m_delayMode, m_fixedDelayEdit.Text()));
@@ -478,6 +474,14 @@ LRESULT CLucfgDlg::OnLoopCountKeyUp() {
     m_macros.TypeLoopCount(m_loopCountEdit.Text());
     SaveAndAnnounceMacro();
     return 0;
+}
+
+int CLucfgDlg::SettleDelayBox(CClrEdit& box) {
+    const FixedDelay delay = ReadFixedDelay(box.Text());
+    if (delay.BoxCorrected) {
+        box.ShowCorrectedText(std::to_wstring(delay.Milliseconds));
+    }
+    return delay.Milliseconds;
 }
 
 void CLucfgDlg::CommitLoopCount() {
