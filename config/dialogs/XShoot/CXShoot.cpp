@@ -133,10 +133,12 @@ void CXShoot::OnKeyTyped() {
         return;
     }
     // The name shown for the stored key (also while the dialog shows it) stands for that key;
-    // only a typed character chooses another.
+    // only a typed character chooses another, and the field then names it as a reopened dialog
+    // does.
     const std::wstring text = m_key.Text();
     if (!text.empty() && text != XShootEntry::KeyText(m_values)) {
         m_values.code = XShootEntry::CodeOfCharacter(text[0]);
+        m_key.ShowCorrectedText(XShootEntry::KeyText(m_values));
     }
 }
 

@@ -360,6 +360,8 @@ TEST_F(SkinnedDialogRuns, XShootWritesTheEntryOnlyOnOk) {
         std::wstring keyText;
         bool keyEnabled;
         std::array<std::uint8_t, 4> written;
+        // Key field text before the finish; null: not looked at.
+        const wchar_t* keyTextAtEnd = nullptr;
     };
     CXShoot dialog(nullptr);
     // clang-format off
@@ -377,6 +379,9 @@ TEST_F(SkinnedDialogRuns, XShootWritesTheEntryOnlyOnOk) {
          false, {9, 10, 20, 0x82}},
         {"a button index outside 0 to 7 is refused", -1, {}, kXCancel, IDCANCEL, L"", false,
          {9, 10, 20, 0x82}},
+        {"a typed key reads as the macro rows name it", 1,
+         {Choose(dialog, 4), TypeKeys(dialog, kXKey, L"b")}, kXOk, IDOK, L"Right", false,
+         {9, 10, 20, 0x05}, L"B"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -387,6 +392,7 @@ TEST_F(SkinnedDialogRuns, XShootWritesTheEntryOnlyOnOk) {
         std::wstring keyText;
         std::wstring firstText;
         bool keyEnabled = false;
+        std::wstring keyTextAtEnd;
         HWND menu = nullptr;
         std::vector<Step> all = {[&] {
             keyText = TextOf(Edit(dialog, kXKey));
@@ -394,11 +400,17 @@ TEST_F(SkinnedDialogRuns, XShootWritesTheEntryOnlyOnOk) {
             keyEnabled = IsWindowEnabled(Edit(dialog, kXKey)) != FALSE;
         }};
         all.insert(all.end(), c.changes.begin(), c.changes.end());
-        all.push_back([&] { menu = OpenBoxOf(dialog.Hwnd()); });
+        all.push_back([&] {
+            menu = OpenBoxOf(dialog.Hwnd());
+            keyTextAtEnd = TextOf(Edit(dialog, kXKey));
+        });
         all.push_back(Click(dialog, c.finish));
         ModalSteps steps(dialog, all);
         EXPECT_EQ(c.result, steps.Run());
         EXPECT_EQ(c.keyText, keyText);
+        if (c.keyTextAtEnd != nullptr) {
+            EXPECT_EQ(c.keyTextAtEnd, keyTextAtEnd);
+        }
         EXPECT_EQ(c.buttonIndex >= 0 ? L"10" : L"", firstText) << "the stored value shown";
         EXPECT_EQ(c.keyEnabled, keyEnabled);
         const ButtonAssignment& entry = record.ButtonAssigned[1];
