@@ -1,37 +1,16 @@
 #include "config/core/MacroDelay.h"
 
+#include "shared/store/CIniFile.h"
 #include "winlayer/Format.h"
 
 #include <algorithm>
-#include <climits>
-
-int ReadBoxNumber(std::wstring_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
-        negative = text[i] == L'-';
-        ++i;
-    }
-    std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        // Past the int range the value only needs to stay there.
-        value = std::min<std::int64_t>(value * 10 + (text[i] - L'0'), std::int64_t{INT_MAX} + 1);
-    }
-    if (negative) {
-        value = -value;
-    }
-    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
-}
 
 int EnteredDelay(int milliseconds) {
     return std::clamp(milliseconds / 10 * 10, kShortestMacroDelay, kLongestMacroDelay);
 }
 
 FixedDelay ReadFixedDelay(std::wstring_view boxText) {
-    const int delay = EnteredDelay(ReadBoxNumber(boxText));
+    const int delay = EnteredDelay(CIniFile::ParseInt(boxText, 0));
     return {delay, boxText != std::to_wstring(delay)};
 }
 

@@ -16,10 +16,6 @@ enum class MacroDelayMode : int {
 inline constexpr int kShortestMacroDelay = 10;
 inline constexpr int kLongestMacroDelay = 65530;
 
-// The number a box shows: an optional sign and the digits that follow leading blanks; 0 when
-// there is none. Values beyond the int range are clamped to it.
-int ReadBoxNumber(std::wstring_view text);
-
 // A delay that is typed, into a delay box or a delay row: cut to whole 10 ms and held within
 // 10..65530 ms.
 int EnteredDelay(int milliseconds);

@@ -1,6 +1,5 @@
 #include "config/core/MacroOperations.h"
 
-#include "config/core/MacroDelay.h"
 #include "config/core/ServiceWindow.h"
 #include "shared/codes/MacroFile.h"
 #include "shared/store/CIniFile.h"
@@ -301,7 +300,7 @@ std::optional<bool> MacroOperations::ToggleLoop() {
 }
 
 bool MacroOperations::TypeLoopCount(std::wstring_view boxText) {
-    const int typed = ReadBoxNumber(boxText);
+    const int typed = CIniFile::ParseInt(boxText, 0);
     const bool number = boxText.find_first_of(L"0123456789") != std::wstring_view::npos;
     if (!number || typed < 0 || typed > kMostLoops || typed == loopCount_) {
         return false;
@@ -311,7 +310,7 @@ bool MacroOperations::TypeLoopCount(std::wstring_view boxText) {
 }
 
 std::optional<std::wstring> MacroOperations::SetLoopCount(std::wstring_view boxText) {
-    loopCount_ = std::clamp(ReadBoxNumber(boxText), 0, kMostLoops);
+    loopCount_ = std::clamp(CIniFile::ParseInt(boxText, 0), 0, kMostLoops);
     std::wstring shown = std::to_wstring(loopCount_);
     if (shown == boxText) {
         return std::nullopt;
