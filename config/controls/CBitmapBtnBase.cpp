@@ -4,6 +4,58 @@
 #include "winlayer/GdiObject.h"
 #include "winlayer/ObjectSelection.h"
 
+#include <algorithm>
+#include <climits>
+#include <numeric>
+#include <string_view>
+#include <vector>
+
+namespace {
+// The line as it fits into `width` pixels: whole, or cut after as many characters as leave
+// room for the ellipsis after them.
+std::wstring FittedLine(HDC dc, const std::wstring& text, int width, bool ellipsis) {
+    constexpr std::wstring_view kEllipsis = L"...";
+    const int length = static_cast<int>(text.size());
+    SIZE whole{};
+    GetTextExtentPoint32W(dc, text.c_str(), length, &whole);
+    if (!ellipsis || whole.cx <= width) {
+        return text;
+    }
+    SIZE dots{};
+    GetTextExtentPoint32W(dc, kEllipsis.data(), static_cast<int>(kEllipsis.size()), &dots);
+    int fit = 0;
+    SIZE fitting{};
+    GetTextExtentExPointW(dc, text.c_str(), length, std::max(0, width - static_cast<int>(dots.cx)),
+                          &fit, nullptr, &fitting);
+    if (fit > 0 && IS_HIGH_SURROGATE(text[static_cast<size_t>(fit) - 1])) {
+        --fit;
+    }
+    return text.substr(0, static_cast<size_t>(fit)).append(kEllipsis);
+}
+
+// Draws one line into the rectangle as the format places it, each character at the advance the
+// font reports. Wine draws the interface face at some sizes with advances other than those it
+// reports (wider for "W"), so a line cut to fit by measure would otherwise run past its room.
+void DrawLine(HDC dc, const std::wstring& text, const RECT& rect, UINT format) {
+    const std::wstring line =
+        FittedLine(dc, text, rect.right - rect.left, (format & DT_END_ELLIPSIS) != 0);
+    const int length = static_cast<int>(line.size());
+    std::vector<int> advances(line.size());
+    SIZE size{};
+    GetTextExtentExPointW(dc, line.c_str(), length, INT_MAX, nullptr, advances.data(), &size);
+    std::adjacent_difference(advances.begin(), advances.end(), advances.begin());
+    POINT at{rect.left, rect.top};
+    if ((format & DT_CENTER) != 0) {
+        at.x += (rect.right - rect.left - size.cx) / 2;
+    }
+    if ((format & DT_VCENTER) != 0) {
+        at.y += (rect.bottom - rect.top - size.cy) / 2;
+    }
+    ExtTextOutW(dc, at.x, at.y, 0, nullptr, line.c_str(), static_cast<UINT>(length),
+                advances.data());
+}
+} // namespace
+
 CBitmapBtnBase::CBitmapBtnBase(COLORREF overColor, COLORREF pressedColor, UINT textRectFormat)
     : m_textRectFormat(textRectFormat) {
     m_colors.over = overColor;
@@ -217,7 +269,9 @@ void CBitmapBtnBase::DrawCaption(HDC dc, const RECT& client, COLORREF color) con
                     DEFAULT_QUALITY, FF_SWISS, CControlGlobals::FaceName().c_str()));
     const winlayer::ObjectSelection selection(dc, font.Get());
     const int length = static_cast<int>(m_caption.size());
-    if (m_textRectMode) {
+    if (m_textRectMode && (m_textRectFormat & DT_SINGLELINE) != 0) {
+        DrawLine(dc, m_caption, m_textRect, m_textRectFormat);
+    } else if (m_textRectMode) {
         RECT r = m_textRect;
         DrawTextW(dc, m_caption.c_str(), length, &r, m_textRectFormat);
     } else {

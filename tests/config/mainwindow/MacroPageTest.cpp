@@ -106,19 +106,6 @@ std::wstring TypedIntoBox(HWND box, const std::wstring& name) {
     return kept.data();
 }
 
-// The pixels of the drop-down's arrow end (its separator and arrow in the skin) that are not
-// its background: the caption drawn over them.
-int DrawnOverArrow(HWND dropDown) {
-    constexpr int kArrowEnd = 25;
-    RedrawWindow(dropDown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    RECT client{};
-    GetClientRect(dropDown, &client);
-    const ScreenShot shot(dropDown);
-    const RECT arrow{client.right - kArrowEnd, 0, client.right, client.bottom};
-    const int pixels = kArrowEnd * client.bottom;
-    return pixels - shot.Count(arrow, shot.At(client.right - 1, 0));
-}
-
 // An expected name "<head>…<tail>" stands for `actual` when that is <tail> after a shorter
 // beginning of <head>; any other expected name stands for itself.
 std::wstring Resolved(const std::wstring& expected, const std::wstring& actual) {

@@ -214,6 +214,13 @@ TEST(MainWindowPages, SettingsPageShowsTheWorkingProfile) {
          },
          [](Dlg& d) { return TextAndLastGlyph(Probe::profileNameEdit(d)); },
          L"\u00DCn\u00EFc\u00F8d\u00E9 \u6E38\u620F glyph"},
+        {"a name wider than the profile drop-down: its ellipsis ends left of the arrow",
+         [](SettingsRecord& r) {
+             r.ProfileName.fill(L'\0');
+             std::wstring(30, L'W').copy(r.ProfileName.data(), r.ProfileName.size() - 1);
+         },
+         [](Dlg& d) { return std::to_wstring(DrawnOverArrow(Probe::profileNameBtn(d).Hwnd())); },
+         L"0"},
         {"pointer speed", [](SettingsRecord& r) { r.Acceleration = 4; },
          [](Dlg& d) { return std::to_wstring(Probe::speedSlider(d).Thumb().Value()); }, L"4"},
     };

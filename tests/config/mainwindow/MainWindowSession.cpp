@@ -163,3 +163,14 @@ bool TimerSet(HWND hwnd, UINT_PTR id, UINT periodMs) {
     SetTimer(hwnd, id, periodMs, nullptr);
     return true;
 }
+
+int DrawnOverArrow(HWND dropDown) {
+    constexpr int kArrowEnd = 25;
+    RedrawWindow(dropDown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(dropDown, &client);
+    const ScreenShot shot(dropDown);
+    const RECT arrow{client.right - kArrowEnd, 0, client.right, client.bottom};
+    const int pixels = kArrowEnd * client.bottom;
+    return pixels - shot.Count(arrow, shot.At(client.right - 1, 0));
+}

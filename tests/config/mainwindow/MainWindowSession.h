@@ -63,3 +63,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 std::vector<HWND> ShownDialogs(HWND except);
 // True when the window's timer is set; it is then set again with the given period.
 bool TimerSet(HWND hwnd, UINT_PTR id, UINT periodMs);
+// The pixels of a drop-down's arrow end (its separator and arrow in the skin) that are not its
+// background: the caption drawn over them.
+int DrawnOverArrow(HWND dropDown);
