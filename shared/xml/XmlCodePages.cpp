@@ -1,5 +1,7 @@
 #include "shared/xml/XmlCodePages.h"
 
+#include "shared/xml/XmlNameIndex.h"
+
 #include <array>
 
 namespace {
@@ -262,35 +264,7 @@ constexpr std::array<XmlCodePageName, 254> kNames{{
     {L"x-unicode-2-0-utf-8", 65001},
 }};
 
-constexpr wchar_t LowerAscii(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') ? c + (L'a' - L'A') : c;
-}
-
-// Names hash by the sum of their lowered characters into 150 buckets.
-constexpr std::size_t kBuckets = 150;
-constexpr std::size_t BucketOf(std::wstring_view name) {
-    std::size_t sum = 0;
-    for (wchar_t c : name)
-        sum += LowerAscii(c);
-    return sum % kBuckets;
-}
-
-// Chains of table indices per bucket (-1 ends a chain).
-struct NameIndex {
-    std::array<short, kBuckets> head{};
-    std::array<short, kNames.size()> next{};
-};
-constexpr NameIndex kIndex = [] {
-    NameIndex index;
-    index.head.fill(-1);
-    index.next.fill(-1);
-    for (std::size_t i = kNames.size(); i-- > 0;) {
-        const std::size_t b = BucketOf(kNames[i].name);
-        index.next[i] = index.head[b];
-        index.head[b] = static_cast<short>(i);
-    }
-    return index;
-}();
+constexpr XmlNameIndex<150, kNames.size()> kIndex(kNames);
 
 } // namespace
 
@@ -305,7 +279,7 @@ unsigned CodePageFromName(std::wstring_view name) {
     for (std::size_t i = 0; i < name.size(); ++i)
         lowered[i] = LowerAscii(name[i]);
     const std::wstring_view key(lowered.data(), name.size());
-    for (short i = kIndex.head[BucketOf(key)]; i >= 0; i = kIndex.next[i]) {
+    for (short i = kIndex.First(key); i >= 0; i = kIndex.Next(i)) {
         if (kNames[i].name == key)
             return kNames[i].codePage;
     }

@@ -1,5 +1,7 @@
 #include "shared/xml/XmlEntities.h"
 
+#include "shared/xml/XmlNameIndex.h"
+
 #include <array>
 
 namespace {
@@ -59,40 +61,7 @@ constexpr std::array<XmlEntity, 253> kEntities{{
     {L"clubs", 9827},  {L"hearts", 9829}, {L"diams", 9830},
 }};
 
-constexpr wchar_t LowerAscii(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') ? c + (L'a' - L'A') : c;
-}
-
-// Names hash by the sum of their lowered characters into 130 buckets.
-constexpr std::size_t kBuckets = 130;
-constexpr std::size_t BucketOf(std::wstring_view name) {
-    std::size_t sum = 0;
-    for (wchar_t c : name)
-        sum += LowerAscii(c);
-    return sum % kBuckets;
-}
-
-// Chains of table indices per bucket (-1 ends a chain), in table order.
-struct EntityIndex {
-    std::array<short, kBuckets> head{};
-    std::array<short, kEntities.size()> next{};
-};
-constexpr EntityIndex kIndex = [] {
-    EntityIndex index;
-    index.head.fill(-1);
-    index.next.fill(-1);
-    std::array<short, kBuckets> tail{};
-    tail.fill(-1);
-    for (std::size_t i = 0; i < kEntities.size(); ++i) {
-        const std::size_t b = BucketOf(kEntities[i].name);
-        if (tail[b] < 0)
-            index.head[b] = static_cast<short>(i);
-        else
-            index.next[tail[b]] = static_cast<short>(i);
-        tail[b] = static_cast<short>(i);
-    }
-    return index;
-}();
+constexpr XmlNameIndex<130, kEntities.size()> kIndex(kEntities);
 
 bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size())
@@ -112,7 +81,7 @@ std::span<const XmlEntity> XmlEntities() {
 
 char16_t FindXmlEntity(std::wstring_view name) {
     char16_t folded = 0;
-    for (short i = kIndex.head[BucketOf(name)]; i >= 0; i = kIndex.next[i]) {
+    for (short i = kIndex.First(name); i >= 0; i = kIndex.Next(i)) {
         const XmlEntity& entity = kEntities[i];
         if (entity.name == name)
             return entity.value;

@@ -1,6 +1,7 @@
 #include "shared/xml/XmlToken.h"
 
 #include "shared/xml/XmlFlags.h"
+#include "shared/xml/XmlNameIndex.h"
 
 #include <array>
 
@@ -17,10 +18,6 @@ constexpr std::array<bool, 128> kWordStops = [] {
 // A start-tag name runs up to one of these.
 bool EndsTagName(wchar_t c) {
     return IsXmlBlank(c) || c == L'/' || c == L'>';
-}
-
-wchar_t LowerAscii(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') ? c + (L'a' - L'A') : c;
 }
 
 int Find(std::wstring_view text, std::wstring_view what, int from) {
