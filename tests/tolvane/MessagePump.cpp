@@ -4,6 +4,7 @@
 
 namespace {
 constexpr DWORD kRecheckMs = 2;
+} // namespace
 
 void DispatchPending() {
     MSG msg;
@@ -12,7 +13,6 @@ void DispatchPending() {
         DispatchMessageW(&msg);
     }
 }
-} // namespace
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;

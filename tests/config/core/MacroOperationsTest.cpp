@@ -1,8 +1,8 @@
 #include "config/core/MacroOperations.h"
 #include "shared/codes/MacroFile.h"
 #include "shared/store/CIniFile.h"
-#include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/core/MacroTestSupport.h"
+#include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/RecorderWindow.h"
 
 #include <gtest/gtest.h>
@@ -284,10 +284,10 @@ TEST(MacroOperations, ChangesAreAnnouncedWithTheSlot) {
         SCOPED_TRACE(row.name);
         MacroFolder folder;
         MacroOperations macros = Prepared(folder, {L"A", L"", L"C"}, row.current);
-        Pump();
+        DispatchPending();
         service.Clear();
         row.change(macros);
-        Pump();
+        DispatchPending();
         std::vector<WPARAM> posted;
         for (const RecorderWindow::Message& m : service.Messages()) {
             EXPECT_EQ(MacroOperations::kMacroChanged, m.message);

@@ -1,6 +1,5 @@
 #include "config/core/PopupMenus.h"
 
-#include "config/controls/CBmpMenuChoice.h"
 #include "shared/codes/ButtonFunctionCodes.h"
 #include "tests/config/core/ButtonPageTexts.h"
 
@@ -144,11 +143,14 @@ TEST(PopupMenus, ChoicesAreReadByTheMenuThatIsOpen) {
     const PopupMenu lowLighting = LightingMenu(0);
     const PopupMenu highLighting = LightingMenu(2);
 
-    // "PLAYPAUSE", sub-entry 3 of head 16, as the menu relays it.
-    const WPARAM playWParam = CBmpMenuChoice::SubEntryWParam(16, 3);
-    const LPARAM playLParam = CBmpMenuChoice::RelayLParam(CBmpMenuChoice::SubEntryLParam(32), 19);
-    EXPECT_EQ(19, HIWORD(playLParam));
-    EXPECT_EQ(32, LOWORD(playLParam));
+    // A choice as the menu posts it: the entry's position and id in the high words, a
+    // sub-entry's position and id in the low words. "PLAYPAUSE" (32) is sub-entry 3 of head 16
+    // (19).
+    const auto posted = [](int position, int id, int subPosition = 0, int subId = 0) {
+        return std::pair{static_cast<WPARAM>(MAKELONG(subPosition, position)),
+                         static_cast<LPARAM>(MAKELONG(subId, id))};
+    };
+    const auto [playWParam, playLParam] = posted(16, 19, 3, 32);
 
     struct Row {
         const PopupMenu* open;
@@ -157,17 +159,16 @@ TEST(PopupMenus, ChoicesAreReadByTheMenuThatIsOpen) {
         bool accepted;
         int chosenId;
     };
-    const auto entry = [](int position, int id) {
-        return std::pair{CBmpMenuChoice::EntryWParam(position), CBmpMenuChoice::EntryLParam(id)};
-    };
-    const auto [clickW, clickL] = entry(0, 1);
-    const auto [offW, offL] = entry(12, 7);
-    const auto [leftW, leftL] = entry(0, 40015);
-    const auto [mode11W, mode11L] = entry(3, 40015);
-    const auto [mode13W, mode13L] = entry(3, 40017);
-    const auto [pasteW, pasteL] = entry(3, 40004);
-    const auto [headW, headL] = entry(16, 19);
-    const auto [pastEndW, pastEndL] = entry(22, 1);
+    const auto [clickW, clickL] = posted(0, 1);
+    const auto [offW, offL] = posted(12, 7);
+    const auto [leftW, leftL] = posted(0, 40015);
+    const auto [mode11W, mode11L] = posted(3, 40015);
+    const auto [mode13W, mode13L] = posted(3, 40017);
+    const auto [pasteW, pasteL] = posted(3, 40004);
+    const auto [headW, headL] = posted(16, 19);
+    const auto [pastEndW, pastEndL] = posted(22, 1);
+    const auto [otherSubW, otherSubL] = posted(16, 19, 8, 32);
+    const auto [otherIdW, otherIdL] = posted(16, 19, 3, 33);
     const Row rows[] = {
         {&functions, playWParam, playLParam, true, 32},
         {&functions, clickW, clickL, true, 1},
@@ -176,10 +177,8 @@ TEST(PopupMenus, ChoicesAreReadByTheMenuThatIsOpen) {
         {&functions, clickW, offL, false, 0},
         {&functions, pastEndW, pastEndL, false, 0},
         {&functions, headW, headL, false, 0},
-        {&functions, CBmpMenuChoice::SubEntryWParam(16, 8),
-         CBmpMenuChoice::RelayLParam(CBmpMenuChoice::SubEntryLParam(32), 19), false, 0},
-        {&functions, CBmpMenuChoice::SubEntryWParam(16, 3),
-         CBmpMenuChoice::RelayLParam(CBmpMenuChoice::SubEntryLParam(33), 19), false, 0},
+        {&functions, otherSubW, otherSubL, false, 0},
+        {&functions, otherIdW, otherIdL, false, 0},
         {&functions, clickW | 1, clickL, false, 0},
         // The same ids in the lighting-mode and mouse-button menus.
         {&mouseButtons, leftW, leftL, true, 40015},
@@ -189,7 +188,8 @@ TEST(PopupMenus, ChoicesAreReadByTheMenuThatIsOpen) {
         {&lowLighting, mode13W, mode13L, false, 0},
         {&highLighting, mode13W, mode13L, true, 40017},
         {&insertActions, pasteW, pasteL, true, 40004},
-        {&mouseButtons, pasteW, pasteL, false, 0}};
+        {&mouseButtons, pasteW, pasteL, false, 0},
+    };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         const auto choice = row.open->Decode(row.wParam, row.lParam);

@@ -1,8 +1,8 @@
 #include "config/core/ProfileOperations.h"
 
 #include "shared/store/CIniFile.h"
-#include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/core/ProfileTestSupport.h"
+#include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/RecorderWindow.h"
 
 #include <gtest/gtest.h>
@@ -341,7 +341,7 @@ TEST(ProfileOperations, ServiceTakesTheProfileOver) {
     s.list.Load();
     RecorderWindow service(L"V212Hid");
     const ProfileResult result = s.operations.New(L"NEWPROFILE");
-    Pump();
+    DispatchPending();
     EXPECT_EQ(L"NEWPROFILE001", result.CurrentName);
     EXPECT_TRUE(result.DisableProfileButtons);
     EXPECT_EQ(1, service.Count(0x4FF, 0, 0));

@@ -2,8 +2,8 @@
 
 #include "config/core/ServiceWindow.h"
 #include "shared/store/CIniFile.h"
-#include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/core/ProfileTestSupport.h"
+#include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/RecorderWindow.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +107,7 @@ TEST(WorkingProfile, EditsStoreAndNotify) {
                 service.emplace(L"V212Hid");
             }
             row.edit(state.profile);
-            Pump();
+            DispatchPending();
             EXPECT_EQ(row.expected, row.field(*ReadRecord(state.folder.Paths().SettingsFile())));
             EXPECT_EQ(row.expected, row.field(state.profile.Working()));
             if (row.copies) {
@@ -170,7 +170,7 @@ TEST(WorkingProfile, SliderRepeats) {
             step.before(state.profile);
             last = state.profile.OnSliderChanged(step.value, step.slider, step.slot);
         }
-        Pump();
+        DispatchPending();
         EXPECT_EQ(row.posts, static_cast<int>(service.Messages().size()));
         EXPECT_EQ(row.lastMoves, last.MoveSlider);
         if (row.lastMoves) {
@@ -206,7 +206,7 @@ TEST(WorkingProfile, DeviceEvents) {
         RecorderWindow service(L"V212Hid");
         const std::string before = state.Settings();
         EXPECT_EQ(row.stored, state.profile.ApplyDeviceEvent(row.code, row.value));
-        Pump();
+        DispatchPending();
         EXPECT_EQ(row.expected, row.field(state.profile.Working()));
         EXPECT_EQ(row.expected, row.field(*ReadRecord(state.folder.Paths().SettingsFile())));
         EXPECT_EQ(row.stored, state.folder.HasProfile(L"Game"));
@@ -269,7 +269,7 @@ TEST(WorkingProfile, LightingFiles) {
         RecorderWindow service(L"V212Hid");
 
         EXPECT_EQ(row.result, state.profile.ImportLighting(file, 2));
-        Pump();
+        DispatchPending();
         const SettingsRecord& after = state.profile.Working();
         if (row.result == LightingFileResult::Read) {
             EXPECT_EQ(0x123456, after.LedColor);
@@ -301,7 +301,7 @@ TEST(WorkingProfile, ReadOnlyWithoutDataFolder) {
     EXPECT_FALSE(stored.Saved || stored.Posted || stored.Copied);
     EXPECT_FALSE(profile.ApplyToDevice(0).Posted);
     EXPECT_FALSE(profile.SetName(L"Game"));
-    Pump();
+    DispatchPending();
     EXPECT_TRUE(service.Messages().empty());
     EXPECT_FALSE(ConfigPaths::FromDataFolder(L"").Valid());
 }
