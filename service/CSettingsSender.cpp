@@ -335,7 +335,8 @@ int CSettingsSender::UploadAll() {
     const bool sent =
         reports_.Refusals() == refusedBefore && SendAll2Mouse() != 0 && CommitAll() != 0;
     SendUpdateBracket(1);
-    return sent ? 1 : 0;
+    // The closing bracket ends the update on the mouse: refused, the mouse has not taken it.
+    return sent && reports_.Refusals() == refusedBefore ? 1 : 0;
 }
 
 int CSettingsSender::SendMacro(int position, bool clear) {

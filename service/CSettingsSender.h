@@ -82,7 +82,8 @@ public:
     // Ends as a failure (0) at the first report the mouse refuses; 1 without the mouse.
     int SendAll2Mouse();
     // The whole upload as an apply and a profile switch send it: the update bracket around
-    // SendAll2Mouse and CommitAll. 0 when the mouse refused a report of it.
+    // SendAll2Mouse and CommitAll. 0 when the mouse refused any report of it, the closing
+    // bracket included.
     int UploadAll();
     // The macro of "MACRO_LIST" position 0..5 (or 200 zero bytes with `clear`) to its slot.
     // Nothing is sent when its file exists but cannot be read.

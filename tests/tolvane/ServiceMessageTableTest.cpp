@@ -36,6 +36,8 @@ struct HandlerCase {
     // Once the file that another program held is free: the reports of the message that waited
     // for it, and the take-over answer.
     std::vector<Bytes> ExpectedOnceFree = {};
+    // Checks of "Mouse.ini" once the message is handled.
+    std::function<void(const CIniFile&)> After = [](const CIniFile&) {};
 };
 
 void Nothing(const CIniFile&) {}
@@ -79,6 +81,13 @@ std::vector<Bytes> Bracketed(std::vector<Bytes> inside) {
     inside.insert(inside.begin(), BracketReport(0));
     inside.push_back(BracketReport(1));
     return inside;
+}
+
+// The whole apply of the template: its upload and the commit of every group, in the bracket.
+std::vector<Bytes> WholeApply() {
+    auto reports = TemplateUpload();
+    reports.push_back(CommitReport(0x0E));
+    return Bracketed(reports);
 }
 
 TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
@@ -141,11 +150,21 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
          0,
          1,
          {},
-         [] {
-             auto reports = Bracketed(TemplateUpload());
-             reports.insert(reports.end() - 1, CommitReport(0x0E));
-             return reports;
-         }()},
+         WholeApply()},
+        // The mouse refuses the closing bracket, the last report: it has not taken the whole
+        // configuration over, so nothing is answered or written.
+        {"whole apply whose closing bracket the mouse refuses",
+         [this](const CIniFile& ini) {
+             ini.WriteInt(L"Setting", L"FWVersion", 7);
+             const std::size_t reports = WholeApply().size();
+             ASSERT_EQ(harness_.Simulator().Command("refuse " + std::to_string(reports)), "ok");
+         },
+         kMsgApplyAll,
+         0,
+         1,
+         WholeApply(),
+         {},
+         [](const CIniFile& ini) { EXPECT_EQ(ini.ReadInt(L"Setting", L"FWVersion", -1), 7); }},
         {"session change", Nothing, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1, {}},
         // An emptied settings file holds no settings: nothing goes to the mouse.
         {"whole apply from an empty settings file",
@@ -171,6 +190,7 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
             EXPECT_EQ(sent[i], c.Expected[i]) << "report " << i << ": " << HexOf(sent[i]);
         }
         EXPECT_TRUE(harness_.Config().Messages().empty());
+        c.After(*settings_);
         if (held) {
             // Waited for, not lost: handled once the file is free.
             held.reset();

@@ -765,6 +765,15 @@ std::string CSimulatedHid::HandleCommand(const std::string& request) {
         }
         return Hex(ReadMemory(static_cast<std::uint16_t>(address), count));
     }
+    if (command == "refuse") {
+        int nth = 0;
+        if (!(in >> nth) || nth < 1) {
+            return "error usage: refuse <n>";
+        }
+        FailNext(Call::SendFeatureReport, 0, nth - 1);
+        FailNext(Call::SendFeatureReport, -1, 1);
+        return "ok";
+    }
     if (command == "latency") {
         long long micros = -1;
         if (!(in >> micros) || micros < 0) {

@@ -127,10 +127,11 @@ void SetTransferLatency(std::chrono::nanoseconds latency);
 // Control channel: a named pipe served inside the process once hidapi is initialised, so that
 // another process can drive the mouse. One request per connection, one text line:
 //   plug | unplug | inject <channel> <hex bytes> | log [<first sequence>] | clearlog
-//   | memory <hex address> <count> | latency <microseconds>
-// The reply is "ok", "dropped" (inject with no handle open), "error ...", the log (one entry per
-// line: sequence, microseconds, thread, call, collection, handle, result, hex bytes), or the hex
-// bytes of memory. The name is "\\.\pipe\V212HidSim-<process id>" unless the environment
+//   | memory <hex address> <count> | latency <microseconds> | refuse <n>
+// ("refuse": the mouse refuses the n-th feature report sent from then on). The reply is "ok",
+// "dropped" (inject with no handle open), "error ...", the log (one entry per line: sequence,
+// microseconds, thread, call, collection, handle, result, hex bytes), or the hex bytes of
+// memory. The name is "\\.\pipe\V212HidSim-<process id>" unless the environment
 // variable V212_HIDSIM_PIPE names another.
 std::wstring ControlPipeName();
 std::wstring ControlPipeNameFor(DWORD processId);

@@ -315,6 +315,21 @@ TEST_F(AutoProfileSwitcherTest, ClosedConfigurationProgramSwitchesFilesAndUpload
     ASSERT_GE(again.size(), 2u);
     EXPECT_EQ(again[again.size() - 2], CommitReport(0x0E));
     EXPECT_EQ(ReadMemory(0x32, 6), (Bytes{2, 0, 2, 0, 2, 0}));
+
+    // The same when it refuses only the closing bracket, the last report of the upload.
+    MakeProfile(L"Unclosed", 1, 3);
+    ListPrograms({{L"game.exe", L"Game"}, {L"unclosed.exe", L"Unclosed"}});
+    FailNext(Call::SendFeatureReport, 0, static_cast<int>(again.size()) - 1);
+    FailNext(Call::SendFeatureReport, -1);
+    ClearLog();
+    Tick(L"unclosed.exe");
+    ASSERT_EQ(SentFeatureReports().size(), again.size());
+    ClearLog();
+    Tick(L"unclosed.exe");
+    const auto closed = SentFeatureReports();
+    EXPECT_EQ(std::ranges::count(closed, BracketReport(0)), 1);
+    ASSERT_FALSE(closed.empty());
+    EXPECT_EQ(closed.back(), BracketReport(1));
 }
 
 TEST_F(AutoProfileSwitcherTest, SwitchingKeepsTheSettingsFilesOwnListsAndKeys) {
