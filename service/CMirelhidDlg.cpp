@@ -318,12 +318,18 @@ void CMirelhidDlg::Wait(const PostedMessage& posted) {
 
 void CMirelhidDlg::HandleWaiting() {
     KillTimer(kFileRetryTimer);
-    while (!waiting_.empty()) {
-        if (Handle(waiting_.front()) == Handled::Later) {
-            SetTimer(kFileRetryTimer, kFileRetryMs);
-            return;
-        }
-        waiting_.pop_front();
+    if (waiting_.empty()) {
+        return;
+    }
+    if (Handle(waiting_.front()) == Handled::Later) {
+        SetTimer(kFileRetryTimer, kFileRetryMs);
+        return;
+    }
+    waiting_.pop_front();
+    // One message a tick: each bracket holds the window for 200 ms, and the other programs'
+    // messages are answered between them.
+    if (!waiting_.empty()) {
+        SetTimer(kFileRetryTimer, kNextWaitingMs);
     }
 }
 

@@ -35,6 +35,8 @@ public:
     // A message whose file another program holds is handled again from this timer.
     static constexpr UINT_PTR kFileRetryTimer = 10004;
     static constexpr UINT kFileRetryMs = 250;
+    // The next waiting message once one has been handled.
+    static constexpr UINT kNextWaitingMs = USER_TIMER_MINIMUM;
     // The most messages that wait for a file; the oldest goes first.
     static constexpr std::size_t kMostWaiting = 256;
 
@@ -96,7 +98,8 @@ private:
     Handled Handle(const PostedMessage& posted);
     // Puts a message aside for the retry timer, behind the others that wait.
     void Wait(const PostedMessage& posted);
-    // The retry timer: the waiting messages in order, up to one that must wait again.
+    // The retry timer: the oldest waiting message; the timer comes again at once while more
+    // wait, and after the retry time when the message must wait again.
     void HandleWaiting();
     // Whether a handler may send from the record just read (`usable`); a refused file is noted
     // in the debug output.

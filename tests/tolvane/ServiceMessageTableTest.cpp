@@ -1,7 +1,7 @@
 // The private messages of the service window that no other end-to-end test posts, each sent to
 // the running service: the exact reports that reach the simulated mouse, or none; and the whole
-// apply from a settings file another program holds. And a burst of one message, as a dragged
-// slider posts it, handled as its last post.
+// apply from a settings file, or under a lock, that another program holds. And a burst of one
+// message, as a dragged slider posts it, handled as its last post.
 
 #include "service/MouseMemoryMap.h"
 #include "service/ServiceMessages.h"
@@ -9,9 +9,11 @@
 #include "tests/service/HidTestSupport.h"
 #include "tests/tolvane/MessagePump.h"
 #include "tests/tolvane/ServiceFixture.h"
+#include "winlayer/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -24,6 +26,12 @@
 #include <vector>
 
 namespace {
+
+struct SentMessage {
+    UINT Id;
+    WPARAM WParam;
+    LPARAM LParam;
+};
 
 struct HandlerCase {
     const char* Name;
@@ -38,6 +46,31 @@ struct HandlerCase {
     std::vector<Bytes> ExpectedOnceFree = {};
     // Checks of "Mouse.ini" once the message is handled.
     std::function<void(const CIniFile&)> After = [](const CIniFile&) {};
+    // Sent behind the message while the file or the lock is still held: each has joined the
+    // waiting messages when its call returns.
+    std::vector<SentMessage> Behind = {};
+};
+
+// The data folder's lock held by another program of the suite until this goes.
+class HeldLock {
+public:
+    HeldLock() : mutex_(CreateMutexW(nullptr, FALSE, L"V212DataFolder_Mutex")) {
+        const DWORD wait =
+            mutex_ ? WaitForSingleObject(mutex_.Get(), ServiceHarness::kTimeoutMs) : WAIT_FAILED;
+        held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    }
+    ~HeldLock() {
+        if (held_) {
+            ReleaseMutex(mutex_.Get());
+        }
+    }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    winlayer::UniqueHandle mutex_;
+    bool held_ = false;
 };
 
 void Nothing(const CIniFile&) {}
@@ -90,10 +123,17 @@ std::vector<Bytes> WholeApply() {
     return Bracketed(reports);
 }
 
+bool IsBracket(const SimulatorClient::Entry& entry, std::uint8_t value) {
+    return entry.Call == "hid_send_feature_report" && entry.Bytes.size() > 2 &&
+           entry.Bytes[1] == MouseMemoryMap::kCommandBracket && entry.Bytes[2] == value;
+}
+
 TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
     ASSERT_NO_FATAL_FAILURE(StartService());
     // "Mouse.ini" held without sharing by another program while a case's message is handled.
     std::optional<HeldFile> held;
+    // Or the data folder's lock.
+    std::optional<HeldLock> lock;
     const std::vector<Bytes> lightingEnd = {WriteReport(0x2E, {2, 0x80, 3, 0x80}),
                                             CommitReport(0x04)};
     const std::vector<HandlerCase> cases = {
@@ -165,6 +205,35 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
          WholeApply(),
          {},
          [](const CIniFile& ini) { EXPECT_EQ(ini.ReadInt(L"Setting", L"FWVersion", -1), 7); }},
+        // Another program holds the lock while more messages come: once it is free they go out
+        // in their order, a later copy of one in the place of the earlier.
+        {"whole apply and more while another program holds the lock",
+         [&lock](const CIniFile&) {
+             lock.emplace();
+             ASSERT_TRUE(lock->Held());
+         },
+         kMsgApplyAll,
+         0,
+         1,
+         {},
+         [] {
+             auto reports = WholeApply();
+             for (const auto& more :
+                  {Bracketed({WriteReport(0x2A, {12}), CommitReport(0x08)}),
+                   Bracketed({WriteReport(0x42, {1}), CommitReport(0x02)}),
+                   Bracketed({WriteReport(0x32, {1, 0, 1, 0, 1, 0}),
+                              WriteReport(0x38, {1, 0, 1, 0}), CommitReport(0x08)}),
+                   Bracketed({})}) {
+                 reports.insert(reports.end(), more.begin(), more.end());
+             }
+             return reports;
+         }(),
+         Nothing,
+         {{kMsgPollingRate, 0, 0},
+          {kMsgDoubleClickSpeed, 0, 0},
+          {kMsgCurrentDpiStage, 0, 0},
+          {kMsgPollingRate, 0, 0},
+          {kMsgBracketOnly, 0, 0}}},
         {"session change", Nothing, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1, {}},
         // An emptied settings file holds no settings: nothing goes to the mouse.
         {"whole apply from an empty settings file",
@@ -191,21 +260,35 @@ TEST_F(ServiceEndToEnd, EachMessageSendsExactlyItsReports) {
         }
         EXPECT_TRUE(harness_.Config().Messages().empty());
         c.After(*settings_);
-        if (held) {
-            // Waited for, not lost: handled once the file is free.
+        for (const SentMessage& behind : c.Behind) {
+            ASSERT_TRUE(harness_.SendAndWait(behind.Id, behind.WParam, behind.LParam));
+        }
+        if (held || lock) {
+            // Waited for, not lost: handled once the file or the lock is free.
             held.reset();
-            EXPECT_TRUE(PumpUntil([&] { return !harness_.Config().Messages().empty(); },
-                                  ServiceHarness::kTimeoutMs));
+            lock.reset();
+            const auto closings = [&] {
+                return std::ranges::count_if(harness_.Simulator().Log(first),
+                                             [](const auto& entry) { return IsBracket(entry, 1); });
+            };
+            const auto closingsOnceFree = std::ranges::count(c.ExpectedOnceFree, BracketReport(1));
+            if (closingsOnceFree > 1) {
+                // The window answers between the brackets of the messages that waited: before
+                // the last of them has gone out.
+                ASSERT_TRUE(PumpUntil([&] { return closings() > 0; }, ServiceHarness::kTimeoutMs));
+                ASSERT_TRUE(harness_.SendAndWait(WM_NULL));
+                EXPECT_LT(closings(), closingsOnceFree);
+            }
+            EXPECT_TRUE(PumpUntil(
+                [&] {
+                    return closings() == closingsOnceFree && !harness_.Config().Messages().empty();
+                },
+                ServiceHarness::kTimeoutMs));
             EXPECT_EQ(harness_.Config().Count(kMsgServiceEvent, kEventApplied, 0), 1);
             EXPECT_EQ(Summaries(harness_.Simulator().SentFeatureReports(first)),
                       Summaries(c.ExpectedOnceFree));
         }
     }
-}
-
-bool IsBracket(const SimulatorClient::Entry& entry, std::uint8_t value) {
-    return entry.Call == "hid_send_feature_report" && entry.Bytes.size() > 2 &&
-           entry.Bytes[1] == MouseMemoryMap::kCommandBracket && entry.Bytes[2] == value;
 }
 
 TEST_F(ServiceEndToEnd, ABurstOfOneMessageReachesTheMouseAsItsLastPost) {
