@@ -188,7 +188,7 @@ void CMirelhidDlg::PrepareSettingsFile() {
         return;
     }
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        OutputDebugStringW(L"file exit");
+        OutputDebugStringW(L"file exists");
     } else if (const CDataFolderLock lock; lock) {
         // A first start for this user begins with the program folder's template.
         CopyWholeFile(programFolder_ + L"\\Mouse.ini", path, false);
