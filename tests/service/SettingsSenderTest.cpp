@@ -29,6 +29,10 @@ struct SystemCall {
 
 std::vector<WPARAM> settingChanges;
 
+// How long a test waits for another thread before it fails: generous, as it only keeps a test
+// whose thread never gets there from running forever.
+constexpr ULONGLONG kGiveUpMs = 60000;
+
 LRESULT CALLBACK RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTINGCHANGE) {
         settingChanges.push_back(wParam);
@@ -496,9 +500,11 @@ TEST_F(SettingsSenderTest, CurrentDpiStageTakesTheProfileUnderTheGuard) {
             sender_.SendCurrentDpiStage(true);
             sent = true;
         });
-        while (!started) {
+        const ULONGLONG deadline = GetTickCount64() + kGiveUpMs;
+        while (!started && GetTickCount64() < deadline) {
             Sleep(1);
         }
+        EXPECT_TRUE(started);
         // Time enough for a send that does not wait to show itself.
         Sleep(100);
         EXPECT_FALSE(sent);
@@ -548,7 +554,8 @@ TEST_F(SettingsSenderTest, ReadersAndWindowNeverInterleaveOnTheControlHandle) {
             Sleep(2);
         }
     });
-    for (int change = 0; change < 1000 || handled < 20; ++change) {
+    const ULONGLONG deadline = GetTickCount64() + kGiveUpMs;
+    for (int change = 0; change < 1000 || (handled < 20 && GetTickCount64() < deadline); ++change) {
         settings_.DPI_INFO[static_cast<std::size_t>(change % 4)][1] = change % 181;
         sender_.SendDpiStage(change % 4, true);
         std::array<std::uint8_t, 5> stage{};

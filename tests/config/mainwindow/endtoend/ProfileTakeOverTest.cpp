@@ -195,9 +195,11 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
                 SetFileTime(file.Get(), nullptr, nullptr, &time);
             }
         });
-        while (touching && touches < 20) {
+        const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
+        while (touching && touches < 20 && GetTickCount64() < deadline) {
             Sleep(1);
         }
+        EXPECT_TRUE(!touching || touches >= 20);
         // Before the window handles it, so before any timer it starts.
         const ULONGLONG sent = GetTickCount64();
         if (row.message == kRepaintRequest) {
