@@ -35,6 +35,16 @@ const SharedDataFolder::Profile kWork{L"Work", [](SettingsRecord& record) {
                                           record.PollingRate = kWorkInterval;
                                       }};
 
+// A write time long past, which a synchronising tool keeps on the files it brings.
+constexpr FILETIME kToolsWriteTime{0, 0x01DB0000};
+
+void SetWriteTime(const std::wstring& path, const FILETIME& time) {
+    const winlayer::UniqueHandle file(CreateFileW(
+        path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, 0, nullptr));
+    SetFileTime(file.Get(), nullptr, nullptr, &time);
+}
+
 bool Contains(const Reports& reports, const Bytes& expected) {
     return std::any_of(reports.begin(), reports.end(),
                        [&](const Bytes& report) { return ReportsMatch({report}, {expected}); });
@@ -139,8 +149,10 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         bool refreshed; // the page shows what the service wrote to "Mouse.ini"
         const wchar_t* caption;
         int applies;
-        // Another program keeps touching "Mouse.ini"'s write time meanwhile, as a backup or
-        // synchronising tool does: the settings read is whole all the same.
+        // Another program, a synchronising tool, brings a later change of the service into
+        // "Mouse.ini" and keeps the file's write time at one value: the window reads the file,
+        // not a copy taken at that time. The platform keeps such a copy of an ini file while its
+        // write time stays the same and lies seconds back.
         bool touched = false;
     };
     const Row rows[] = {
@@ -185,14 +197,24 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         const ModalBoxes boxes(Hwnd(), {});
         std::atomic<bool> touching = row.touched;
         std::atomic<int> touches = 0;
+        const std::wstring next = settings.Path() + L".next";
+        if (row.touched) {
+            // This process reads the file while it has the tool's write time, then the tool
+            // makes its next text.
+            SetWriteTime(settings.Path(), kToolsWriteTime);
+            settings.ReadInt(L"Setting", L"WheelScrollLines", 0);
+            ASSERT_TRUE(CopyFileW(settings.Path().c_str(), next.c_str(), FALSE));
+            ASSERT_TRUE(CIniFile(next).WriteInt(L"Setting", L"WheelScrollLines", ++wheelLines));
+        }
         std::thread toucher([&] {
-            for (DWORD step = 1; touching; ++step, ++touches) {
-                const winlayer::UniqueHandle file(
-                    CreateFileW(SharedDataFolder::SettingsFile().c_str(), FILE_WRITE_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
-                const FILETIME time{step, 0x01DB0000};
-                SetFileTime(file.Get(), nullptr, nullptr, &time);
+            if (!touching) {
+                return;
+            }
+            // The new text goes in place in one step, with the same write time.
+            SetWriteTime(next, kToolsWriteTime);
+            MoveFileExW(next.c_str(), settings.Path().c_str(), MOVEFILE_REPLACE_EXISTING);
+            for (; touching; ++touches) {
+                SetWriteTime(settings.Path(), kToolsWriteTime);
             }
         });
         const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
