@@ -138,6 +138,9 @@ int CMirelhidDlg::OnCreate(CREATESTRUCTW&) {
     comInitialized_ =
         SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     countingEnabled_ = false;
+    // The window answers while another program holds the data folder's lock; what waits for a
+    // file is tried again from the retry timer.
+    CDataFolderLock::SetThreadWait(CDataFolderLock::kWindowThreadWaitMs);
     programFolder_ = ModuleFolder();
     stringsPath_ = programFolder_ + L"\\Strings.xml";
     PrepareSettingsFile();

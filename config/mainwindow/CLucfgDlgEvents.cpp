@@ -3,6 +3,7 @@
 #include "config/controls/CControlGlobals.h"
 #include "config/controls/ControlMessages.h"
 #include "config/dialogs/Warning/CWarningDlg.h"
+#include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
 #include "winlayer/Format.h"
 
@@ -98,6 +99,8 @@ LRESULT CLucfgDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CLucfgDlg::OnInitDialog() {
+    // The window answers while another program holds the data folder's lock.
+    CDataFolderLock::SetThreadWait(CDataFolderLock::kWindowThreadWaitMs);
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     LoadWorkingProfile(-1);

@@ -3,6 +3,7 @@
 #include "winlayer/UniqueHandle.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -18,8 +19,13 @@ HANDLE SharedMutex() {
 // Plain values only: the runtime may free a thread's objects before their destructors run at
 // the thread's end.
 thread_local CDataFolderLock* t_outermost = nullptr;
+thread_local DWORD t_waitMs = CDataFolderLock::kWaitMs;
 
 } // namespace
+
+DWORD CDataFolderLock::SetThreadWait(DWORD waitMs) {
+    return std::exchange(t_waitMs, waitMs);
+}
 
 void CDataFolderLock::Touched(const std::wstring& path) {
     if (t_outermost != nullptr &&
@@ -38,7 +44,7 @@ CDataFolderLock::CDataFolderLock() : mutex_(SharedMutex()) {
         return;
     }
     // A thread that holds it already has it at once.
-    const DWORD waitMs = t_outermost != nullptr ? INFINITE : kWaitMs;
+    const DWORD waitMs = t_outermost != nullptr ? INFINITE : t_waitMs;
     // An owner that ended without releasing it leaves it abandoned: the lock is ours then.
     const DWORD wait = WaitForSingleObject(mutex_, waitMs);
     held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;

@@ -14,6 +14,9 @@ class CDataFolderLock {
 public:
     // A holder takes milliseconds; a lock not had by then belongs to a program that hangs.
     static constexpr DWORD kWaitMs = 2000;
+    // What a thread that runs windows waits: it leaves a lock it cannot have to its timers, so
+    // that its windows answer while another program holds the lock.
+    static constexpr DWORD kWindowThreadWaitMs = 50;
 
     CDataFolderLock();
     ~CDataFolderLock();
@@ -22,6 +25,10 @@ public:
 
     // False when the lock could not be had in time: the operation fails, writing nothing.
     explicit operator bool() const { return held_; }
+
+    // How long the calling thread waits for the lock from now on (kWaitMs at first); returns
+    // the wait it had.
+    static DWORD SetThreadWait(DWORD waitMs);
 
     // Notes a file that the platform's profile functions read under the lock. The platform
     // keeps a copy of such a file in each process and takes it again while the file's write
