@@ -39,6 +39,10 @@ WorkingProfile::WorkingProfile(ConfigPaths paths)
     : paths_(std::move(paths)), records_(std::make_unique<Records>()) {}
 
 bool WorkingProfile::LoadScratch(const std::wstring& file, int profileArg) {
+    // A change that waits is the user's: it is stored before anything replaces it.
+    if (!StoreWaiting()) {
+        return false;
+    }
     SettingsRecord& scratch = records_->Scratch;
     SettingsRecord_Reset(scratch);
     // Reading never writes: an imported file stays as the user has it.
@@ -72,36 +76,83 @@ std::optional<StoreResult> WorkingProfile::LoadProfileAsCurrent(const std::wstri
 }
 
 StoreResult WorkingProfile::ApplyToDevice(int flag) {
-    StoreResult result;
     if (!Writable()) {
-        return result;
+        return {};
     }
     SettingsRecord_Compare(records_->Baseline, records_->Working);
-    result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
-    result.Posted = ServiceWindow::Post(kApplyAll, 0, flag == 0 ? 1 : 0);
-    return result;
+    return Commit(WaitingWrite::Whole, Post{kApplyAll, 0, flag == 0 ? 1 : 0}, false);
 }
 
 StoreResult WorkingProfile::StoreAndNotify(UINT message, WPARAM wParam, LPARAM lParam) {
-    StoreResult result;
     if (!Writable()) {
-        return result;
+        return {};
     }
-    result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
-    // Posted after the write: the service reads the file when it handles the message.
-    result.Posted = ServiceWindow::Post(message, wParam, lParam);
-    result.Copied = CopyProfileFile();
-    return result;
+    return Commit(WaitingWrite::Whole, Post{message, wParam, lParam}, true);
 }
 
 StoreResult WorkingProfile::Store() {
-    StoreResult result;
     if (!Writable()) {
-        return result;
+        return {};
     }
-    result.Saved = SettingsIni_WriteAll(records_->Working, paths_.SettingsFile()) != 0;
-    result.Copied = CopyProfileFile();
+    return Commit(WaitingWrite::Whole, std::nullopt, true);
+}
+
+StoreResult WorkingProfile::Commit(WaitingWrite write, std::optional<Post> post, bool copy) {
+    waitingWrite_ = std::max(waitingWrite_, write);
+    if (post) {
+        // The service handles a repeated message once, in its last place.
+        std::erase(waitingPosts_, *post);
+        waitingPosts_.push_back(*post);
+    }
+    waitingCopy_ = waitingCopy_ || copy;
+    StoreResult result;
+    result.Waiting = !Flush(result);
+    if (result.Waiting && waitNotice_) {
+        waitNotice_();
+    }
     return result;
+}
+
+bool WorkingProfile::Waiting() const {
+    return waitingWrite_ != WaitingWrite::None || !waitingPosts_.empty() || waitingCopy_;
+}
+
+bool WorkingProfile::StoreWaiting() {
+    StoreResult ignored;
+    return Flush(ignored);
+}
+
+bool WorkingProfile::Flush(StoreResult& result) {
+    const std::wstring& settings = paths_.SettingsFile();
+    if (waitingWrite_ == WaitingWrite::Whole &&
+        SettingsIni_WriteAll(records_->Working, settings) == 0) {
+        return false;
+    }
+    if (waitingWrite_ == WaitingWrite::PollingRate &&
+        ServiceIni_WritePollingRate(records_->Working.PollingRate, settings) == 0) {
+        return false;
+    }
+    result.Saved = result.Saved || waitingWrite_ != WaitingWrite::None;
+    waitingWrite_ = WaitingWrite::None;
+    // Posted after the write: the service reads the file when it handles the message.
+    for (const Post& post : waitingPosts_) {
+        if (post.Message == kPollingRateChanged && ServiceWindow::Find() != nullptr) {
+            rateChangePosted_ = true;
+        }
+        result.Posted = ServiceWindow::Post(post.Message, post.WParam, post.LParam);
+    }
+    waitingPosts_.clear();
+    if (waitingCopy_) {
+        // The profile's own file follows "Mouse.ini", or the change is lost at the next switch:
+        // the copy waits for the lock like the write.
+        const CDataFolderLock lock;
+        if (!lock) {
+            return false;
+        }
+        result.Copied = CopyProfileFile();
+    }
+    waitingCopy_ = false;
+    return true;
 }
 
 bool WorkingProfile::CopyProfileFile() const {
@@ -216,19 +267,11 @@ std::optional<StoreResult> WorkingProfile::SetPollingRateFromMenu(int menuId) {
         return std::nullopt;
     }
     records_->Working.PollingRate = *interval;
-    StoreResult result;
     if (!paths_.Valid()) {
-        return result;
+        return StoreResult{};
     }
     // Only the one key: the other edits wait for their own store.
-    result.Saved = ServiceIni_WritePollingRate(*interval, paths_.SettingsFile()) != 0;
-    if (ServiceWindow::Find() != nullptr) {
-        rateChangePosted_ = true;
-        result.Posted = ServiceWindow::Post(kPollingRateChanged, 0, *param);
-    }
-    // The profile file is updated too, or the rate is lost at the next profile switch.
-    result.Copied = CopyProfileFile();
-    return result;
+    return Commit(WaitingWrite::PollingRate, Post{kPollingRateChanged, 0, *param}, true);
 }
 
 StoreResult WorkingProfile::SelectDpiStage(int stage) {
@@ -362,10 +405,10 @@ bool WorkingProfile::ExportLighting(const std::wstring& path) const {
     return LightingFile::Write(records_->Working, path);
 }
 
-bool WorkingProfile::ApplyDeviceEvent(WPARAM code, LPARAM value) {
+DeviceEventResult WorkingProfile::ApplyDeviceEvent(WPARAM code, LPARAM value) {
     // Storing a value into a record the file did not fill would replace the user's settings.
     if (!Load(-1)) {
-        return false;
+        return DeviceEventResult::Later;
     }
     SettingsRecord& working = records_->Working;
     bool taken = false;
@@ -383,8 +426,9 @@ bool WorkingProfile::ApplyDeviceEvent(WPARAM code, LPARAM value) {
     default:
         break;
     }
-    if (taken) {
-        Store();
+    if (!taken) {
+        return DeviceEventResult::Ignored;
     }
-    return taken;
+    Store();
+    return DeviceEventResult::Stored;
 }

@@ -14,12 +14,21 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 // What one store did. A post is made only when the service window exists.
 struct StoreResult {
-    bool Saved = false;  // "Mouse.ini" written
-    bool Posted = false; // the message reached the service window's queue
-    bool Copied = false; // "Mouse.ini" copied onto the current profile's file
+    bool Saved = false;   // "Mouse.ini" written
+    bool Posted = false;  // the message reached the service window's queue
+    bool Copied = false;  // "Mouse.ini" copied onto the current profile's file
+    bool Waiting = false; // the file could not be written now: StoreWaiting does it later
+};
+
+// What a service event did to the working profile.
+enum class DeviceEventResult {
+    Stored,  // the value was taken and stored
+    Ignored, // another code, or a value out of range
+    Later,   // "Mouse.ini" cannot be read now, or a change of ours waits to be stored first
 };
 
 // An edit whose box may have to show a corrected text.
@@ -49,7 +58,10 @@ struct SliderResult {
 // every control writes, and the baseline of the last load or apply (7136 bytes each, kept off the
 // dialog's stack). Every change ends in the one store: write "Mouse.ini", post the change's
 // message to the service window when it exists, copy "Mouse.ini" onto the current profile's file.
-// With invalid paths (no data folder) nothing is written or posted.
+// With invalid paths (no data folder) nothing is written or posted. A store that cannot happen
+// now (another program holds the lock or the file) keeps the change in the working record,
+// posts nothing and copies nothing; StoreWaiting does all of it, in order, once the file is free,
+// and no load replaces the working record meanwhile.
 class WorkingProfile {
 public:
     // Messages to the service window "V212Hid".
@@ -82,7 +94,7 @@ public:
 
     // LoadWorkingProfile: "Mouse.ini" read with profileArg into the reset scratch record,
     // assigned (clamped) to the working record, copied to the baseline. False, with the records
-    // as they were, when the file could not be read.
+    // as they were, when the file could not be read or a change waits that cannot be stored.
     bool Load(int profileArg);
     // Until a load succeeded the records hold nothing of the user's: no store writes them.
     bool Loaded() const { return loaded_; }
@@ -96,6 +108,12 @@ public:
     StoreResult StoreAndNotify(UINT message, WPARAM wParam, LPARAM lParam);
     // The store without a message (the service told us; it needs no answer).
     StoreResult Store();
+    // Whether a store waits for the file.
+    bool Waiting() const;
+    // Stores, posts and copies what waits; true when nothing waits any more.
+    bool StoreWaiting();
+    // Called whenever a store starts to wait, so that the owner tries StoreWaiting later.
+    void SetWaitNotice(std::function<void()> notice) { waitNotice_ = std::move(notice); }
     bool CopyProfileFile() const;
 
     // The working record's profile name.
@@ -149,8 +167,9 @@ public:
 
     // 0x505 from the service: the working profile is loaded again, then codes 8 (DPI stage),
     // 9 (profile) and 10 (lighting mode) take the value and store it. False when nothing was
-    // stored (another code, a value out of range, or a file that could not be read).
-    bool ApplyDeviceEvent(WPARAM code, LPARAM value);
+    // stored (another code, a value out of range); Later when the file cannot be read now or a
+    // change of ours waits: the event is to be applied again after StoreWaiting.
+    DeviceEventResult ApplyDeviceEvent(WPARAM code, LPARAM value);
 
 private:
     struct Records {
@@ -159,6 +178,20 @@ private:
         SettingsRecord Baseline;
     };
 
+    // What waits to be written: nothing, the polling rate alone, or the whole record.
+    enum class WaitingWrite { None, PollingRate, Whole };
+    struct Post {
+        UINT Message;
+        WPARAM WParam;
+        LPARAM LParam;
+        bool operator==(const Post&) const = default;
+    };
+
+    // Adds a store to what waits and tries all of it now.
+    StoreResult Commit(WaitingWrite write, std::optional<Post> post, bool copy);
+    // Writes, posts and copies what waits, noting each step done in result; false when a write
+    // or the copy could not be made (what remains keeps waiting).
+    bool Flush(StoreResult& result);
     bool LoadScratch(const std::wstring& file, int profileArg);
     // The whole record goes to the files only once a load has filled it.
     bool Writable() const { return paths_.Valid() && loaded_; }
@@ -170,4 +203,8 @@ private:
     bool loaded_ = false;
     bool rateChangePosted_ = false;
     std::optional<std::pair<int, int>> lastSlider_;
+    WaitingWrite waitingWrite_ = WaitingWrite::None;
+    std::vector<Post> waitingPosts_;
+    bool waitingCopy_ = false;
+    std::function<void()> waitNotice_;
 };

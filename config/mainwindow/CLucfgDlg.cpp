@@ -53,6 +53,7 @@ CLucfgDlg::CLucfgDlg(std::wstring programFolder)
     m_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     // Every store copies "Mouse.ini" onto the file of the profile the window shows.
     m_profile.SetNameSource([this] { return CurrentProfileName(); });
+    m_profile.SetWaitNotice([this] { SetTimer(kStoreRetryTimer, kStoreRetryMs); });
 }
 
 std::wstring CLucfgDlg::EventName(const MacroEvent& event) const {
@@ -163,6 +164,7 @@ void CLucfgDlg::OnDestroy() {
     ClosePopups();
     KillTimer(kHighlightTimer);
     KillTimer(kProfileButtonsTimer);
+    KillTimer(kStoreRetryTimer);
 }
 
 void CLucfgDlg::OnClose() {
@@ -175,6 +177,7 @@ void CLucfgDlg::EndWithOpenBoxes() {
     ClosePopups();
     // A profile switch that waits for an assignment is not made on the way out.
     m_autoProfileDeferred = false;
+    StoreBeforeClosing();
     winlayer::Dialog::CancelModalBoxesOver(Hwnd());
     EndDialog(IDCANCEL);
 }
@@ -209,6 +212,9 @@ void CLucfgDlg::OnTimer(UINT_PTR id) {
         KillTimer(kProfileButtonsTimer);
         m_takeOverPending = false;
         EnableProfileButtons(true);
+        break;
+    case kStoreRetryTimer:
+        RetryWaitingStore();
         break;
     default:
         break;

@@ -69,11 +69,14 @@ public:
     static constexpr int kFourthSubPage = 100006;
     static constexpr int kDoubleClickSubPage = 100007;
 
-    // Timers: the slot highlight, the deferred start, the profile buttons' return.
+    // Timers: the slot highlight, the deferred start, the profile buttons' return, a store that
+    // waits for the settings file.
     static constexpr UINT_PTR kHighlightTimer = 10001;
     static constexpr UINT_PTR kStartTimer = 10002;
     static constexpr UINT_PTR kProfileButtonsTimer = 10003;
+    static constexpr UINT_PTR kStoreRetryTimer = 10004;
     static constexpr UINT kHighlightMs = 200;
+    static constexpr UINT kStoreRetryMs = 200;
     // How long the profile buttons wait for the service to take a profile over before they come
     // back anyway (a missing service or mouse never answers).
     static constexpr UINT kTakeOverWaitMs = 3000;
@@ -136,6 +139,12 @@ public:
 
     // Service events (CLucfgDlgEvents.cpp).
     LRESULT OnDeviceEvent(WPARAM code, LPARAM value);
+    // False when the event has to wait for the settings file.
+    bool HandleDeviceEvent(WPARAM code, LPARAM value);
+    // The store retry timer: what waits is stored, then the events that waited behind it.
+    void RetryWaitingStore();
+    // A change that waits for the settings file is stored on the way out, or the user is told.
+    void StoreBeforeClosing();
     LRESULT OnRepaintRequest(WPARAM code);
 
     // Profiles (CLucfgDlgProfiles.cpp).
@@ -424,6 +433,9 @@ private:
     // A profile operation of this window waits for the service to take its profile over; the
     // profile buttons stay disabled until then.
     bool m_takeOverPending = false;
+    // Service events that came while "Mouse.ini" could not be read or a change waited to be
+    // stored, in order; the store retry timer handles them.
+    std::vector<std::pair<WPARAM, LPARAM>> m_waitingEvents;
     std::unique_ptr<CBmpMenu> m_popup;
     std::optional<PopupMenu> m_openMenu;
     std::unique_ptr<CMoreMenu> m_moreMenu;

@@ -162,17 +162,66 @@ bool CLucfgDlg::Warn(const std::wstring& title, const std::wstring& text,
 // --- The service's events ---
 
 LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
-    // The service may have written "Mouse.ini": it is read again first, whatever the event.
-    const bool stored = m_profile.ApplyDeviceEvent(code, value);
+    // Events keep their order: one that came after a waiting one waits too.
+    if (!m_waitingEvents.empty() || !HandleDeviceEvent(code, value)) {
+        // The most an event of every code could want; older ones are superseded by then.
+        constexpr std::size_t kMostWaiting = 32;
+        if (m_waitingEvents.size() == kMostWaiting) {
+            m_waitingEvents.erase(m_waitingEvents.begin());
+        }
+        m_waitingEvents.emplace_back(code, value);
+        SetTimer(kStoreRetryTimer, kStoreRetryMs);
+    }
+    return 0;
+}
+
+void CLucfgDlg::RetryWaitingStore() {
+    if (!m_profile.StoreWaiting()) {
+        return;
+    }
+    while (!m_waitingEvents.empty()) {
+        const auto [code, value] = m_waitingEvents.front();
+        if (!HandleDeviceEvent(code, value)) {
+            return;
+        }
+        m_waitingEvents.erase(m_waitingEvents.begin());
+    }
+    if (!m_profile.Waiting()) {
+        KillTimer(kStoreRetryTimer);
+    }
+}
+
+void CLucfgDlg::StoreBeforeClosing() {
+    if (!m_profile.Waiting()) {
+        return;
+    }
+    // The window goes: a longer wait than a click's costs nobody anything now.
+    const DWORD windowWait = CDataFolderLock::SetThreadWait(CDataFolderLock::kWaitMs);
+    const bool stored = m_profile.StoreWaiting();
+    CDataFolderLock::SetThreadWait(windowWait);
+    if (!stored) {
+        OutputDebugStringW(L"closing: a change could not be stored\n");
+        Warn(L"提示", L"设置文件被另一个程序占用，最后的更改未能保存");
+    }
+}
+
+bool CLucfgDlg::HandleDeviceEvent(WPARAM code, LPARAM value) {
+    // The service may have written "Mouse.ini": it is read again first, whatever the event. A
+    // change of ours that waits for the file is stored before, never overwritten by the read.
+    const DeviceEventResult applied = m_profile.ApplyDeviceEvent(code, value);
+    if (applied == DeviceEventResult::Later) {
+        return false;
+    }
+    const bool stored = applied == DeviceEventResult::Stored;
     switch (code) {
     case 8:
         if (stored) {
             ShowDpiStage(static_cast<int>(value));
         }
-        return 0;
+        return true;
     case 9:
         if (!stored) {
-            return 0;
+            return true;
         }
         for (const auto* group : {&m_profileGroup, &m_subTabGroup, &m_buttonsGroup}) {
             for (const winlayer::Window* window : *group) {
@@ -186,12 +235,12 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         if (value != 3) {
             RefreshPage();
         }
-        return 0;
+        return true;
     case 10:
         if (stored) {
             RefreshPage();
         }
-        return 0;
+        return true;
     case 11:
         // The service has taken a profile over: buttons that a profile operation disabled come
         // back a second later, not with the refresh of the profile panel. Any other apply (the
@@ -202,19 +251,19 @@ LRESULT CLucfgDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
         }
         KillTimer(kProfileButtonsTimer);
         SetTimer(kProfileButtonsTimer, 1000);
-        return 0;
+        return true;
     case 15:
         if (m_assigning) {
             m_autoProfileDeferred = true;
-            return 0;
+            return true;
         }
         if (const std::wstring name = m_profileOps.AutoProfileName(); !name.empty()) {
             SelectProfile(name);
         }
-        return 0;
+        return true;
     default:
         RefreshPage();
-        return 0;
+        return true;
     }
 }
 

@@ -205,7 +205,8 @@ TEST(WorkingProfile, DeviceEvents) {
         Edited state;
         RecorderWindow service(L"V212Hid");
         const std::string before = state.Settings();
-        EXPECT_EQ(row.stored, state.profile.ApplyDeviceEvent(row.code, row.value));
+        EXPECT_EQ(row.stored ? DeviceEventResult::Stored : DeviceEventResult::Ignored,
+                  state.profile.ApplyDeviceEvent(row.code, row.value));
         DispatchPending();
         EXPECT_EQ(row.expected, row.field(state.profile.Working()));
         EXPECT_EQ(row.expected, row.field(*ReadRecord(state.folder.Paths().SettingsFile())));

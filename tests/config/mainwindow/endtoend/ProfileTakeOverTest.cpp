@@ -233,6 +233,8 @@ TEST_F(ProfileTakeOver, ServiceEventsAndRepaintRequests) {
         PumpWatching([] { return true; }, 0);
         touching = false;
         toucher.join();
+        // A tool that holds the file open keeps it from being replaced: the store waits for it.
+        EXPECT_TRUE(PumpWatching([&] { return !MainWindowProbe::profile(Dialog()).Waiting(); }));
 
         EXPECT_EQ(row.result, result);
         EXPECT_TRUE(boxes.Boxes().empty());

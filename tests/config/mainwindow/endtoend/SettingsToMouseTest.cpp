@@ -3,17 +3,21 @@
 // files are written all the same and nothing is posted anywhere.
 
 #include "config/controls/CBmpMenuChoice.h"
+#include "shared/store/CDataFolderLock.h"
 #include "service/MouseMemoryMap.h"
 #include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/config/mainwindow/endtoend/ConfigEndToEnd.h"
 #include "tests/config/mainwindow/endtoend/SharedDataFolder.h"
+#include "tests/shared/store/StoreTestSupport.h"
 #include "tests/tolvane/RecorderWindow.h"
+#include "winlayer/UniqueHandle.h"
 
 #include <climits>
 #include <cstdio>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace map = MouseMemoryMap;
 
@@ -114,6 +118,37 @@ struct Change {
     std::function<int(const SettingsRecord&)> field;
     int stored;
     std::optional<LightingByte> lightingByte = std::nullopt;
+    // Another program holds the data folder's lock while the change is made.
+    bool lockHeld = false;
+};
+
+// The data folder's lock, held by another thread as another program would hold it, until the
+// holder goes.
+class LockHolder {
+public:
+    LockHolder()
+        : thread_([this] {
+              const CDataFolderLock lock;
+              taken_ = static_cast<bool>(lock);
+              SetEvent(held_.Get());
+              WaitForSingleObject(release_.Get(), INFINITE);
+          }) {
+        WaitForSingleObject(held_.Get(), INFINITE);
+    }
+    ~LockHolder() {
+        SetEvent(release_.Get());
+        thread_.join();
+    }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+    bool Taken() const { return taken_; }
+
+private:
+    winlayer::UniqueHandle held_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    winlayer::UniqueHandle release_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    bool taken_ = false;
+    std::thread thread_;
 };
 
 std::vector<Change> Changes(int stage, UINT wheelLines) {
@@ -187,6 +222,12 @@ std::vector<Change> Changes(int stage, UINT wheelLines) {
          LightingByte{6, 1}},
         {"the slider captioned Speed at its right end", ClickSliderEnd(L"Speed", true), lighting,
          [](const SettingsRecord& r) { return r.LED_MODE_INFO[0][2]; }, 3, LightingByte{4, 2}},
+        // Nothing of the change is lost: it goes to the files and the mouse once the lock is
+        // free.
+        {"the slider captioned Speed at its left end while the lock is held",
+         ClickSliderEnd(L"Speed", false), lighting,
+         [](const SettingsRecord& r) { return r.LED_MODE_INFO[0][2]; }, 1, LightingByte{4, 8},
+         true},
     };
 }
 
@@ -231,7 +272,18 @@ TEST_F(SettingsToMouse, ChangesOnScreenReachTheMouseAndBothFiles) {
         SCOPED_TRACE(change.name);
         const std::uint64_t first = harness_.Simulator().NextSequence();
         const Bytes lightingBefore = MouseMemory(harness_, map::kLighting, kLightingBytes);
-        change.make(Dialog());
+        if (change.lockHeld) {
+            const std::string settingsBefore = ReadFileBytes(SharedDataFolder::SettingsFile());
+            const LockHolder holder;
+            ASSERT_TRUE(holder.Taken());
+            change.make(Dialog());
+            // The window goes on meanwhile; nothing is written or sent from a stale file.
+            PumpWatching([] { return false; }, 1000);
+            EXPECT_EQ(settingsBefore, ReadFileBytes(SharedDataFolder::SettingsFile()));
+            EXPECT_TRUE(ReportsMatch(SentSince(first), {}));
+        } else {
+            change.make(Dialog());
+        }
         if (change.reports.empty()) {
             EXPECT_TRUE(PumpWatching(
                 [&] { return SystemWheelLines() == static_cast<UINT>(change.stored); }));
