@@ -6,6 +6,7 @@
 #include "shared/store/CDataFolderLock.h"
 #include "shared/store/DataPaths.h"
 #include "shared/store/ServiceIni.h"
+#include "shared/store/SettingsFileRepair.h"
 #include "shared/store/SettingsIni.h"
 #include "shared/store/WholeFile.h"
 
@@ -190,6 +191,7 @@ void CMirelhidDlg::PrepareSettingsFile() {
     if (path.empty()) {
         return;
     }
+    RepairSettingsFile(DataFolder());
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         OutputDebugStringW(L"file exists");
     } else if (const CDataFolderLock lock; lock) {

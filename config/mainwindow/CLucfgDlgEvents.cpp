@@ -5,6 +5,7 @@
 #include "config/dialogs/Warning/CWarningDlg.h"
 #include "shared/store/CDataFolderLock.h"
 #include "shared/store/CIniFile.h"
+#include "shared/store/SettingsFileRepair.h"
 #include "winlayer/Format.h"
 
 #include <algorithm>
@@ -101,6 +102,10 @@ LRESULT CLucfgDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 bool CLucfgDlg::OnInitDialog() {
     // The window answers while another program holds the data folder's lock.
     CDataFolderLock::SetThreadWait(CDataFolderLock::kWindowThreadWaitMs);
+    // What a killed writer or a damaged file left is mended before the first read.
+    if (m_paths.Valid()) {
+        RepairSettingsFile(m_paths.DataFolder());
+    }
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     LoadWorkingProfile(-1);

@@ -1,5 +1,9 @@
+#include "shared/store/CIniFile.h"
+#include "shared/store/DataPaths.h"
+#include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/mainwindow/MainWindowProbe.h"
 #include "tests/config/mainwindow/MainWindowSession.h"
+#include "tests/shared/store/StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -60,5 +64,45 @@ TEST(MainWindowStart, PageGroupsShowWithTheirPagesFromTheStartOn) {
         EXPECT_EQ(row.shown, GroupMarks(dialog));
         // In no group: as it was made.
         EXPECT_TRUE(IsWindowVisible(Probe::ledSpareBtn(dialog).Hwnd()));
+    }
+}
+
+// A "Mouse.ini" without settings (emptied by a writer that died, or damaged by another program)
+// is kept aside, and the window starts from the newest profile file, a whole copy of the settings
+// file with its lists; the macro list is not lost.
+TEST(MainWindowStart, ASettingsFileWithoutSettingsIsRestoredFromTheNewestProfile) {
+    struct Row {
+        const char* what;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"emptied", ""},
+        {"garbage", "\x01\xff[Sett\r\n=="},
+        {"another section alone", std::string("\xFF\xFE[\0G\0R\0O\0U\0P\0]\0", 16)},
+    };
+    const std::wstring programFolder = MainWindowSession::MakeProgramFolder();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        SettingsRecord record = Data::Record(L"Work");
+        record.DPI_INFO[0][1] = 44;
+        Data::Start(record, {L"Game", L"Work"}, {{0, L"Combo"}});
+        // "Work" changed last: its file is the settings file of then.
+        const std::wstring settings = SettingsFilePath();
+        ASSERT_TRUE(CopyFileW(settings.c_str(), Data::ProfileFile(L"Work").c_str(), FALSE));
+        const HANDLE work = CreateFileW(Data::ProfileFile(L"Work").c_str(), FILE_WRITE_ATTRIBUTES,
+                                        0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME later{};
+        GetSystemTimeAsFileTime(&later);
+        later.dwHighDateTime += 1;
+        SetFileTime(work, nullptr, nullptr, &later);
+        CloseHandle(work);
+        WriteFileBytes(settings, row.bytes);
+
+        MainWindowFixture window(programFolder);
+        Pump();
+        EXPECT_EQ(row.bytes, ReadFileBytes(settings + L".damaged"));
+        EXPECT_EQ(L"Combo", CIniFile(settings).ReadString(L"MACRO_LIST", L"0", L""));
+        EXPECT_EQ(44, window.Dialog().Working().DPI_INFO[0][1]);
+        EXPECT_EQ(L"Work", window.Dialog().CurrentProfileName());
     }
 }
