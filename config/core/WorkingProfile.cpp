@@ -38,7 +38,7 @@ std::array<std::int32_t, 5>* LightingEntry(SettingsRecord& record, int lightingS
 WorkingProfile::WorkingProfile(ConfigPaths paths)
     : paths_(std::move(paths)), records_(std::make_unique<Records>()) {}
 
-bool WorkingProfile::LoadScratch(const std::wstring& file, int profileArg) {
+bool WorkingProfile::LoadScratch(const std::wstring& file, int profileArg, SettingsIniNeed need) {
     // A change that waits is the user's: it is stored before anything replaces it.
     if (!StoreWaiting()) {
         return false;
@@ -46,7 +46,8 @@ bool WorkingProfile::LoadScratch(const std::wstring& file, int profileArg) {
     SettingsRecord& scratch = records_->Scratch;
     SettingsRecord_Reset(scratch);
     // Reading never writes: an imported file stays as the user has it.
-    if (!file.empty() && SettingsIni_Read(scratch, file, profileArg) == 0) {
+    if (!file.empty() &&
+        SettingsIni_Load(scratch, file, profileArg, need) != SettingsIniRead::Read) {
         return false;
     }
     SettingsRecord_Assign(records_->Working, scratch);
@@ -55,7 +56,7 @@ bool WorkingProfile::LoadScratch(const std::wstring& file, int profileArg) {
 }
 
 bool WorkingProfile::Load(int profileArg) {
-    if (!LoadScratch(paths_.SettingsFile(), profileArg)) {
+    if (!LoadScratch(paths_.SettingsFile(), profileArg, SettingsIniNeed::Anything)) {
         return false;
     }
     records_->Baseline = records_->Working;
@@ -65,7 +66,9 @@ bool WorkingProfile::Load(int profileArg) {
 
 std::optional<StoreResult> WorkingProfile::LoadProfileAsCurrent(const std::wstring& file,
                                                                 std::wstring_view name) {
-    if (!LoadScratch(file, -1)) {
+    // A profile that lacks a setting or a button would bring its unset value to the files and
+    // the mouse; the automatic switch refuses it too.
+    if (!LoadScratch(file, -1, SettingsIniNeed::WholeRecord)) {
         return std::nullopt;
     }
     // Named before the apply, so the service never reads the previous profile's name with it.

@@ -3,6 +3,7 @@
 #include "config/core/ConfigPaths.h"
 #include "config/core/LightingFile.h"
 #include "config/core/ProfileEdits.h"
+#include "shared/store/SettingsIni.h"
 #include "shared/store/SettingsRecord.h"
 
 #include <windows.h>
@@ -99,7 +100,8 @@ public:
     // Until a load succeeded the records hold nothing of the user's: no store writes them.
     bool Loaded() const { return loaded_; }
     // A profile file (or an imported one) becomes current under `name`: loaded as above and
-    // applied with flag 1. Nothing, with nothing changed, when the file could not be read.
+    // applied with flag 1. Nothing, with nothing changed, when the file could not be read or
+    // lacks a setting or button of the record.
     std::optional<StoreResult> LoadProfileAsCurrent(const std::wstring& file,
                                                     std::wstring_view name);
     // The baseline takes the working record's changes; "Mouse.ini" is written; 0x4FF is posted
@@ -192,7 +194,7 @@ private:
     // Writes, posts and copies what waits, noting each step done in result; false when a write
     // or the copy could not be made (what remains keeps waiting).
     bool Flush(StoreResult& result);
-    bool LoadScratch(const std::wstring& file, int profileArg);
+    bool LoadScratch(const std::wstring& file, int profileArg, SettingsIniNeed need);
     // The whole record goes to the files only once a load has filled it.
     bool Writable() const { return paths_.Valid() && loaded_; }
     TextEdit StoreWheelLines(int typed, UINT message);

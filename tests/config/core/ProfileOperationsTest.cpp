@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -288,8 +290,9 @@ TEST(ProfileOperations, ChangeTheProfilesOnDisk) {
     }
 }
 
-// Imports of files that are no profile load as the store loads them: defaults, clamped.
-TEST(ProfileOperations, ImportsWhatever) {
+// Imports of files that are no whole profile are refused: their unset values would reach the
+// files and the mouse.
+TEST(ProfileOperations, ImportsOfFilesThatAreNoWholeProfileAreRefused) {
     struct Row {
         const char* what;
         std::string bytes;
@@ -307,15 +310,13 @@ TEST(ProfileOperations, ImportsWhatever) {
         s.caption = L"A";
         const std::wstring file = s.folder.Outside(L"Odd.PROF");
         WriteFileBytes(file, row.bytes);
+        const SettingsRecord before = s.profile.Working();
         const ProfileResult result =
             s.operations.Import(file, ProfileOperations::Form::Button, s.Confirm());
-        EXPECT_EQ(ProfileOutcome::Done, result.Outcome);
-        EXPECT_EQ(L"Odd", result.CurrentName);
-        const SettingsRecord& working = s.profile.Working();
-        EXPECT_EQ(1, working.PollingRate);
-        EXPECT_EQ(8, working.MouseButtons);
-        EXPECT_EQ(0, working.Profile);
-        EXPECT_TRUE(s.folder.HasProfile(L"Odd"));
+        EXPECT_EQ(ProfileOutcome::FileFailed, result.Outcome);
+        EXPECT_EQ(L"", result.CurrentName);
+        EXPECT_EQ(0, std::memcmp(&before, &s.profile.Working(), sizeof before));
+        EXPECT_FALSE(s.folder.HasProfile(L"Odd"));
     }
 }
 

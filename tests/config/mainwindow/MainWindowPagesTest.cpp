@@ -6,10 +6,15 @@
 #include "shared/store/SettingsIni.h"
 #include "tests/config/controls/ControlTestSupport.h"
 #include "tests/config/dialogs/ModalSteps.h"
+#include "tests/config/mainwindow/ModalBoxes.h"
+#include "tests/shared/store/StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
+#include <fstream>
+#include <filesystem>
 
 // The settings sub-pages, what they show of the working profile, and the name menus' choices.
 
@@ -245,6 +250,8 @@ TEST(MainWindowPages, NameMenuChoicesReachTheWindowAndLateOnesDoNothing) {
         std::function<HWND(Dlg&)> open; // none: no menu is open
         std::function<void(Dlg&, HWND menu)> choose;
         const wchar_t* state; // profile, profiles, macro, macros, profile buttons enabled
+        // A profile whose file holds one setting alone: choosing it fails with a warning.
+        const wchar_t* damaged = nullptr;
     };
     const auto post = [](UINT message, WPARAM index) {
         return [=](Dlg& d, HWND) { PostMessageW(d.Hwnd(), message, index, 0); };
@@ -268,6 +275,9 @@ TEST(MainWindowPages, NameMenuChoicesReachTheWindowAndLateOnesDoNothing) {
         // The service's take-over that brings the buttons back also makes the first macro
         // current.
         {"profile chosen", false, profileNames, row(2), L"Work 3 Alpha 3 -"},
+        // Its unset values would reach the files and the mouse.
+        {"a profile that holds one setting chosen", false, profileNames, row(1),
+         L"Work 3 Alpha 3 x", L"Game copy 1"},
     };
     MainWindowSession session(Data::Record(L"Game"), {L"Game", L"Work"},
                               {{0, L"Alpha"}, {1, L"Beta"}});
@@ -288,8 +298,23 @@ TEST(MainWindowPages, NameMenuChoicesReachTheWindowAndLateOnesDoNothing) {
             ASSERT_EQ(1u, popups.size());
             menu = popups[0];
         }
+        std::optional<ModalBoxes> boxes;
+        std::string settingsBefore;
+        if (r.damaged != nullptr) {
+            std::ofstream(std::filesystem::path(Data::ProfileFile(r.damaged)), std::ios::binary)
+                << "[Setting]\r\nDPI=2\r\n";
+            settingsBefore = ReadFileBytes(SettingsFilePath());
+            session.Service().Clear();
+            boxes.emplace(session.Hwnd(), std::vector<ModalBoxes::Step>{ModalBoxes::Ok()});
+        }
         r.choose(dialog, menu);
         Pump();
+        if (boxes) {
+            EXPECT_EQ(1u, boxes->Boxes().size());
+            boxes.reset();
+            EXPECT_EQ(settingsBefore, ReadFileBytes(SettingsFilePath()));
+            EXPECT_TRUE(session.Service().Messages().empty());
+        }
         EXPECT_TRUE(OwnedWindows(session.Hwnd()).empty());
         const std::wstring state =
             dialog.CurrentProfileName() + L" " +
