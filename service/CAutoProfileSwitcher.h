@@ -48,8 +48,6 @@ public:
     // Applies the profile named by "AutoProfile"; false when nothing was applied.
     bool ApplyAutoProfile();
 
-    const std::vector<std::wstring>& ProfilePrograms() const { return programs_; }
-
 private:
     std::optional<std::wstring> ProfilePath(const std::wstring& name) const;
     // Whether the profile file holds a profile at all; one that does not is refused like a

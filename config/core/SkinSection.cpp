@@ -1,20 +1,13 @@
 #include "config/core/SkinSection.h"
 
 #include "config/core/SkinFile.h"
+#include "shared/store/IniTextRules.h"
 
 #include <windows.h>
 
 namespace {
 // The longest value a single read returns (its buffer holds 4096 characters).
 constexpr size_t kLongestValue = 4095;
-
-std::wstring_view Trimmed(std::wstring_view text) {
-    const size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
-}
 
 // The section as the system returns it: "key=value" strings, each ended by a null.
 std::wstring SectionText(const std::wstring& path, std::wstring_view section) {

@@ -122,6 +122,23 @@ protected:
         switcher_.LoadProfileProgramList();
     }
 
+    // The programs of `candidates` whose use in the foreground makes a switch: those the loaded
+    // list names. Each is given a linked profile of its own first.
+    std::vector<std::wstring> Switching(const std::vector<std::wstring>& candidates) {
+        std::vector<std::wstring> switching;
+        for (const std::wstring& program : candidates) {
+            const std::wstring profile = L"For " + program;
+            MakeProfile(profile, 1, 5);
+            Settings().WriteString(L"PROFILE_LIST", program, profile);
+            posts_.clear();
+            Tick(program.c_str());
+            if (!posts_.empty()) {
+                switching.push_back(program);
+            }
+        }
+        return switching;
+    }
+
     void Tick(const wchar_t* program) {
         foreground_ = program != nullptr ? std::optional<std::wstring>(program) : std::nullopt;
         switcher_.CheckForegroundProfile();
@@ -141,24 +158,25 @@ protected:
 
 TEST_F(AutoProfileSwitcherTest, ProgramListSkipsEmptyKeysAndIsCapped) {
     ListPrograms({{L"game.exe", L"Game"}, {L"", L""}, {L"editor.exe", L"Work"}});
-    EXPECT_EQ(switcher_.ProfilePrograms(), (std::vector<std::wstring>{L"game.exe", L"editor.exe"}));
+    EXPECT_EQ(Switching({L"game.exe", L"editor.exe", L"other.exe"}),
+              (std::vector<std::wstring>{L"game.exe", L"editor.exe"}));
 
     // A missing count reads as one program.
     Settings().WriteString(L"PROFILE_LIST", L"ProfileCount", L"");
     switcher_.LoadProfileProgramList();
-    EXPECT_EQ(switcher_.ProfilePrograms(), std::vector<std::wstring>{L"game.exe"});
+    EXPECT_EQ(Switching({L"game.exe", L"editor.exe"}), std::vector<std::wstring>{L"game.exe"});
 
     // A damaged count neither runs for ever nor reaches past the cap.
     Settings().WriteInt(L"PROFILE_LIST", L"ProfileCount", 2000000000);
     Settings().WriteString(L"PROFILE_LIST", L"999", L"last.exe");
     Settings().WriteString(L"PROFILE_LIST", L"1000", L"beyond.exe");
     switcher_.LoadProfileProgramList();
-    EXPECT_EQ(switcher_.ProfilePrograms(),
+    EXPECT_EQ(Switching({L"game.exe", L"editor.exe", L"last.exe", L"beyond.exe"}),
               (std::vector<std::wstring>{L"game.exe", L"editor.exe", L"last.exe"}));
 
     Settings().WriteInt(L"PROFILE_LIST", L"ProfileCount", -5);
     switcher_.LoadProfileProgramList();
-    EXPECT_TRUE(switcher_.ProfilePrograms().empty());
+    EXPECT_TRUE(Switching({L"game.exe"}).empty());
 }
 
 TEST_F(AutoProfileSwitcherTest, RunningConfigurationProgramIsAskedAndNothingElseChanges) {
