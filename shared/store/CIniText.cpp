@@ -159,8 +159,7 @@ void CIniText::Set(std::wstring_view section, std::wstring_view key, std::wstrin
     }
     // A new key goes after the section's last line that is not blank.
     std::size_t last = header;
-    const std::size_t end = SectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
+    for (std::size_t i = header + 1; i < lines_.size() && !SectionName(lines_[i]); ++i) {
         if (Trimmed(lines_[i]).empty()) {
             continue;
         }
