@@ -33,10 +33,6 @@ int NormalizedDelay(std::int64_t milliseconds) {
     return static_cast<int>(std::min<std::int64_t>(whole, kLongestMacroDelay));
 }
 
-std::uint16_t DelayUnits(int milliseconds) {
-    return static_cast<std::uint16_t>(std::clamp(milliseconds, 0, kLongestMacroDelay) / 10);
-}
-
 std::wstring DelayRowText(int milliseconds) {
     return winlayer::Format(L"%d %ls", milliseconds, L"MS");
 }

@@ -35,8 +35,5 @@ FixedDelay ClickDelay(MacroDelayMode mode, std::wstring_view boxText);
 // lies within 10..65530 ms.
 int NormalizedDelay(std::int64_t milliseconds);
 
-// The stored units (10 ms each) of a normalized delay.
-std::uint16_t DelayUnits(int milliseconds);
-
 // Row text of a delay: "250 MS".
 std::wstring DelayRowText(int milliseconds);

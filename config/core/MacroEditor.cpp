@@ -191,7 +191,7 @@ MacroEdit MacroEditor::InsertClick(int row, std::uint8_t buttonCode, int delay) 
         return {};
     }
     const int d = NormalizedDelay(delay);
-    const MacroEvent pause = MacroEvent::DelayEvent(DelayUnits(d));
+    const MacroEvent pause = MacroEvent::DelayEvent(MacroDelayUnits(d));
     const MacroRow pauseRow{DelayRowText(d), MacroRow::kDelayItem};
     // A click after a delay row needs no delay in front: the row already waits.
     const bool afterDelay = IsDelayRow(row);
@@ -218,8 +218,8 @@ MacroEdit MacroEditor::InsertDelay(int row, MacroInsertPlace place, int delay) {
         return {};
     }
     const int at = place == MacroInsertPlace::Before ? row : row + 1;
-    MacroEdit edit =
-        Insert(at, MacroEvent::DelayEvent(DelayUnits(d)), {DelayRowText(d), MacroRow::kDelayItem});
+    MacroEdit edit = Insert(at, MacroEvent::DelayEvent(MacroDelayUnits(d)),
+                            {DelayRowText(d), MacroRow::kDelayItem});
     edit.Selection = row + 1;
     return edit;
 }
@@ -228,7 +228,7 @@ MacroEdit MacroEditor::SetDelay(int row, int milliseconds) {
     if (!IsDelayRow(row)) {
         return {};
     }
-    const MacroEvent event = MacroEvent::DelayEvent(DelayUnits(EnteredDelay(milliseconds)));
+    const MacroEvent event = MacroEvent::DelayEvent(MacroDelayUnits(EnteredDelay(milliseconds)));
     MacroEdit edit = Replace(row, event, RowOf(event));
     edit.Selection = row;
     return edit;

@@ -207,7 +207,7 @@ MacroRecordResult MacroRecorder::Take(const MacroEvent& event, MacroRow row) {
     const std::uint32_t now = clock_();
     const int delay = DelayBefore(now, result);
     if (delay != 0) {
-        result.Edit.Merge(Place(MacroEvent::DelayEvent(DelayUnits(delay)),
+        result.Edit.Merge(Place(MacroEvent::DelayEvent(MacroDelayUnits(delay)),
                                 {DelayRowText(delay), MacroRow::kDelayItem}));
     }
     MacroEdit placed = Place(event, std::move(row));
